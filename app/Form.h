@@ -1,0 +1,164 @@
+// The main form: owns every component and all game state. The menu, the
+// information pages and the episodes are operations of this one class, spread
+// over app/, screens/ and episodes/; each episode keeps its own fields in its
+// EpisodeNFields struct so that they keep their plain names here.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "display/Rect.h"
+#include "episodes/Episode1Fields.h"
+#include "episodes/Episode2Fields.h"
+#include "episodes/Episode3Fields.h"
+#include "episodes/Episode4Fields.h"
+#include "platform/Platform.h"
+
+namespace ik {
+
+class TDXDraw;
+class TDXTimer;
+class TDXImageList;
+class TDXSound;
+class TDXWaveList;
+class TDXInput;
+class TTrackPlayer;
+class TIniFile;
+class TDirectDrawSurface;
+
+// Command-line settings that reach the form.
+struct FormOptions {
+    bool no3d = false;             // first argument exactly "-no3d"
+    bool windowed = false;         // losing focus only pauses the frame timer
+    std::string scoresDir;         // where "scores.dat" lives (empty: the default)
+    std::string libraryDir;        // where libtrackaudio.so is looked for
+    bool seedGiven = false;
+    uint32_t seed = 0;
+};
+
+class TForm1 : public EventSink,
+               public Episode1Fields,
+               public Episode2Fields,
+               public Episode3Fields,
+               public Episode4Fields {
+public:
+    TForm1(Platform& platform, FormOptions options);
+    ~TForm1() override;
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // --- shell ---
+    void FormCreate();
+    void DXTimer1Timer(int lagCount);
+    void drawit();
+    void Timer1Timer();
+    void Timer2Timer();
+    void DXTimer1Deactivate();
+    void FormClose();
+    void Close();  // closes the form: FormClose, then the loop ends
+    bool closed() const { return closed_; }
+
+    // --- input ---
+    void FormKeyDown(uint16_t key);
+    void FormKeyPress(char32_t key);
+    void DXDraw1MouseDown();
+    void DXDraw1Click();
+    void leave_game();  // the leave-a-game path of the key-down handler
+
+    // --- score store, unlocking, settings ---
+    static int32_t verify_value(int32_t score);
+    void apply_thresholds();
+    void is_unlocked();
+    void update_record();
+    void read_record(const std::string& section);
+
+    // --- music cues ---
+    void playmusic(double start, double end);
+
+    // --- screens ---
+    void mainmenu();
+    void info1();
+    void info2();
+    void info3();
+    void info4();
+    void info5();
+    void open_info(const std::string& name);
+
+    // --- episodes ---
+    void episode1_init();
+    void episode1_layout();
+    void episode1();
+    void episode2_init();
+    void episode2_layout();
+    void episode2();
+    void episode2_levelup();
+    void episode2_rest();  // the Timer2 resting step
+    void episode3_init();
+    void episode3_layout();
+    void episode3();
+    void episode3_levelup();
+    void episode3_burn();  // the Timer2 burning step
+    void episode4_init();
+    void episode4_layout();
+    void episode4();
+    void episode4_levelup();
+
+    // --- EventSink ---
+    void onKeyDown(uint16_t virtualKey, bool repeat) override;
+    void onKeyUp(uint16_t virtualKey) override;
+    void onChar(char32_t character) override;
+    void onMouseDown(MouseButton button, Point at) override;
+    void onMouseUp(MouseButton button, Point at) override;
+    void onClick() override;
+    void onActivate(bool active) override;
+    void onCloseRequest() override;
+    void onIdle() override;
+
+    // --- components (owned) ---
+    Platform& platform;
+    FormOptions options;
+    std::unique_ptr<TDXDraw> DXDraw1;
+    std::unique_ptr<TDXTimer> DXTimer1;
+    std::unique_ptr<TDXImageList> DXImageList1;
+    std::unique_ptr<TDXSound> DXSound1;
+    std::unique_ptr<TDXWaveList> DXWaveList1;
+    std::unique_ptr<TDXInput> DXInput1;
+    std::unique_ptr<IntervalTimer> Timer1;
+    std::unique_ptr<IntervalTimer> Timer2;
+    std::unique_ptr<TTrackPlayer> player;
+    std::unique_ptr<TIniFile> scores_ini;
+
+    // --- shared state ---
+    std::string screen;
+    uint32_t last_frame_tick = 0;
+    int32_t pulse_alpha = 0;
+    int32_t pulse_step = 0;
+    TRect keyboard_rect{};
+    int32_t lives = 0;
+    int32_t score = 0;
+    int32_t seconds = 0;
+    int32_t total_seconds = 0;
+    int32_t level = 0;
+    int32_t volume = 0;
+    bool volume_known = false;  // read at start-up or changed by a key: only then saved
+    uint32_t music_pos = 0;
+    bool easy_mode = false;
+    bool unlocked[5] = {};         // [2..4]
+    int32_t unlock_score[5] = {};  // [2..4]
+    int32_t stored_score = 0;
+    int32_t stored_verify = 0;
+    TRect menu_buttons[6]{};  // [1..5]
+    TRect info_buttons[6]{};  // [1..5]
+    int32_t dot_shift = 0;
+    std::unique_ptr<TDirectDrawSurface> menu_backdrop;
+    bool gameover_played = false;
+
+    // Frames drawn by the frame function (the count-downs' own flips do not count).
+    uint64_t frames_drawn = 0;
+
+private:
+    bool closed_ = false;
+};
+
+}  // namespace ik

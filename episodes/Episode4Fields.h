@@ -1,0 +1,14 @@
+// Fields of episode 4, inherited by TForm1 so that they keep their plain names.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "display/Rect.h"
+
+namespace ik {
+
+struct Episode4Fields {
+};
+
+}  // namespace ik
