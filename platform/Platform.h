@@ -39,6 +39,8 @@ public:
     virtual void onCloseRequest() = 0;  // window closed by the user / the script's quit
     // Called on every pass of the loop that found no pending event.
     virtual void onIdle() = 0;
+    // The window's renderer lost its textures: the display restores its surfaces.
+    virtual void onDisplayReset() {}
 };
 
 // An interval timer of the event loop. A due timer fires once per pass even
