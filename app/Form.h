@@ -5,9 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 
+#include "app/ErrorBox.h"
+#include "app/Random.h"
 #include "display/Rect.h"
 #include "episodes/Episode1Fields.h"
 #include "episodes/Episode2Fields.h"
@@ -50,14 +53,32 @@ public:
 
     // --- shell ---
     void FormCreate();
+    void Show();  // first showing of the form: the display initialises
     void DXTimer1Timer(int lagCount);
     void drawit();
+    void draw_loading_screen();
     void Timer1Timer();
     void Timer2Timer();
     void DXTimer1Deactivate();
     void FormClose();
     void Close();  // closes the form: FormClose, then the loop ends
     bool closed() const { return closed_; }
+    int exitCode() const { return exitCode_; }
+
+    // The shared random generator: every draw of the episodes goes through it.
+    int32_t Random(int32_t n) { return rng(n); }
+    RandomGenerator rng;
+
+    // Runs an event handler; an error it raises is shown in the application's
+    // error box (once per distinct message) and the loop goes on.
+    template <typename Handler>
+    void guarded(Handler&& handler) {
+        try {
+            handler();
+        } catch (const std::exception& error) {
+            errors_.show(error.what());
+        }
+    }
 
     // --- input ---
     void FormKeyDown(uint16_t key);
@@ -114,6 +135,7 @@ public:
     void onActivate(bool active) override;
     void onCloseRequest() override;
     void onIdle() override;
+    void onDisplayReset() override;
 
     // --- components (owned) ---
     Platform& platform;
@@ -159,6 +181,8 @@ public:
 
 private:
     bool closed_ = false;
+    int exitCode_ = 0;
+    ErrorBox errors_;
 };
 
 }  // namespace ik

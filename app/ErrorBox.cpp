@@ -1,0 +1,16 @@
+#include "app/ErrorBox.h"
+
+#include <cstdio>
+
+namespace ik {
+
+void ErrorBox::show(const std::string& message) {
+    if (shown_.insert(message).second) {
+        // The box itself also goes to stderr.
+        platform_.messageBox(kApplicationTitle, message, MessageBoxKind::Error);
+    } else {
+        std::fprintf(stderr, "ERROR: %s\n", message.c_str());
+    }
+}
+
+}  // namespace ik

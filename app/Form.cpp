@@ -1,0 +1,250 @@
+// The shell: start-up, the frame tick, the two interval timers, deactivation
+// and close. Input, the score store, the music cues, the screens and the
+// episodes are further methods of TForm1 in their own files.
+#include "app/Form.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/DXInput.h"
+#include "app/ErrorBox.h"
+#include "app/Files.h"
+#include "app/MusicCues.h"
+#include "app/ScoreStore.h"
+#include "assets/PictureCollection.h"
+#include "assets/WaveCollection.h"
+#include "audio/DXSound.h"
+#include "audio/TrackPlayer.h"
+#include "display/DXDraw.h"
+#include "display/DXTimer.h"
+#include "display/Drawing.h"
+
+namespace ik {
+
+namespace {
+const char* const kMissingDataMessage =
+    "Nepodařilo se načíst datový soubor. Zkontrolujte přítomnost souborů GENERAL.DAT a WAVES.DAT "
+    "ve složce hry.";
+// The frame gate: a frame is drawn only when at least this many milliseconds passed.
+constexpr double kFrameGateMs = 3.3333333333333335;
+}  // namespace
+
+const char* const kApplicationTitle = "Ironkeel - Gubbinz vol.1";
+
+TForm1::TForm1(Platform& platformIn, FormOptions optionsIn)
+    : platform(platformIn), options(std::move(optionsIn)), errors_(platformIn) {
+    DXDraw1 = std::make_unique<TDXDraw>(platform);
+    DXTimer1 = std::make_unique<TDXTimer>(platform);
+    DXTimer1->ActiveOnly = true;
+    DXTimer1->Interval = 0;
+    DXTimer1->OnTimer = [this](int lagCount) { DXTimer1Timer(lagCount); };
+    DXTimer1->OnDeactivate = [this] { DXTimer1Deactivate(); };
+    DXImageList1 = std::make_unique<TDXImageList>();
+    DXImageList1->SetDXDraw(DXDraw1.get());
+    DXSound1 = std::make_unique<TDXSound>(platform);
+    DXWaveList1 = std::make_unique<TDXWaveList>();
+    DXWaveList1->SetDXSound(DXSound1.get());
+    DXInput1 = std::make_unique<TDXInput>(platform);
+    Timer1 = platform.createTimer();
+    Timer1->setInterval(1000);
+    Timer1->setHandler([this] { guarded([this] { Timer1Timer(); }); });
+    Timer2 = platform.createTimer();
+    Timer2->setInterval(0);
+    Timer2->setHandler([this] { guarded([this] { Timer2Timer(); }); });
+    // The sound output initialises as soon as the form is loaded, before start-up runs.
+    DXSound1->Initialize();
+}
+
+TForm1::~TForm1() {
+    if (!closed_) {
+        Close();
+    }
+}
+
+void TForm1::FormCreate() {
+    dot_shift = 0;
+    if (!FileExists("general.dat") || !FileExists("waves.dat")) {
+        platform.messageBox(kApplicationTitle, kMissingDataMessage, MessageBoxKind::Plain);
+        exitCode_ = 1;
+        Close();
+        return;
+    }
+    DXImageList1->Items.LoadFromFile("general.dat");
+    DXWaveList1->Items.LoadFromFile("waves.dat");
+    scores_ini = std::make_unique<TIniFile>(ScoresPath(options.scoresDir));
+    platform.showSystemPointer(false);
+    rng.setSeed(options.seedGiven ? options.seed : platform.timeOfDayMs());
+    seconds = 0;
+    last_frame_tick = platform.ticks();
+    for (int n = 1; n <= 4; ++n) {
+        int top = 130 + 55 * (n - 1);
+        menu_buttons[n] = {520, top, 676, top + 50};
+        info_buttons[n] = {677, top, 720, top + 50};
+    }
+    menu_buttons[5] = {520, 400, 676, 450};
+    info_buttons[5] = {677, 400, 720, 450};
+    keyboard_rect = {325, 500, 475, 580};
+    player = std::make_unique<TTrackPlayer>(platform, options.libraryDir);
+    if (!player->LibraryLoaded()) {
+        platform.messageBox("Confirm", kMissingLibraryMessage, MessageBoxKind::Plain);
+    } else {
+        volume = scores_ini->ReadInteger("Settings", "Volume", 16);
+        volume_known = true;
+        player->SetVolume(static_cast<uint32_t>(volume * 8));
+        music_pos = 0;
+        easy_mode = scores_ini->ReadBool("Settings", "EasyMode", false);
+        pulse_alpha = 5;
+        pulse_step = 5;
+        screen = "justloading";
+    }
+    apply_thresholds();
+    is_unlocked();
+}
+
+void TForm1::Show() {
+    // The display initialises when the form is first shown; the image list
+    // then uploads the pictures of "general.dat".
+    if (!closed_) {
+        DXDraw1->Initialize();
+    }
+}
+
+void TForm1::DXTimer1Timer(int /*lagCount*/) {
+    if (screen == "mainmenu" || lives > 0 || screen == "justloading") {
+        drawit();
+    }
+}
+
+void TForm1::drawit() {
+    uint32_t elapsed = platform.ticks() - last_frame_tick;
+    if (static_cast<double>(elapsed) < kFrameGateMs) {
+        return;
+    }
+    if (!DXDraw1->CanDraw()) {
+        return;
+    }
+    if (!options.no3d) {
+        DXDraw1->BeginScene2D();
+    }
+    TDirectDrawSurface& back = DXDraw1->Surface();
+    FillSurface(back, 0);
+    if (screen == "justloading") {
+        draw_loading_screen();
+    }
+    if (screen == "mainmenu") mainmenu();
+    if (screen == "game1") episode1();
+    if (screen == "game2") episode2();
+    if (screen == "game3") episode3();
+    if (screen == "game4") episode4();
+    if (screen == "info1") info1();
+    if (screen == "info2") info2();
+    if (screen == "info3") info3();
+    if (screen == "info4") info4();
+    if (screen == "info5") info5();
+    DXDraw1->Flip();
+    ++frames_drawn;
+    if (!options.no3d) {
+        DXDraw1->EndScene2D();
+    }
+    last_frame_tick = platform.ticks();
+}
+
+void TForm1::draw_loading_screen() {
+    playmusic(62.83, 75);
+    TDirectDrawSurface& back = DXDraw1->Surface();
+    DXImageList1->Items.Find("loadingscreen").DrawPattern(back, 0, 0, 0);
+    DXImageList1->Items.Find("keyboard").BlendPattern(back, keyboard_rect, 0, pulse_alpha);
+    if (pulse_alpha < 5 || pulse_alpha > 250) {
+        pulse_step = -pulse_step;
+    }
+    pulse_alpha = std::clamp(pulse_alpha, 5, 250);
+    pulse_alpha += pulse_step;
+}
+
+void TForm1::Timer1Timer() {
+    if (screen == "mainmenu") {
+        seconds = 0;
+        Timer1->setEnabled(false);
+    } else {
+        ++seconds;
+    }
+}
+
+void TForm1::Timer2Timer() {
+    if (screen == "game2") {
+        episode2_rest();
+    } else if (screen == "game3") {
+        episode3_burn();
+    } else {
+        Timer2->setEnabled(false);
+    }
+}
+
+void TForm1::DXTimer1Deactivate() {
+    // Full screen ends the program when another application takes over; a
+    // window only stops the frame timer until focus returns.
+    if (!options.windowed) {
+        Close();
+    }
+}
+
+void TForm1::Close() {
+    if (closed_) {
+        return;
+    }
+    closed_ = true;
+    FormClose();
+    platform.quit();
+}
+
+void TForm1::FormClose() {
+    if (scores_ini && volume_known) {
+        guarded([this] { scores_ini->WriteInteger("Settings", "Volume", volume); });
+    }
+    if (player) {
+        player->Close();
+        player.reset();
+    }
+    scores_ini.reset();
+    DeleteTempMusic();
+}
+
+// --- events from the platform loop ---
+
+void TForm1::onKeyDown(uint16_t virtualKey, bool /*repeat*/) {
+    guarded([&] { FormKeyDown(virtualKey); });
+}
+
+void TForm1::onKeyUp(uint16_t /*virtualKey*/) {}
+
+void TForm1::onChar(char32_t character) {
+    guarded([&] { FormKeyPress(character); });
+}
+
+void TForm1::onMouseDown(MouseButton /*button*/, Point /*at*/) {
+    guarded([&] { DXDraw1MouseDown(); });
+}
+
+void TForm1::onMouseUp(MouseButton /*button*/, Point /*at*/) {}
+
+void TForm1::onClick() {
+    guarded([&] { DXDraw1Click(); });
+}
+
+void TForm1::onActivate(bool active) {
+    guarded([&] { DXTimer1->appActivated(active); });
+}
+
+void TForm1::onCloseRequest() { Close(); }
+
+void TForm1::onIdle() {
+    guarded([&] {
+        if (DXTimer1->Enabled) {
+            DXTimer1->idle();
+        }
+    });
+}
+
+void TForm1::onDisplayReset() { DXDraw1->markSurfacesLost(); }
+
+}  // namespace ik

@@ -1,0 +1,33 @@
+// Runs a script against the real game loop on the headless platform's virtual
+// clock: input commands only queue their events; `wait` and `frames` run the
+// loop, which first delivers what is queued, in order.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/HeadlessScript.h"
+
+namespace ik {
+
+class HeadlessPlatform;
+class TForm1;
+
+class HeadlessRunner {
+public:
+    HeadlessRunner(HeadlessPlatform& platform, TForm1& form) : platform_(platform), form_(form) {}
+    // Runs every command, then closes the form as `quit` does.
+    void run(const std::vector<ScriptCommand>& commands);
+
+private:
+    void execute(const ScriptCommand& command);
+    void waitFor(uint64_t ms);
+    void waitForFrames(uint64_t count);
+    void writeShot(const std::string& path) const;
+    void writeState(const std::string& path) const;
+
+    HeadlessPlatform& platform_;
+    TForm1& form_;
+};
+
+}  // namespace ik
