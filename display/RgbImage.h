@@ -1,0 +1,15 @@
+// A decoded picture in full colour, as the bitmap decoders hand it to the
+// display: pixels are TColor values (red in the low byte), top row first.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace ik {
+
+struct RgbImage {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+};
+
+}  // namespace ik
