@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -39,6 +40,9 @@ struct FormOptions {
     bool seedGiven = false;
     uint32_t seed = 0;
 };
+
+// Minutes and seconds as the status lines write them: 65 -> "1:05", 600 -> "10:00".
+std::string format_minutes(int32_t total);
 
 class TForm1 : public EventSink,
                public Episode1Fields,
@@ -105,6 +109,12 @@ public:
     void info4();
     void info5();
     void open_info(const std::string& name);
+
+    // --- what the episodes share ---
+    void show_loading_message();   // "Nahrávám..." on black, flipped
+    bool load_series(int episode); // false (and the form closed) when the file is missing
+    void countdown(const std::function<void()>& drawBackground);
+    void draw_summary();           // the game-over panel with the stored record of `screen`
 
     // --- episodes ---
     void episode1_init();

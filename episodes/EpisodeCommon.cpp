@@ -1,0 +1,91 @@
+// What the four episodes share: the loading message, the series file load,
+// the blocking 3-2-1 count-down and the game-over panel.
+#include <string>
+
+#include "app/Files.h"
+#include "app/Form.h"
+#include "app/ScoreStore.h"
+#include "assets/PictureCollection.h"
+#include "assets/WaveCollection.h"
+#include "display/Canvas.h"
+#include "display/DXDraw.h"
+#include "display/Drawing.h"
+
+namespace ik {
+
+std::string format_minutes(int32_t total) {
+    int32_t minutes = total / 60;
+    int32_t rest = total % 60;
+    return std::to_string(minutes) + (rest >= 10 ? ":" : ":0") + std::to_string(rest);
+}
+
+void TForm1::show_loading_message() {
+    TDirectDrawSurface& back = DXDraw1->Surface();
+    FillSurface(back, 0);
+    TDirectDrawSurfaceCanvas& canvas = back.Canvas();
+    canvas.Font.Name = "Arial";
+    canvas.Font.Size = 12;
+    canvas.Font.Style = fsBold;
+    canvas.Font.Color = clWhite;
+    canvas.TextOut(10, 10, "Nahrávám...");
+    canvas.Release();
+    DXDraw1->Flip();
+}
+
+bool TForm1::load_series(int episode) {
+    std::string file = "series" + std::to_string(episode) + ".dat";
+    if (!FileExists(file)) {
+        platform.messageBox(kApplicationTitle,
+                            "Nepodařilo se načíst datový soubor. Zkontrolujte přítomnost souboru SERIES" +
+                                std::to_string(episode) + ".DAT",
+                            MessageBoxKind::Plain);
+        Close();
+        return false;
+    }
+    DXImageList1->Items.LoadFromFile(file);
+    return true;
+}
+
+void TForm1::countdown(const std::function<void()>& drawBackground) {
+    TDirectDrawSurface& back = DXDraw1->Surface();
+    for (int n = 3; n >= 1; --n) {
+        drawBackground();
+        TDirectDrawSurfaceCanvas& canvas = back.Canvas();
+        canvas.Font.Name = "Arial";
+        canvas.Font.Style = fsBold;
+        canvas.Font.Size = 30;
+        canvas.Font.Color = clWhite;
+        canvas.Brush.Style = bsClear;
+        canvas.TextOut(380, 290, std::to_string(n));
+        canvas.Release();
+        DXDraw1->Flip();
+        platform.sleep(1000);
+    }
+}
+
+void TForm1::draw_summary() {
+    read_record(screen);
+    if (!gameover_played) {
+        DXWaveList1->Items.Find("gameover").PlayWave(false);
+        gameover_played = true;
+    }
+    TDirectDrawSurface& back = DXDraw1->Surface();
+    DXImageList1->Items.Find("info").DrawPattern(back, 100, 100, 0);
+    TDirectDrawSurfaceCanvas& canvas = back.Canvas();
+    canvas.Font.Name = "Courier New";
+    canvas.Font.Style = fsBold;
+    canvas.Font.Size = 22;
+    canvas.Font.Color = clBlack;
+    canvas.Brush.Style = bsClear;
+    canvas.TextOut(190, 290, "Dosažené skóre....." + std::to_string(score));
+    canvas.TextOut(190, 320, stored_verify == verify_value(stored_score)
+                                 ? "Dosavadní rekord..." + std::to_string(stored_score)
+                                 : std::string("Dosavadní rekord...Neplatná hodnota rekordu"));
+    canvas.TextOut(190, 350, "Doba hraní........." + format_minutes(total_seconds));
+    canvas.Font.Color = clWhite;
+    canvas.Font.Size = 10;
+    canvas.TextOut(300, 450, "Pokračujte stiskem enteru");
+    canvas.Release();
+}
+
+}  // namespace ik
