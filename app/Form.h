@@ -120,6 +120,9 @@ public:
     void episode1_init();
     void episode1_layout();
     void episode1();
+    void episode1_bonus_triggers();
+    double episode1_fall_factor() const;
+    void episode1_item(int i);  // catch, respawn, fall and draw item i
     void episode2_init();
     void episode2_layout();
     void episode2();
@@ -130,10 +133,14 @@ public:
     void episode3();
     void episode3_levelup();
     void episode3_burn();  // the Timer2 burning step
+    void episode3_aim();
+    void episode3_bounce();
     void episode4_init();
     void episode4_layout();
     void episode4();
     void episode4_levelup();
+    void episode4_lose_life();
+    char random_digit();
 
     // --- EventSink ---
     void onKeyDown(uint16_t virtualKey, bool repeat) override;
