@@ -114,6 +114,7 @@ public:
     void show_loading_message();   // "Nahrávám..." on black, flipped
     bool load_series(int episode); // false (and the form closed) when the file is missing
     void countdown(const std::function<void()>& drawBackground);
+    void give_up_key();            // R, polled: ends a running game
     void draw_summary();           // the game-over panel with the stored record of `screen`
 
     // --- episodes ---

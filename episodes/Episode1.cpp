@@ -194,10 +194,7 @@ void TForm1::episode1_item(int i) {
 void TForm1::episode1() {
     TWaveCollection& sounds = DXWaveList1->Items;
     playmusic(76.2, 99.5);
-    DXInput1->Update();
-    if (DXInput1->Held(isButton32) && lives > 0) {
-        lives = 0;
-    }
+    give_up_key();
     DXImageList1->Items.Find("back_ep1").DrawPattern(DXDraw1->Surface(), 0, 0, 0);
     speed_range = score / 100 + 25;
     speed_base = score / 100 + 20;

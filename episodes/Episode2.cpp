@@ -31,9 +31,9 @@ struct Character {
 };
 
 const Character kCrew[3] = {
-    {&Episode2Fields::meter1, isButton1, 1, "Dornere!", 410, 0},
-    {&Episode2Fields::meter2, isButton2, 3, "Paviane!", 560, 30},
-    {&Episode2Fields::meter3, isButton3, 2, "Kaplane!", 710, 60},
+    {&Episode2Fields::meter1, TDXInputState::Button1, 1, "Dornere!", 410, 0},
+    {&Episode2Fields::meter2, TDXInputState::Button2, 3, "Paviane!", 560, 30},
+    {&Episode2Fields::meter3, TDXInputState::Button3, 2, "Kaplane!", 710, 60},
 };
 
 constexpr int32_t kWorkLine = 90;
@@ -62,7 +62,7 @@ void TForm1::episode2_init() {
     Timer2->setInterval(300);
     platform.warpPointer({0, 0});
     if (!ep2_meter_surface) {
-        ep2_meter_surface = std::make_unique<TDirectDrawSurface>(DXDraw1.get());
+        ep2_meter_surface = std::make_unique<TDirectDrawSurface>();
     }
     countdown([this] {
         DXImageList1->Items.Find("back_ep2").DrawPattern(DXDraw1->Surface(), 0, 0, 0);
@@ -116,14 +116,11 @@ void TForm1::episode2() {
     playmusic(18.2, 42.5);
     DXImageList1->Items.Find("back_ep2").DrawPattern(DXDraw1->Surface(), 0, 0, 0);
     episode2_layout();
-    DXInput1->Update();
-    if (DXInput1->Held(isButton32) && lives > 0) {
-        lives = 0;
-    }
+    give_up_key();
     for (int k = 0; k < 3; ++k) {
         const Character& character = kCrew[k];
-        bool alone = DXInput1->Held(character.key) && !DXInput1->Held(kCrew[(k + 1) % 3].key) &&
-                     !DXInput1->Held(kCrew[(k + 2) % 3].key);
+        bool alone = DXInput1->held(character.key) && !DXInput1->held(kCrew[(k + 1) % 3].key) &&
+                     !DXInput1->held(kCrew[(k + 2) % 3].key);
         int32_t& meter = this->*character.meter;
         if (alone && meter < kMeterTop) {
             meter += 2;
@@ -186,7 +183,7 @@ void TForm1::episode2_levelup() {
 void TForm1::episode2_rest() {
     for (const Character& character : kCrew) {
         int32_t& meter = this->*character.meter;
-        if (!DXInput1->Held(character.key) && meter > 0) {
+        if (!DXInput1->held(character.key) && meter > 0) {
             meter -= character.rest;
         }
     }

@@ -120,10 +120,7 @@ void TForm1::episode3() {
     playmusic(43.5, 61.7);
     DXImageList1->Items.Find("back_ep3").DrawPattern(DXDraw1->Surface(), 0, 0, 0);
     episode3_aim();
-    DXInput1->Update();
-    if (DXInput1->Held(isButton32) && lives > 0) {
-        lives = 0;
-    }
+    give_up_key();
     episode3_layout();
     fire_x += fire_dx;
     fire_y += fire_dy;

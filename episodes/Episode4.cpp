@@ -98,10 +98,7 @@ void TForm1::episode4() {
     playmusic(0, 17.1);
     DXImageList1->Items.Find("back_ep4").DrawPattern(DXDraw1->Surface(), 0, 0, 0);
     episode4_layout();
-    DXInput1->Update();
-    if (DXInput1->Held(isButton32) && lives > 0) {
-        lives = 0;
-    }
+    give_up_key();
     if (key_result == kKeyRight) {
         episode4_levelup();
     } else if (key_result == kKeyWrong) {

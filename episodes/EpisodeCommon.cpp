@@ -2,6 +2,7 @@
 // the blocking 3-2-1 count-down and the game-over panel.
 #include <string>
 
+#include "app/DXInput.h"
 #include "app/Files.h"
 #include "app/Form.h"
 #include "app/ScoreStore.h"
@@ -60,6 +61,13 @@ void TForm1::countdown(const std::function<void()>& drawBackground) {
         canvas.Release();
         DXDraw1->Flip();
         platform.sleep(1000);
+    }
+}
+
+void TForm1::give_up_key() {
+    DXInput1->Update();
+    if (DXInput1->held(TDXInputState::Button32) && lives > 0) {
+        lives = 0;
     }
 }
 
