@@ -1,0 +1,103 @@
+#include "audio/Mixer.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace ik {
+
+class Mixer::Lock {
+public:
+    explicit Lock(const Mixer& mixer) : device_(mixer.device_) {
+        if (device_) device_->lock();
+    }
+    ~Lock() {
+        if (device_) device_->unlock();
+    }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+private:
+    AudioDevice* device_;
+};
+
+MixerVoice::MixerVoice(Mixer& mixer, std::shared_ptr<const DeviceSamples> samples)
+    : mixer_(mixer), samples_(std::move(samples)) {}
+
+MixerVoice::~MixerVoice() {
+    Mixer::Lock lock(mixer_);
+    mixer_.removeActive(*this);
+}
+
+void MixerVoice::start(bool looping) {
+    Mixer::Lock lock(mixer_);
+    position_ = 0;
+    looping_ = looping;
+    playing_ = frameCount() > 0;
+    if (playing_) mixer_.addActive(*this);
+}
+
+void MixerVoice::stop() {
+    Mixer::Lock lock(mixer_);
+    playing_ = false;
+    mixer_.removeActive(*this);
+}
+
+bool MixerVoice::playing() const {
+    Mixer::Lock lock(mixer_);
+    return playing_;
+}
+
+void Mixer::addActive(MixerVoice& voice) {
+    if (std::find(active_.begin(), active_.end(), &voice) == active_.end()) {
+        active_.push_back(&voice);
+    }
+}
+
+void Mixer::removeActive(MixerVoice& voice) {
+    std::erase(active_, &voice);
+}
+
+void Mixer::stopAll() {
+    Lock lock(*this);
+    for (MixerVoice* voice : active_) voice->playing_ = false;
+    active_.clear();
+}
+
+size_t Mixer::activeVoices() const {
+    Lock lock(*this);
+    return active_.size();
+}
+
+void Mixer::mixVoice(MixerVoice& voice, int32_t* sums, size_t frames) {
+    const int16_t* samples = voice.samples_->data();
+    const size_t total = voice.frameCount();
+    while (frames > 0) {
+        size_t run = std::min(frames, total - voice.position_);
+        const int16_t* from = samples + voice.position_ * 2;
+        for (size_t i = 0; i < run * 2; ++i) sums[i] += from[i];
+        sums += run * 2;
+        frames -= run;
+        voice.position_ += run;
+        if (voice.position_ == total) {
+            if (!voice.looping_) {
+                voice.playing_ = false;
+                return;
+            }
+            voice.position_ = 0;
+        }
+    }
+}
+
+void Mixer::mix(int16_t* frames, int frameCount) {
+    const size_t count = frameCount > 0 ? static_cast<size_t>(frameCount) : 0;
+    sums_.assign(count * 2, 0);
+    for (MixerVoice* voice : active_) mixVoice(*voice, sums_.data(), count);
+    std::erase_if(active_, [](const MixerVoice* voice) { return !voice->playing_; });
+    constexpr int32_t low = std::numeric_limits<int16_t>::min();
+    constexpr int32_t high = std::numeric_limits<int16_t>::max();
+    for (size_t i = 0; i < count * 2; ++i) {
+        frames[i] = static_cast<int16_t>(std::clamp(sums_[i], low, high));
+    }
+}
+
+}  // namespace ik
