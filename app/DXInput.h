@@ -32,6 +32,7 @@ private:
 
 // Virtual-key codes per state; 0 is no key. 36 x 3 codes of 32 bits.
 using TKeyAssigns = std::array<std::array<uint32_t, kKeysPerState>, kInputStateCount>;
+static_assert(sizeof(TKeyAssigns) == 432, "the table is stored as 36 x 3 codes of 32 bits");
 
 // The game's table: WASD, arrows and keypad for the directions, 1/X, 2/C, 3/V
 // (main row and keypad) for Button1..3, R for Button32.
