@@ -1,0 +1,116 @@
+// The hub: four episode buttons (2 to 4 greyed until their record opens them),
+// the quit button, a rules button beside each episode and the credits button,
+// the status line, the dotted rows and our own pointer picture.
+#include <string>
+
+#include "app/Form.h"
+#include "assets/PictureCollection.h"
+#include "display/Canvas.h"
+#include "display/DXDraw.h"
+#include "display/Drawing.h"
+#include "screens/MenuParts.h"
+
+namespace ik {
+
+namespace {
+
+// Episode 1, its rules, the quit button and the credits are always there.
+bool available(const TForm1& form, int n) { return n == 1 || n == 5 || form.unlocked[n]; }
+
+bool inside(const TRect& rect, Point p) { return rect.Contains(p.x, p.y); }
+
+struct MenuTitle {
+    const char* text;
+    int x;
+    int y;
+    int size;
+    int episode;  // 0: never greyed
+};
+
+constexpr MenuTitle kTitles[] = {
+    {"Série I.", 530, 133, 18, 0},
+    {"Série II.", 530, 188, 18, 2},
+    {"Série III.", 530, 243, 18, 3},
+    {"Série IV.", 530, 298, 18, 4},
+    {"Ukončit hru", 540, 412, 18, 0},
+    {"Kuchařské zkoušky", 530, 157, 12, 0},
+    {"Den s Vorlagem", 530, 212, 12, 2},
+    {"L´Armée du Nord", 530, 267, 12, 3},
+    {"Transmogrifikace", 530, 322, 12, 4},
+};
+
+void drawTitles(const TForm1& form, TDirectDrawSurfaceCanvas& canvas) {
+    canvas.Font.Name = "Times New Roman";
+    canvas.Font.Style = fsBold;
+    for (const MenuTitle& title : kTitles) {
+        canvas.Font.Size = title.size;
+        canvas.Font.Color = title.episode == 0 || form.unlocked[title.episode] ? clBlack : clGray;
+        canvas.TextOut(title.x, title.y, title.text);
+    }
+}
+
+// The small "i" and "c" buttons, and the hint of what opens a locked episode.
+void drawInfoButtons(const TForm1& form, TDirectDrawSurfaceCanvas& canvas, Point pointer) {
+    canvas.Font.Name = "Times New Roman";
+    canvas.Font.Style = fsBold;
+    for (int n = 1; n <= 5; ++n) {
+        const TRect& button = form.info_buttons[n];
+        canvas.Font.Size = 24;
+        canvas.Font.Color = inside(button, pointer) ? clBlack : clWhite;
+        if (!available(form, n)) canvas.Font.Color = clGray;
+        if (n <= 4) canvas.TextOut(button.Left + 15, button.Top + 7, "i");
+        else canvas.TextOut(button.Left + 13, button.Top + 5, "c");
+        if (n == 1 || n == 5) continue;
+        canvas.Font.Size = 12;
+        canvas.Font.Color = clWhite;
+        if ((inside(button, pointer) || inside(form.menu_buttons[n], pointer)) && !form.unlocked[n]) {
+            canvas.TextOut(450, 360,
+                           "K odemčení nahrajte " + std::to_string(form.unlock_score[n]) + " bodů ve hře ze Série " +
+                               std::to_string(n - 1));
+        }
+    }
+}
+
+}  // namespace
+
+void TForm1::mainmenu() {
+    playmusic(62.83, 75);
+    TDirectDrawSurface& back = DXDraw1->Surface();
+    const Point pointer = platform.pointer();
+    DXImageList1->Items.Find("main_menu").DrawPattern(back, 0, 0, 0);
+    TPictureCollectionItem& button = DXImageList1->Items.Find("button");
+    for (int n = 1; n <= 5; ++n) {
+        const bool lit = inside(menu_buttons[n], pointer) && available(*this, n);
+        button.DrawPattern(back, menu_buttons[n].Left, menu_buttons[n].Top, lit ? 1 : 0);
+    }
+    TDirectDrawSurfaceCanvas& canvas = back.Canvas();
+    DrawStatusLine(canvas, volume, easy_mode);
+    drawTitles(*this, canvas);
+    drawInfoButtons(*this, canvas, pointer);
+    canvas.Release();
+    DrawDottedRows(*this);
+    DXImageList1->Items.Find("arrow_menu").DrawPattern(back, pointer.x, pointer.y, 0);
+}
+
+void TForm1::DXDraw1Click() {
+    if (screen != "mainmenu") return;
+    // Every test reads the pointer afresh and runs even after an earlier one
+    // acted: an episode's start-up moves the pointer away from all buttons.
+    auto pointed = [this](const TRect& rect) { return inside(rect, platform.pointer()); };
+    void (TForm1::*const starts[])() = {nullptr, &TForm1::episode1_init, &TForm1::episode2_init,
+                                        &TForm1::episode3_init, &TForm1::episode4_init};
+    for (int n = 1; n <= 4; ++n)
+        if (pointed(menu_buttons[n]) && available(*this, n)) (this->*starts[n])();
+    if (pointed(menu_buttons[5])) Close();
+    for (int n = 1; n <= 5; ++n)
+        if (pointed(info_buttons[n]) && available(*this, n)) open_info("info" + std::to_string(n));
+}
+
+void TForm1::open_info(const std::string& name) {
+    menu_backdrop = std::make_unique<TDirectDrawSurface>();
+    LoadFromGraphic(*menu_backdrop, DXImageList1->Items.Find("main_menu").Picture());
+    lives = 1;
+    screen = name;
+}
+
+}  // namespace ik

@@ -1,0 +1,20 @@
+// What the main menu and the information pages draw alike: the status line at
+// the top and the two dotted rows that scroll in opposite directions.
+#pragma once
+
+#include <cstdint>
+
+namespace ik {
+
+class TForm1;
+class TDirectDrawSurfaceCanvas;
+
+// Version, music volume and difficulty on a transparent background. Leaves
+// the brush clear and the font at Arial 10 bold grey.
+void DrawStatusLine(TDirectDrawSurfaceCanvas& canvas, int32_t volume, bool easyMode);
+
+// The upper row moves one pixel left and the lower row one pixel right per
+// call; both repeat every ten calls.
+void DrawDottedRows(TForm1& form);
+
+}  // namespace ik
