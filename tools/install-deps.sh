@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, playing and testing need.
+# Installs only what is missing, so a second run does nothing and needs no network.
+set -euo pipefail
+
+packages=(
+  # build tools
+  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+  # window, events, audio devices, message boxes
+  libsdl2-dev
+  # text
+  libfreetype-dev libfontconfig-dev fonts-liberation
+  # screenshots
+  libpng-dev
+  # state dumps and tool output
+  nlohmann-json3-dev
+  # music decoding inside the stand-in audio library
+  libopenmpt-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  as_root=(sudo)
+fi
+
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
