@@ -1,0 +1,44 @@
+// Collections whose items are looked up by name, ignoring letter case,
+// through an index of 256 buckets. Each bucket is a chain with the most
+// recently named item first, so of two items with the same name the one
+// named last is found.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "assets/Collection.h"
+
+namespace ik {
+
+class TNamedCollection;
+
+class TNamedCollectionItem : public TCollectionItem {
+public:
+    explicit TNamedCollectionItem(TNamedCollection& collection);
+    const std::string& Name() const { return name_; }
+    void SetName(const std::string& name);
+
+private:
+    std::string name_;
+};
+
+class TNamedCollection : public TCollection {
+public:
+    // The item of that name, or null.
+    TNamedCollectionItem* IndexOf(const std::string& name) const;
+    static uint8_t NameHash(const std::string& name);
+
+protected:
+    void ItemRemoving(TCollectionItem& item) override;
+
+private:
+    friend class TNamedCollectionItem;
+    void Enter(TNamedCollectionItem& item);
+    void Leave(TNamedCollectionItem& item);
+    // Newest entry at the back of each chain.
+    std::array<std::vector<TNamedCollectionItem*>, 256> buckets_;
+};
+
+}  // namespace ik

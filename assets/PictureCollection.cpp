@@ -1,0 +1,225 @@
+#include "assets/PictureCollection.h"
+
+#include <algorithm>
+
+#include "assets/AssetErrors.h"
+#include "assets/ColorIdents.h"
+#include "assets/Reader.h"
+#include "display/DXDraw.h"
+#include "display/Drawing.h"
+
+namespace ik {
+
+TColor ColorToRGB(TColor color) {
+    // The classic desktop scheme, by system colour index.
+    static constexpr TColor kSystemColors[25] = {
+        RGB(192, 192, 192), RGB(0, 128, 128),   RGB(0, 0, 128),     RGB(128, 128, 128), RGB(192, 192, 192),
+        RGB(255, 255, 255), RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(255, 255, 255),
+        RGB(192, 192, 192), RGB(192, 192, 192), RGB(128, 128, 128), RGB(0, 0, 128),     RGB(255, 255, 255),
+        RGB(192, 192, 192), RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0),       RGB(192, 192, 192),
+        RGB(255, 255, 255), RGB(0, 0, 0),       RGB(223, 223, 223), RGB(0, 0, 0),       RGB(255, 255, 225),
+    };
+    if ((color & 0x80000000u) == 0) return color;
+    uint32_t index = color & 0xFF;
+    return index < 25 ? kSystemColors[index] : clBlack;
+}
+
+uint16_t MatchColor(const TDirectDrawSurface& surface, TColor color) {
+    // Pictures reach 16-bit surfaces through ToRgb565 (LoadFromGraphic), so
+    // the key is the same conversion of the same colour.
+    return surface.Exists() ? ToRgb565(ColorToRGB(color)) : 0;
+}
+
+// ---------------------------------------------------------------- item
+
+TPictureCollectionItem::TPictureCollectionItem(TPictureCollection& collection) : TNamedCollectionItem(collection) {}
+
+std::span<const PropertyInfo> TPictureCollectionItem::Properties() const {
+    using Item = TPictureCollectionItem;
+    static const PropertyInfo properties[] = {
+        StringProperty<Item>("Name", &Item::SetNameProperty),
+        IntegerProperty<Item>("PatternHeight", &Item::SetPatternHeight),
+        IntegerProperty<Item>("PatternWidth", &Item::SetPatternWidth),
+        ObjectProperty<Item, TPicture>("Picture", &Item::PictureObject, &Item::SetPictureObject),
+        IntegerProperty<Item>("SkipHeight", &Item::SetSkipHeight),
+        IntegerProperty<Item>("SkipWidth", &Item::SetSkipWidth),
+        BooleanProperty<Item>("SystemMemory", &Item::SetSystemMemory),
+        BooleanProperty<Item>("Transparent", &Item::SetTransparent),
+        IntegerProperty<Item>("TransparentColor", &Item::SetTransparentColorProperty, ColorIdents()),
+    };
+    return properties;
+}
+
+TPictureCollection& TPictureCollectionItem::Pictures() const {
+    return static_cast<TPictureCollection&>(Collection());
+}
+
+void TPictureCollectionItem::SetTransparentColor(TColor color) {
+    transparentColor_ = color;
+    for (auto& surface : surfaces_) surface->SetColorKey(MatchColor(*surface, color));
+}
+
+const RgbImage& TPictureCollectionItem::Picture() const {
+    static const RgbImage kNone;
+    return picture_.Graphic() ? picture_.Graphic()->Image() : kNone;
+}
+
+PatternGrid TPictureCollectionItem::Grid() const {
+    return {Width(), Height(), PatternWidth, PatternHeight, SkipWidth, SkipHeight, SystemMemory};
+}
+
+const PatternEntry* TPictureCollectionItem::Pattern(int index) const {
+    if (index < 0 || index >= PatternCount()) return nullptr;
+    return &patterns_[static_cast<size_t>(index)];
+}
+
+TRect TPictureCollectionItem::PatternRect(int index) const {
+    const PatternEntry* pattern = Pattern(index);
+    return pattern ? pattern->rect : TRect{};
+}
+
+void TPictureCollectionItem::Initialize() { initialized_ = Pictures().BoundToInitializedDisplay(); }
+
+void TPictureCollectionItem::Finalize() {
+    initialized_ = false;
+    surfaces_.clear();
+    surfaceAreas_.clear();
+    patterns_.clear();
+}
+
+void TPictureCollectionItem::RebuildSurfaces() {
+    if (!picture_.Graphic()) return;
+    if (!initialized_) {
+        Initialize();
+        if (!initialized_) return;
+    }
+    surfaces_.clear();
+    surfaceAreas_.clear();
+    patterns_.clear();
+
+    PatternLayout layout = ComputePatternLayout(Grid());
+    const RgbImage& image = Picture();
+    for (const TRect& area : layout.surfaces) {
+        auto surface = std::make_unique<TDirectDrawSurface>();
+        LoadFromGraphic(*surface, image, area, SystemMemory);
+        surface->SetColorKey(MatchColor(*surface, transparentColor_));
+        surfaces_.push_back(std::move(surface));
+    }
+    surfaceAreas_ = std::move(layout.surfaces);
+    patterns_ = std::move(layout.patterns);
+}
+
+void TPictureCollectionItem::DrawPattern(TDirectDrawSurface& dest, int x, int y, int pattern) {
+    if (!initialized_) return;
+    if (const PatternEntry* entry = Pattern(pattern)) {
+        CopyClipped(dest, x, y, *surfaces_[static_cast<size_t>(entry->surface)], entry->rect, Transparent);
+    }
+}
+
+void TPictureCollectionItem::StretchPattern(TDirectDrawSurface& dest, const TRect& destRect, int pattern) {
+    if (!initialized_) return;
+    if (const PatternEntry* entry = Pattern(pattern)) {
+        StretchCopy(dest, destRect, *surfaces_[static_cast<size_t>(entry->surface)], entry->rect, Transparent);
+    }
+}
+
+std::string TPictureCollectionItem::TextureName() const {
+    return Name().empty() ? "Items[" + std::to_string(Index()) + "]" : Name();
+}
+
+void TPictureCollectionItem::BlendPattern(TDirectDrawSurface& dest, const TRect& destRect, int pattern,
+                                          int alpha) {
+    if (!initialized_) return;
+    const PatternEntry* entry = Pattern(pattern);
+    TDXDraw* display = Pictures().Display();
+    if (!entry || !display) return;
+    const TDirectDrawSurface& source = *surfaces_[static_cast<size_t>(entry->surface)];
+    if (!display->Options().Has(do3D)) {
+        BlendSoftware(dest, destRect, source, entry->rect, alpha, Transparent);
+        return;
+    }
+    TD2D* renderer = display->D2D();
+    if (!renderer) return;
+    const BlendTexture& texture = renderer->Texture(TextureName(), [this] {
+        return MakeBlendTexture(Picture(), Transparent, ColorToRGB(transparentColor_));
+    });
+    TexCoords coords = WholePictureTexCoords(texture);
+    if (PatternWidth > 0 || PatternHeight > 0) {
+        // The texture holds the whole picture: address the pattern where it
+        // lies in the picture, not on its block surface.
+        const TRect& area = surfaceAreas_[static_cast<size_t>(entry->surface)];
+        TRect inPicture = entry->rect;
+        inPicture.Left += area.Left;
+        inPicture.Right += area.Left;
+        inPicture.Top += area.Top;
+        inPicture.Bottom += area.Top;
+        coords = PatternTexCoords(texture, inPicture);
+    }
+    BlendBilinear(*display, dest, destRect, texture, coords, alpha);
+}
+
+// ---------------------------------------------------------------- collection
+
+void TPictureCollection::CustomProperties(TReader& reader) {
+    reader.CustomBinaryProperty("ColorTable", [this](TStream& stream) { ReadColorTable(stream); });
+}
+
+void TPictureCollection::ReadColorTable(TStream& stream) { stream.ReadBuffer(colorTable_.data(), colorTable_.size()); }
+
+TPictureCollectionItem& TPictureCollection::Find(const std::string& name) const {
+    auto* item = IndexOf(name);
+    if (!item) throw EPictureCollectionError(Format("Image '%s' not found", name));
+    return static_cast<TPictureCollectionItem&>(*item);
+}
+
+void TPictureCollection::LoadFromFile(const std::string& fileName) {
+    TFileStream file(fileName);
+    LoadFromStream(file);
+}
+
+void TPictureCollection::LoadFromStream(TStream& stream) {
+    Clear();
+    {
+        TPictureCollectionComponent holder(this);
+        LoadComponentResource(stream, holder);
+    }
+    if (BoundToInitializedDisplay()) {
+        BindDisplay(*display_);
+        RebuildSurfaces();
+    }
+}
+
+bool TPictureCollection::BoundToInitializedDisplay() const { return display_ && display_->Initialized(); }
+
+void TPictureCollection::BindDisplay(TDXDraw& display) {
+    ReleaseSurfaces();
+    display_ = &display;
+    if (!display.Initialized()) throw EPictureCollectionError(Format("%s cannot be initialized", ClassName()));
+    for (int i = 0; i < Count(); ++i) Items(i).Initialize();
+}
+
+void TPictureCollection::ReleaseSurfaces() {
+    for (int i = 0; i < Count(); ++i) Items(i).Finalize();
+    display_ = nullptr;
+}
+
+void TPictureCollection::RebuildSurfaces() {
+    for (int i = 0; i < Count(); ++i) Items(i).RebuildSurfaces();
+    if (display_ && display_->D2D()) display_->D2D()->ClearTextures();
+}
+
+void TPictureCollection::Unbind() { display_ = nullptr; }
+
+std::unique_ptr<TCollectionItem> TPictureCollection::NewItem() {
+    return std::make_unique<TPictureCollectionItem>(*this);
+}
+
+std::span<const PropertyInfo> TPictureCollectionComponent::Properties() const {
+    using Holder = TPictureCollectionComponent;
+    static const PropertyInfo properties[] = {
+        ObjectProperty<Holder, TCollection>("List", &Holder::List, &Holder::SetList),
+    };
+    return properties;
+}
+
+}  // namespace ik
