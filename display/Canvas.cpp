@@ -1,0 +1,139 @@
+#include "display/Canvas.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+#include "display/Exception.h"
+#include "display/Fonts.h"
+#include "display/Pixel565.h"
+#include "display/Surface.h"
+#include "display/Utf8.h"
+
+namespace ik {
+
+namespace {
+// (fg x c + bg x (255 - c)) / 255 for one 8-bit channel.
+int mixChannel(int fg, int bg, int coverage) { return (fg * coverage + bg * (255 - coverage) + 127) / 255; }
+}  // namespace
+
+void TDirectDrawSurfaceCanvas::acquire() {
+    if (!surface_.Usable()) {
+        throw Exception("Canvas does not allow drawing");
+    }
+    holdsContext_ = true;
+}
+
+SizedFont* TDirectDrawSurfaceCanvas::font() {
+    return FindFont({Font.Name, (Font.Style & fsBold) != 0, (Font.Style & fsItalic) != 0, EmPixels(Font.Size)});
+}
+
+int TDirectDrawSurfaceCanvas::TextWidth(std::string_view utf8) {
+    SizedFont* sized = font();
+    if (!sized) return 0;
+    int width = 0;
+    for (char32_t c : DecodeUtf8(utf8)) width += sized->GlyphFor(c).advance;
+    return width;
+}
+
+int TDirectDrawSurfaceCanvas::TextHeight() {
+    SizedFont* sized = font();
+    return sized ? sized->CellHeight() : 0;
+}
+
+void TDirectDrawSurfaceCanvas::TextOut(int x, int y, std::string_view utf8) {
+    acquire();
+    SizedFont* sized = font();
+    const std::u32string text = DecodeUtf8(utf8);
+    int width = 0;
+    if (sized) {
+        for (char32_t c : text) width += sized->GlyphFor(c).advance;
+    }
+    if (sized && Brush.Style == bsSolid) {
+        fill({x, y, x + width, y + sized->CellHeight()}, Brush.Color);
+    }
+    if (sized) {
+        const int fr = GetRValue(Font.Color), fg = GetGValue(Font.Color), fb = GetBValue(Font.Color);
+        const uint16_t solid = ToRgb565(Font.Color);
+        const int baseline = y + sized->Ascent();
+        int penX = x;
+        for (char32_t c : text) {
+            const Glyph& glyph = sized->GlyphFor(c);
+            const int left = penX + glyph.left, top = baseline - glyph.top;
+            const TRect visible = IntersectRect(Bounds(left, top, glyph.width, glyph.rows),
+                                                Bounds(0, 0, surface_.Width(), surface_.Height()));
+            for (int py = visible.Top; py < visible.Bottom; ++py) {
+                const uint8_t* cover = glyph.coverage.data() + static_cast<size_t>(py - top) * static_cast<size_t>(glyph.width) - left;
+                uint16_t* row = surface_.Row(py);
+                for (int px = visible.Left; px < visible.Right; ++px) {
+                    const int c8 = cover[px];
+                    if (c8 == 0) continue;
+                    if (c8 == 255) {
+                        row[px] = solid;
+                        continue;
+                    }
+                    const Channels565 d = Split565(row[px]);
+                    row[px] = ToRgb565(RGB(static_cast<uint8_t>(mixChannel(fr, Expand5(d.r), c8)),
+                                           static_cast<uint8_t>(mixChannel(fg, Expand6(d.g), c8)),
+                                           static_cast<uint8_t>(mixChannel(fb, Expand5(d.b), c8))));
+                }
+            }
+            penX += glyph.advance;
+        }
+    }
+    penPos_ = {x + width, y};
+}
+
+void TDirectDrawSurfaceCanvas::fill(const TRect& area, TColor color) {
+    const TRect visible = IntersectRect(area, Bounds(0, 0, surface_.Width(), surface_.Height()));
+    if (visible.Empty()) return;
+    const uint16_t value = ToRgb565(color);
+    for (int y = visible.Top; y < visible.Bottom; ++y) {
+        std::fill(surface_.Row(y) + visible.Left, surface_.Row(y) + visible.Right, value);
+    }
+}
+
+void TDirectDrawSurfaceCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+    acquire();
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    if (x2 == x1 || y2 == y1) return;
+    if (Brush.Style == bsSolid) fill({x1 + 1, y1 + 1, x2 - 1, y2 - 1}, Brush.Color);
+    fill({x1, y1, x2, y1 + 1}, Pen.Color);
+    fill({x1, y2 - 1, x2, y2}, Pen.Color);
+    fill({x1, y1, x1 + 1, y2}, Pen.Color);
+    fill({x2 - 1, y1, x2, y2}, Pen.Color);
+}
+
+void TDirectDrawSurfaceCanvas::LineTo(int x, int y) {
+    acquire();
+    const int64_t x0 = penPos_.x, y0 = penPos_.y;
+    penPos_ = {x, y};
+    const int64_t dx = x - x0, dy = y - y0;
+    const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+    const int64_t major0 = xMajor ? x0 : y0, minor0 = xMajor ? y0 : x0;
+    const int64_t majorLength = std::llabs(xMajor ? dx : dy), minorLength = std::llabs(xMajor ? dy : dx);
+    const int64_t majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1, minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    const int64_t majorSize = xMajor ? surface_.Width() : surface_.Height();
+    if (majorLength == 0) return;
+    // Only the steps whose major coordinate lies on the surface are walked,
+    // so a line to a far-away point costs no more than one across the surface.
+    int64_t first = majorStep > 0 ? -major0 : major0 - (majorSize - 1);
+    int64_t last = majorStep > 0 ? majorSize - 1 - major0 : major0;
+    first = std::max<int64_t>(first, 0);
+    last = std::min<int64_t>(last, majorLength - 1);
+    const uint16_t value = ToRgb565(Pen.Color);
+    for (int64_t i = first; i <= last; ++i) {
+        const int64_t major = major0 + majorStep * i;
+        // 128 bits: i x minorLength may exceed 63 bits for far-away points.
+        const auto offset = static_cast<int64_t>((static_cast<__int128>(2) * i * minorLength + majorLength) /
+                                                 (static_cast<__int128>(2) * majorLength));
+        const int64_t minor = minor0 + minorStep * offset;
+        const int64_t px = xMajor ? major : minor, py = xMajor ? minor : major;
+        if (px >= 0 && py >= 0 && px < surface_.Width() && py < surface_.Height()) {
+            surface_.SetPixel(static_cast<int>(px), static_cast<int>(py), value);
+        }
+    }
+}
+
+}  // namespace ik

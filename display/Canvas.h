@@ -1,0 +1,79 @@
+// Text, rectangles and lines on a surface, with font, brush and pen settings
+// that stay with the surface from one use to the next.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "display/Color.h"
+#include "display/Rect.h"
+#include "platform/Platform.h"
+
+namespace ik {
+
+class TDirectDrawSurface;
+class SizedFont;
+
+constexpr uint8_t fsBold = 1;
+constexpr uint8_t fsItalic = 2;
+
+enum TBrushStyle { bsSolid = 0, bsClear = 1 };
+
+struct TFont {
+    std::string Name = "Arial";
+    int Size = 8;       // points
+    uint8_t Style = 0;  // fsBold, fsItalic
+    TColor Color = clBlack;
+};
+
+struct TBrush {
+    TBrushStyle Style = bsSolid;
+    TColor Color = clWhite;
+};
+
+struct TPen {
+    TColor Color = clBlack;
+};
+
+class TDirectDrawSurfaceCanvas {
+public:
+    explicit TDirectDrawSurfaceCanvas(TDirectDrawSurface& surface) : surface_(surface) {}
+    TDirectDrawSurfaceCanvas(const TDirectDrawSurfaceCanvas&) = delete;
+    TDirectDrawSurfaceCanvas& operator=(const TDirectDrawSurfaceCanvas&) = delete;
+
+    TFont Font;
+    TBrush Brush;
+    TPen Pen;
+
+    // Text with its cells' top-left corner at (x, y); a solid brush fills the
+    // cells first. The pen moves to (x + width, y).
+    void TextOut(int x, int y, std::string_view utf8);
+    int TextWidth(std::string_view utf8);
+    // The height of the text cell of the current font.
+    int TextHeight();
+    // Outline in the pen colour over x1..x2-1, y1..y2-1; the inside in the
+    // brush colour when the brush is solid.
+    void Rectangle(int x1, int y1, int x2, int y2);
+    void MoveTo(int x, int y) { penPos_ = {x, y}; }
+    // A line from the pen position; the end point is not drawn.
+    void LineTo(int x, int y);
+    Point PenPos() const { return penPos_; }
+
+    // Ends a sequence of drawing; the surface may be blitted or flipped again.
+    void Release() { holdsContext_ = false; }
+    bool HoldsContext() const { return holdsContext_; }
+
+private:
+    // The first drawing call takes hold of the surface; fails with "Canvas
+    // does not allow drawing" while the surface is missing or lost.
+    void acquire();
+    SizedFont* font();
+    void fill(const TRect& area, TColor color);
+
+    TDirectDrawSurface& surface_;
+    Point penPos_{};
+    bool holdsContext_ = false;
+};
+
+}  // namespace ik

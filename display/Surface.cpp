@@ -1,0 +1,95 @@
+#include "display/Surface.h"
+
+#include <new>
+#include <utility>
+
+#include "display/Canvas.h"
+#include "display/Exception.h"
+
+namespace ik {
+
+namespace {
+// Larger surfaces than this are refused rather than risking the memory of the
+// whole machine on a corrupt picture header.
+constexpr int kMaxSide = 32768;
+constexpr long long kMaxPixels = 64LL * 1024 * 1024;
+
+[[noreturn]] void cannotMake() { throw Exception(Format("%s cannot be made", "Surface")); }
+}  // namespace
+
+TDirectDrawSurface::TDirectDrawSurface() = default;
+TDirectDrawSurface::~TDirectDrawSurface() = default;
+
+void TDirectDrawSurface::SetSize(int width, int height, bool systemMemory) {
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide ||
+        static_cast<long long>(width) * height > kMaxPixels) {
+        cannotMake();
+    }
+    std::vector<uint16_t> pixels;
+    try {
+        pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+    } catch (const std::bad_alloc&) {
+        cannotMake();
+    }
+    pixels_ = std::move(pixels);
+    width_ = width;
+    height_ = height;
+    systemMemory_ = systemMemory;
+    colorKey_ = 0;
+    lost_ = false;
+}
+
+void TDirectDrawSurface::Release() {
+    std::vector<uint16_t>().swap(pixels_);
+    width_ = 0;
+    height_ = 0;
+    lockCount_ = 0;
+    lost_ = false;
+}
+
+uint16_t TDirectDrawSurface::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    return Row(y)[x];
+}
+
+void TDirectDrawSurface::SetPixel(int x, int y, uint16_t value) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    Row(y)[x] = value;
+}
+
+uint16_t* TDirectDrawSurface::Lock() {
+    if (!Exists()) {
+        throw Exception(Format("%s not made", "IDirectDrawSurface"));
+    }
+    ++lockCount_;
+    return pixels_.data();
+}
+
+void TDirectDrawSurface::Unlock() {
+    if (lockCount_ > 0) --lockCount_;
+}
+
+bool TDirectDrawSurface::Restore() {
+    if (!Exists()) return false;
+    lost_ = false;
+    return true;
+}
+
+TDirectDrawSurfaceCanvas& TDirectDrawSurface::Canvas() {
+    if (!canvas_) {
+        canvas_ = std::make_unique<TDirectDrawSurfaceCanvas>(*this);
+    }
+    return *canvas_;
+}
+
+void TDirectDrawSurface::SwapPixels(TDirectDrawSurface& other) {
+    if (width_ == other.width_ && height_ == other.height_) {
+        pixels_.swap(other.pixels_);
+    }
+}
+
+TDirectDrawSurfaceCanvas& SurfaceCanvas(TDirectDrawSurface& surface) { return surface.Canvas(); }
+
+void ReleaseCanvas(TDirectDrawSurfaceCanvas& canvas) { canvas.Release(); }
+
+}  // namespace ik
