@@ -1,0 +1,11 @@
+#pragma once
+
+#include <filesystem>
+
+namespace ik::art {
+
+// Writes WORKDIR/{general,series1..series4,waves}/ (PNG or WAV files and
+// manifest.json each), DATADIR/music.dat and DATADIR/ironkeel.png.
+void generateAll(const std::filesystem::path& workDir, const std::filesystem::path& dataDir);
+
+}  // namespace ik::art
