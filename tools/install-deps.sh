@@ -18,6 +18,8 @@ packages=(
   libopenmpt-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # checksums of decoded pictures in the bitmap tests
+  libssl-dev
 )
 
 missing=()

@@ -1,0 +1,21 @@
+// The bitmap decoder on arbitrary bytes: both ways a picture file carries a
+// bitmap, then the pixels. Errors are expected; crashes, sanitizer reports
+// and hangs are not.
+#include <cstddef>
+#include <cstdint>
+
+#include "assets/Dib.h"
+#include "display/Exception.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    for (auto* read : {&ik::TDib::ReadDib, &ik::TDib::ReadBitmapFile}) {
+        try {
+            auto dib = read(data, size);
+            const ik::RgbImage& image = dib->Image();
+            if (image.pixels.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height))
+                __builtin_trap();
+        } catch (const ik::Exception&) {
+        }
+    }
+    return 0;
+}

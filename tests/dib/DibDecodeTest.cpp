@@ -1,0 +1,186 @@
+// Every depth and layout decoded to the right pixels, through both ways a
+// picture file can carry a bitmap: a bare "TDIB" block and a whole BMP file.
+#include <gtest/gtest.h>
+
+#include "assets/Dib.h"
+#include "tests/dib/DibBytes.h"
+
+namespace ik {
+namespace {
+
+using test::DibSpec;
+using test::MakeDib;
+using test::PixelOffsetInFile;
+using test::WithFileHeader;
+
+constexpr TColor kRed = RGB(255, 0, 0);
+constexpr TColor kGreen = RGB(0, 255, 0);
+constexpr TColor kBlue = RGB(0, 0, 255);
+constexpr TColor kGrey = RGB(100, 110, 120);
+
+struct DepthCase {
+    const char* name;
+    DibSpec spec;
+    int width, height;
+    std::vector<TColor> topRowFirst;
+};
+
+const DepthCase kDepthCases[] = {
+    {"bits1_rows_padded_bottom_first",
+     {.width = 3, .height = 2, .bitCount = 1, .palette = {kRed, kBlue},
+      .pixels = {0b10100000, 0, 0, 0, 0b01000000, 0, 0, 0}},
+     3, 2, {kRed, kBlue, kRed, kBlue, kRed, kBlue}},
+    {"bits4_high_nibble_first",
+     {.width = 3, .height = 1, .bitCount = 4, .usedColours = 3, .palette = {kRed, kGreen, kBlue},
+      .pixels = {0x12, 0x00, 0, 0}},
+     3, 1, {kGreen, kBlue, kRed}},
+    {"bits4_index_past_short_table_is_black",
+     {.width = 2, .height = 1, .bitCount = 4, .usedColours = 2, .palette = {kRed, kGreen},
+      .pixels = {0x1F, 0, 0, 0}},
+     2, 1, {kGreen, clBlack}},
+    {"bits8",
+     {.width = 2, .height = 2, .bitCount = 8, .usedColours = 3, .palette = {kRed, kGreen, kGrey},
+      .pixels = {0, 1, 9, 9, 2, 0, 9, 9}},
+     2, 2, {kGrey, kRed, kRed, kGreen}},
+    {"bits8_core_header_three_byte_entries",
+     {.headerSize = 12, .width = 2, .height = 1, .bitCount = 8,
+      .palette = std::vector<TColor>(256, kGrey), .pixels = {0, 255, 0, 0}},
+     2, 1, {kGrey, kGrey}},
+    {"bits16_default_555",
+     {.width = 3, .height = 1, .bitCount = 16, .pixels = {0x00, 0x7C, 0xE0, 0x03, 0x01, 0x00, 0, 0}},
+     3, 1, {kRed, kGreen, RGB(0, 0, 8)}},
+    {"bits16_bitfields_565",
+     {.width = 3, .height = 1, .bitCount = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F},
+      .pixels = {0x00, 0xF8, 0x20, 0x00, 0x1F, 0x00, 0, 0}},
+     3, 1, {kRed, RGB(0, 4, 0), kBlue}},
+    {"bits16_bitfields_555",
+     {.width = 1, .height = 1, .bitCount = 16, .compression = 3, .masks = {0x7C00, 0x03E0, 0x001F},
+      .pixels = {0xE0, 0x03, 0, 0}},
+     1, 1, {kGreen}},
+    {"bits24_rows_padded",
+     {.width = 2, .height = 2, .bitCount = 24,
+      .pixels = {0, 0, 255, 0, 255, 0, 0, 0, 120, 110, 100, 255, 0, 0, 0, 0}},
+     2, 2, {kGrey, kBlue, kRed, kGreen}},
+    {"bits24_core_header",
+     {.headerSize = 12, .width = 1, .height = 1, .bitCount = 24, .pixels = {120, 110, 100, 0}},
+     1, 1, {kGrey}},
+    {"bits32_fourth_byte_ignored",
+     {.width = 2, .height = 1, .bitCount = 32, .pixels = {120, 110, 100, 0xAA, 255, 0, 0, 0x55}},
+     2, 1, {kGrey, kBlue}},
+    {"bits32_bitfields_888",
+     {.width = 1, .height = 1, .bitCount = 32, .compression = 3, .masks = {0xFF0000, 0xFF00, 0xFF},
+      .pixels = {0, 255, 0, 0}},
+     1, 1, {kGreen}},
+    {"negative_height_rows_top_first",
+     {.width = 1, .height = -3, .bitCount = 8, .usedColours = 3, .palette = {kRed, kGreen, kBlue},
+      .pixels = {0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0}},
+     1, 3, {kRed, kGreen, kBlue}},
+    {"table_over_256_entries_skipped_before_pixels",
+     {.width = 1, .height = 1, .bitCount = 8, .usedColours = 300,
+      .palette = [] {
+          std::vector<TColor> p(300, kRed);
+          p[7] = kGreen;
+          return p;
+      }(),
+      .pixels = {7, 0, 0, 0}},
+     1, 1, {kGreen}},
+};
+
+class DibDepths : public testing::TestWithParam<DepthCase> {};
+
+void ExpectImage(TDib& dib, const DepthCase& c) {
+    EXPECT_EQ(dib.Width(), c.width);
+    EXPECT_EQ(dib.Height(), c.height);
+    const RgbImage& image = dib.Image();
+    EXPECT_EQ(image.width, c.width);
+    EXPECT_EQ(image.height, c.height);
+    EXPECT_EQ(image.pixels, c.topRowFirst);
+}
+
+TEST_P(DibDepths, BareDibDecodes) {
+    const std::vector<uint8_t> bytes = MakeDib(GetParam().spec);
+    auto dib = TDib::ReadDib(bytes.data(), bytes.size());
+    EXPECT_EQ(dib->BitCount(), GetParam().spec.bitCount);
+    EXPECT_EQ(dib->Compression(), GetParam().spec.compression);
+    ExpectImage(*dib, GetParam());
+}
+
+TEST_P(DibDepths, BitmapFileDecodes) {
+    const std::vector<uint8_t> bytes =
+        WithFileHeader(MakeDib(GetParam().spec), PixelOffsetInFile(GetParam().spec));
+    auto dib = TDib::ReadBitmapFile(bytes.data(), bytes.size());
+    ExpectImage(*dib, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, DibDepths, testing::ValuesIn(kDepthCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DibEmpty, NoBytesGiveAnEmptyPicture) {
+    for (auto* read : {&TDib::ReadDib, &TDib::ReadBitmapFile}) {
+        auto dib = read(nullptr, 0);
+        EXPECT_TRUE(dib->Empty());
+        EXPECT_TRUE(dib->Image().pixels.empty());
+    }
+}
+
+TEST(DibEmpty, ZeroWidthIsAnEmptyPicture) {
+    const std::vector<uint8_t> bytes = MakeDib({.width = 0, .height = 5});
+    auto dib = TDib::ReadDib(bytes.data(), bytes.size());
+    EXPECT_TRUE(dib->Empty());
+    EXPECT_TRUE(dib->Image().pixels.empty());
+}
+
+TEST(DibImage, SecondCallGivesTheSamePixels) {
+    const std::vector<uint8_t> bytes = MakeDib({.width = 1, .height = 1, .pixels = {1, 2, 3, 0}});
+    auto dib = TDib::ReadDib(bytes.data(), bytes.size());
+    const RgbImage& first = dib->Image();
+    const RgbImage& second = dib->Image();
+    EXPECT_EQ(&first, &second);
+    EXPECT_EQ(second.pixels, std::vector<TColor>{RGB(3, 2, 1)});
+}
+
+// A BMP file's own pixel offset wins over the table the header announces:
+// writers leave gaps after the table or store fewer entries than announced.
+struct OffsetCase {
+    const char* name;
+    int32_t shift;  // pixel offset relative to the end of the announced table
+    std::vector<TColor> expected;
+};
+
+class DibFileOffset : public testing::TestWithParam<OffsetCase> {};
+
+TEST_P(DibFileOffset, PixelsAreFoundWhereTheFileHeaderSays) {
+    // 8 bits, 4 entries announced, 1 x 1 picture of index 3.
+    DibSpec spec{.width = 1, .height = 1, .bitCount = 8, .usedColours = 4,
+                 .palette = {kRed, kGreen, kBlue, kGrey}, .pixels = {3, 0, 0, 0}};
+    const int32_t shift = GetParam().shift;
+    std::vector<uint8_t> dib = MakeDib(spec);
+    if (shift > 0) {
+        dib.insert(dib.end() - 4, static_cast<size_t>(shift), uint8_t{0xEE});
+    } else if (shift < 0) {
+        dib.erase(dib.end() - 4 + shift, dib.end() - 4);  // a short table
+    }
+    const uint32_t offset = static_cast<uint32_t>(static_cast<int32_t>(PixelOffsetInFile(spec)) + shift);
+    const std::vector<uint8_t> file = WithFileHeader(dib, offset);
+    EXPECT_EQ(TDib::ReadBitmapFile(file.data(), file.size())->Image().pixels, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Offsets, DibFileOffset,
+                         testing::Values(OffsetCase{"gap_after_table", 12, {kGrey}},
+                                         OffsetCase{"table_one_entry_short", -4, {clBlack}},
+                                         OffsetCase{"no_table_at_all", -16, {clBlack}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DibFileOffset, OffsetInsideTheHeaderMeansRightAfterTheTable) {
+    DibSpec spec{.width = 1, .height = 1, .bitCount = 8, .usedColours = 2,
+                 .palette = {kRed, kGreen}, .pixels = {1, 0, 0, 0}};
+    for (uint32_t offset : {0u, 14u, 20u}) {
+        const std::vector<uint8_t> file = WithFileHeader(MakeDib(spec), offset);
+        EXPECT_EQ(TDib::ReadBitmapFile(file.data(), file.size())->Image().pixels,
+                  std::vector<TColor>{kGreen})
+            << "offset " << offset;
+    }
+}
+
+}  // namespace
+}  // namespace ik
