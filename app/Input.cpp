@@ -1,0 +1,122 @@
+// Keyboard and mouse events of the form, and the way back from a game to the
+// menu that both Escape and Enter lead to.
+#include <string>
+
+#include "app/ErrorBox.h"
+#include "app/Files.h"
+#include "app/Form.h"
+#include "app/ScoreStore.h"
+#include "assets/PictureCollection.h"
+#include "assets/WaveCollection.h"
+#include "audio/TrackPlayer.h"
+#include "display/DXTimer.h"
+#include "platform/VirtualKeys.h"
+
+namespace ik {
+
+namespace {
+
+bool isInfoScreen(const std::string& screen) {
+    return screen == "info1" || screen == "info2" || screen == "info3" || screen == "info4" || screen == "info5";
+}
+
+// The game counts as paused while the frame timer is off: pausing stops the
+// frame timer, both interval timers and the music; running again starts the
+// module from its beginning and the music cue of the next frames seeks back.
+void setRunning(TForm1& form, bool running) {
+    if (form.player) {
+        if (running) form.player->Play();
+        else form.player->Stop();
+    }
+    form.DXTimer1->Enabled = running;
+    form.Timer1->setEnabled(running);
+    form.Timer2->setEnabled(running);
+}
+
+bool isPaused(const TForm1& form) { return !form.DXTimer1->Enabled; }
+
+void playSound(TForm1& form, const char* name) { form.DXWaveList1->Items.Find(name).PlayWave(false); }
+
+}  // namespace
+
+void TForm1::FormKeyDown(uint16_t key) {
+    if (screen == "justloading") {
+        pulse_alpha = 0;
+        pulse_step = 0;
+        is_unlocked();
+        screen = "mainmenu";
+    }
+    const bool accepted = (key == vk::Escape && lives > 0) || (key == vk::Return && lives <= 0);
+    if (!accepted) return;
+    if (screen == "mainmenu" && key == vk::Escape) {
+        Close();
+        return;
+    }
+    if (screen == "mainmenu" || screen == "none") return;
+    if (isInfoScreen(screen)) {
+        is_unlocked();
+        screen = "mainmenu";
+        return;
+    }
+    leave_game();
+}
+
+void TForm1::leave_game() {
+    update_record();
+    show_loading_message();
+    if (!FileExists("general.dat")) {
+        platform.messageBox(kApplicationTitle,
+                            "Nepodařilo se načíst datový soubor. Zkontrolujte přítomnost souboru GENERAL.DAT",
+                            MessageBoxKind::Plain);
+        Close();
+        return;
+    }
+    DXImageList1->Items.LoadFromFile("general.dat");
+    is_unlocked();
+    screen = "mainmenu";
+    // Only the frame timer draws the menu: a game left while paused would
+    // otherwise leave the screen frozen on its last frame with no key to
+    // bring it back, since the pause key is refused on the menu.
+    if (isPaused(*this)) setRunning(*this, true);
+}
+
+void TForm1::FormKeyPress(char32_t key) {
+    if (screen == "justloading") {
+        is_unlocked();
+        screen = "mainmenu";
+    }
+    if (screen == "game4") {
+        playSound(*this, "key_ep4");
+        const bool onCode = code_pos >= 1 && static_cast<size_t>(code_pos) <= code_text.size();
+        if (onCode && key == static_cast<unsigned char>(code_text[static_cast<size_t>(code_pos) - 1])) {
+            key_result = kKeyRight;
+        } else if (key >= U'0' && key <= U'9') {
+            key_result = kKeyWrong;
+        }
+    }
+    if ((key == U'p' || key == U'P' || key == U' ') && screen != "mainmenu" && screen != "justloading" &&
+        !isInfoScreen(screen) && lives > 0) {
+        setRunning(*this, isPaused(*this));
+    }
+    if (key == U'+' || key == U'-') {
+        if (key == U'+') volume = volume < 31 ? volume + 1 : 32;
+        else volume = volume > 1 ? volume - 1 : 0;
+        volume_known = true;
+        if (player) player->SetVolume(static_cast<uint32_t>(volume * 8));
+    }
+    if ((key == U'E' || key == U'e') && (screen == "mainmenu" || isInfoScreen(screen))) {
+        easy_mode = !easy_mode;
+        scores_ini->WriteBool("Settings", "EasyMode", easy_mode);
+        apply_thresholds();
+        is_unlocked();
+    }
+}
+
+void TForm1::DXDraw1MouseDown() {
+    if (screen != "game3") return;
+    playSound(*this, "shot_ep3");
+    soldier_y = aim_y - 25;
+    soldier_x = 1;
+}
+
+}  // namespace ik
