@@ -95,8 +95,11 @@ void Mixer::mix(int16_t* frames, int frameCount) {
     std::erase_if(active_, [](const MixerVoice* voice) { return !voice->playing_; });
     constexpr int32_t low = std::numeric_limits<int16_t>::min();
     constexpr int32_t high = std::numeric_limits<int16_t>::max();
+    const int32_t* sums = sums_.data();
     for (size_t i = 0; i < count * 2; ++i) {
-        frames[i] = static_cast<int16_t>(std::clamp(sums_[i], low, high));
+        int32_t sum = sums[i];
+        sum = sum < low ? low : sum;
+        frames[i] = static_cast<int16_t>(sum > high ? high : sum);
     }
 }
 

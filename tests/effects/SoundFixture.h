@@ -31,21 +31,23 @@ inline SoundSpec rampSound(const std::string& name, int frames, int32_t maxPlayi
     return {name, formatRecord({}), data, false, maxPlayingCount};
 }
 
+inline TWaveCollectionItem& addSound(TDXWaveList& list, const SoundSpec& spec) {
+    auto& item = static_cast<TWaveCollectionItem&>(list.Items.Add());
+    item.TNamedCollectionItem::SetName(spec.name);
+    item.SetLooped(spec.looped);
+    item.SetMaxPlayingCount(spec.maxPlayingCount);
+    TWave& wave = item.Wave();
+    wave.SetFormat(spec.format.data(), static_cast<int32_t>(spec.format.size()));
+    wave.SetSize(static_cast<int32_t>(spec.data.size()));
+    if (!spec.data.empty()) std::memcpy(wave.Data(), spec.data.data(), spec.data.size());
+    return item;
+}
+
 class SoundFixture {
 public:
     SoundFixture() { list.SetDXSound(&sound); }
 
-    TWaveCollectionItem& add(const SoundSpec& spec) {
-        auto& item = static_cast<TWaveCollectionItem&>(list.Items.Add());
-        item.TNamedCollectionItem::SetName(spec.name);
-        item.SetLooped(spec.looped);
-        item.SetMaxPlayingCount(spec.maxPlayingCount);
-        TWave& wave = item.Wave();
-        wave.SetFormat(spec.format.data(), static_cast<int32_t>(spec.format.size()));
-        wave.SetSize(static_cast<int32_t>(spec.data.size()));
-        if (!spec.data.empty()) std::memcpy(wave.Data(), spec.data.data(), spec.data.size());
-        return item;
-    }
+    TWaveCollectionItem& add(const SoundSpec& spec) { return addSound(list, spec); }
 
     static SoundItem* soundOf(const TWaveCollectionItem& item) {
         return dynamic_cast<SoundItem*>(item.Sound());

@@ -13,6 +13,8 @@ using test::SoundSpec;
 
 class SoundOutputTest : public ::testing::Test, public SoundFixture {
 protected:
+    // `heard` goes before the output does: stop listening first.
+    ~SoundOutputTest() override { sound.UnRegisterNotifyEvent(this); }
     void listen(TDXSound& output) {
         output.RegisterNotifyEvent(this, [this](int code) { heard.push_back(code); });
     }

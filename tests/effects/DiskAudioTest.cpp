@@ -1,0 +1,81 @@
+// The real audio path: SDL's "disk" driver writes what the effects device
+// plays to a file, which must hold every frame of a played sound, once.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+#include "platform/SdlAudio.h"
+#include "tests/effects/SoundFixture.h"
+
+namespace ik {
+namespace {
+
+using test::SoundSpec;
+
+// The fake platform's clock, with SDL's audio devices.
+class SdlAudioPlatform : public test::FakePlatform {
+public:
+    std::unique_ptr<AudioDevice> openAudio(const AudioFormat& format, AudioCallback callback) override {
+        lastFormat = format;
+        return openSdlAudio(format, std::move(callback));
+    }
+};
+
+std::vector<int16_t> readSamples(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<int16_t> samples(bytes.size() / 2);
+    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+    return samples;
+}
+
+TEST(DiskAudio, APlayedSoundReachesTheDeviceWholeAndOnce) {
+    const std::string path = ::testing::TempDir() + "effects-disk-audio.raw";
+    std::remove(path.c_str());
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
+
+    constexpr int kToneFrames = 4410;  // 0.1 s of 16-bit stereo at 44100 Hz
+    std::vector<uint8_t> tone;
+    for (int i = 0; i < kToneFrames; ++i) {
+        test::putU16(tone, static_cast<uint16_t>(12345));
+        test::putU16(tone, static_cast<uint16_t>(-12345));
+    }
+    {
+        SdlAudioPlatform platform;
+        TDXWaveList list;
+        TDXSound sound(platform);
+        list.SetDXSound(&sound);
+        auto& item = test::addSound(list, {"tone", test::formatRecord({1, 2, 44100, 16}), tone, false, 0});
+        sound.Initialize();
+        ASSERT_TRUE(sound.DeviceOpen()) << "SDL's disk audio driver did not open";
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        item.PlayWave(false);
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        list.SetDXSound(nullptr);
+    }  // closing the device flushes the file
+
+    auto samples = readSamples(path);
+    ASSERT_GE(samples.size(), static_cast<size_t>(kToneFrames) * 2);
+    size_t first = samples.size();
+    int toneFrames = 0;
+    for (size_t i = 0; i + 1 < samples.size(); i += 2) {
+        if (samples[i] == 12345 && samples[i + 1] == -12345) {
+            if (toneFrames == 0) first = i;
+            ++toneFrames;
+        }
+    }
+    EXPECT_EQ(toneFrames, kToneFrames);
+    // In one piece: the frames after the tone are silent again.
+    ASSERT_LT(first + kToneFrames * 2, samples.size());
+    EXPECT_EQ(samples[first + kToneFrames * 2 - 2], 12345);
+    EXPECT_EQ(samples[first + kToneFrames * 2], 0);
+    std::remove(path.c_str());
+}
+
+}  // namespace
+}  // namespace ik
