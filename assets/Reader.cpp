@@ -308,19 +308,43 @@ void TReader::ForgetFixupsOf(const TCollection& collection) {
     fixups_.erase(std::remove_if(fixups_.begin(), fixups_.end(), ownedByCollection), fixups_.end());
 }
 
-void LoadComponentResource(TStream& stream, TComponent& root) {
+namespace {
+// Skips the resource envelope; the stream proper follows it.
+void skipEnvelope(TStream& stream) {
     int64_t start = stream.Position();
     uint8_t header[80] = {};
     stream.Read(header, 79);
     if (header[0] != 0xFF || header[1] != 10 || header[2] != 0) throw EReadError("Invalid stream format");
     size_t nameLength = std::strlen(reinterpret_cast<const char*>(header + 3));
     stream.SetPosition(start + 10 + static_cast<int64_t>(nameLength));
+}
 
-    TReader reader(stream);
+void takeSignature(TReader& reader) {
     char signature[4];
     reader.TakeBytes(signature, 4);
     if (std::memcmp(signature, "TPF0", 4) != 0) throw EReadError("Invalid stream format");
+}
+}  // namespace
+
+void LoadComponentResource(TStream& stream, TComponent& root) {
+    skipEnvelope(stream);
+    TReader reader(stream);
+    takeSignature(reader);
     reader.ReadRootComponent(root);
+}
+
+std::string RootClassName(TStream& stream) {
+    int64_t start = stream.Position();
+    std::string className;
+    {
+        skipEnvelope(stream);
+        TReader reader(stream);
+        takeSignature(reader);
+        reader.TakePrefix();
+        className = reader.TakeShortText();
+    }
+    stream.SetPosition(start);
+    return className;
 }
 
 }  // namespace ik

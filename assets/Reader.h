@@ -59,6 +59,8 @@ public:
     std::string TakeSymbol();
     std::string TakeShortText();
     void TakeBytes(void* buffer, size_t count);
+    // The optional prefix byte of a component record (and its position).
+    void TakePrefix();
 
     void TakeCollectionItems(TCollection& collection);
     void ReadPropertyEntry(TPersistent& instance);
@@ -84,7 +86,6 @@ private:
     size_t TakeLength();
     void ReadPropertyValue(TPersistent& instance, const PropertyInfo& property);
     void ReadObjectValue(TPersistent& instance, const PropertyInfo& property);
-    void TakePrefix();
     void ResolveFixups();
     void ForgetFixupsOf(const TCollection& collection);
 
@@ -99,5 +100,7 @@ private:
 
 // Reads the resource envelope, the "TPF0" signature and the root component.
 void LoadComponentResource(TStream& stream, TComponent& root);
+// The class name the file gives its root; the stream is left where it was.
+std::string RootClassName(TStream& stream);
 
 }  // namespace ik

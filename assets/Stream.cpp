@@ -56,4 +56,11 @@ std::vector<uint8_t> ReadWholeFile(const std::string& fileName) {
     return bytes;
 }
 
+void WriteWholeFile(const std::string& fileName, const std::vector<uint8_t>& bytes) {
+    std::FILE* file = std::fopen(fileName.c_str(), "wb");
+    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (file && std::fclose(file) != 0) written = false;
+    if (!written) throw EFOpenError(Format("Cannot create file %s", fileName));
+}
+
 }  // namespace ik
