@@ -2,6 +2,7 @@
 
 #include "tools/assetgen/Pictures.h"
 #include "tools/assetgen/PngWriter.h"
+#include "tools/assetgen/Sounds.h"
 
 namespace ik::art {
 
@@ -12,6 +13,7 @@ void generateAll(const std::filesystem::path& workDir, const std::filesystem::pa
     writePictureFile(workDir / "series2", series2Pictures());
     writePictureFile(workDir / "series3", series3Pictures());
     writePictureFile(workDir / "series4", series4Pictures());
+    writeWaveFile(workDir / "waves", allSounds());
     int iconSize = 0;
     std::vector<uint32_t> icon = programIcon(iconSize);
     writePngWithAlpha(dataDir / "ironkeel.png", iconSize, iconSize, icon);

@@ -1,0 +1,133 @@
+#include "tools/assetgen/Synth.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ik::art {
+
+namespace {
+
+constexpr float kTwoPi = 6.28318530718f;
+
+// Softens the square's jumps (polyBLEP) so high notes do not alias into hiss.
+float blep(float t, float dt) {
+    if (t < dt) {
+        t /= dt;
+        return t + t - t * t - 1;
+    }
+    if (t > 1 - dt) {
+        t = (t - 1) / dt;
+        return t * t + t + t + 1;
+    }
+    return 0;
+}
+
+float envelopeAt(const Envelope& e, float t, float length) {
+    float level = e.sustain;
+    if (t < e.attack) level = t / e.attack;
+    else if (t < e.attack + e.decay) level = 1 - (1 - e.sustain) * (t - e.attack) / e.decay;
+    float untilEnd = length - t;
+    if (untilEnd < e.release) level *= std::max(0.0f, untilEnd / e.release);
+    return level;
+}
+
+}  // namespace
+
+float noteHz(int midiNote) { return 440.0f * std::pow(2.0f, (midiNote - 69) / 12.0f); }
+
+void Take::add(const Tone& tone) {
+    size_t first = static_cast<size_t>(tone.start * rate_);
+    size_t count = static_cast<size_t>(tone.length * rate_);
+    if (samples_.size() < first + count) samples_.resize(first + count, 0.0f);
+    float phase = 0, filtered = 0, noiseClock = 0, noiseValue = 1;
+    uint16_t lfsr = 0x4A3Du;
+    float lowpass = tone.lowpassHz > 0 ? 1 - std::exp(-kTwoPi * tone.lowpassHz / rate_) : 1.0f;
+    for (size_t i = 0; i < count; ++i) {
+        float t = static_cast<float>(i) / rate_;
+        float progress = static_cast<float>(i) / count;
+        float freq = tone.freqEnd > 0 ? tone.freq * std::pow(tone.freqEnd / tone.freq, progress) : tone.freq;
+        if (tone.vibratoDepth > 0) freq *= 1 + tone.vibratoDepth * std::sin(kTwoPi * tone.vibratoHz * t);
+        float dt = freq / rate_;
+        float value = 0;
+        switch (tone.wave) {
+            case Wave::Square:
+                value = (phase < tone.duty ? 1.0f : -1.0f) + blep(phase, dt) -
+                        blep(std::fmod(phase + 1 - tone.duty, 1.0f), dt);
+                break;
+            case Wave::Triangle:
+                value = 4 * std::fabs(phase - 0.5f) - 1;
+                break;
+            case Wave::Noise:
+                noiseClock += freq * 16 / rate_;
+                while (noiseClock >= 1) {
+                    noiseClock -= 1;
+                    uint16_t bit = ((lfsr >> 0) ^ (lfsr >> 1)) & 1u;
+                    lfsr = static_cast<uint16_t>((lfsr >> 1) | (bit << 14));
+                    noiseValue = (lfsr & 1u) ? 1.0f : -1.0f;
+                }
+                value = noiseValue;
+                break;
+        }
+        phase += dt;
+        phase -= std::floor(phase);
+        filtered += (value - filtered) * lowpass;
+        samples_[first + i] += filtered * tone.volume * envelopeAt(tone.envelope, t, tone.length);
+    }
+}
+
+void Take::phrase(Tone base, const std::vector<int>& midiNotes, float start, float step) {
+    for (size_t i = 0; i < midiNotes.size(); ++i) {
+        if (midiNotes[i] < 0) continue;  // a rest
+        base.start = start + step * i;
+        base.freq = noteHz(midiNotes[i]);
+        add(base);
+    }
+}
+
+std::vector<float> Take::finish(float peak) const {
+    std::vector<float> out = samples_;
+    float loudest = 0;
+    for (float s : out) loudest = std::max(loudest, std::fabs(s));
+    float gain = loudest > 0 ? peak / loudest : 0;
+    size_t fade = std::min(out.size() / 4, static_cast<size_t>(rate_ * 0.003f));
+    for (size_t i = 0; i < out.size(); ++i) {
+        float edge = 1;
+        if (i < fade) edge = static_cast<float>(i) / fade;
+        if (out.size() - 1 - i < fade) edge = std::min(edge, static_cast<float>(out.size() - 1 - i) / fade);
+        out[i] *= gain * edge;
+    }
+    return out;
+}
+
+std::vector<uint8_t> encodeWav(const std::vector<float>& samples, int rate, int bits) {
+    int bytesPerSample = bits / 8;
+    uint32_t dataSize = static_cast<uint32_t>(samples.size() * bytesPerSample);
+    std::vector<uint8_t> out;
+    auto put = [&](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    };
+    auto tag = [&](const char* t) {
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(t[i]));
+    };
+    tag("RIFF");
+    put(36 + dataSize, 4);
+    tag("WAVE");
+    tag("fmt ");
+    put(16, 4);
+    put(1, 2);  // PCM
+    put(1, 2);  // mono
+    put(static_cast<uint32_t>(rate), 4);
+    put(static_cast<uint32_t>(rate * bytesPerSample), 4);
+    put(static_cast<uint32_t>(bytesPerSample), 2);
+    put(static_cast<uint32_t>(bits), 2);
+    tag("data");
+    put(dataSize, 4);
+    for (float s : samples) {
+        float v = std::clamp(s, -1.0f, 1.0f);
+        if (bits == 8) out.push_back(static_cast<uint8_t>(std::lround(128 + v * 127)));
+        else put(static_cast<uint16_t>(static_cast<int16_t>(std::lround(v * 32767))), 2);
+    }
+    return out;
+}
+
+}  // namespace ik::art
