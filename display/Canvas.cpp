@@ -3,19 +3,14 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 #include "display/Exception.h"
 #include "display/Fonts.h"
-#include "display/Pixel565.h"
 #include "display/Surface.h"
 #include "display/Utf8.h"
 
 namespace ik {
-
-namespace {
-// (fg x c + bg x (255 - c)) / 255 for one 8-bit channel.
-int mixChannel(int fg, int bg, int coverage) { return (fg * coverage + bg * (255 - coverage) + 127) / 255; }
-}  // namespace
 
 void TDirectDrawSurfaceCanvas::acquire() {
     if (!surface_.Usable()) {
@@ -25,7 +20,13 @@ void TDirectDrawSurfaceCanvas::acquire() {
 }
 
 SizedFont* TDirectDrawSurfaceCanvas::font() {
-    return FindFont({Font.Name, (Font.Style & fsBold) != 0, (Font.Style & fsItalic) != 0, EmPixels(Font.Size)});
+    FontRequest request{Font.Name, (Font.Style & fsBold) != 0, (Font.Style & fsItalic) != 0, EmPixels(Font.Size)};
+    if (!fontFound_ || !(request == fontRequest_)) {
+        fontRequest_ = std::move(request);
+        font_ = FindFont(fontRequest_);
+        fontFound_ = true;
+    }
+    return font_;
 }
 
 int TDirectDrawSurfaceCanvas::TextWidth(std::string_view utf8) {
@@ -44,44 +45,50 @@ int TDirectDrawSurfaceCanvas::TextHeight() {
 void TDirectDrawSurfaceCanvas::TextOut(int x, int y, std::string_view utf8) {
     acquire();
     SizedFont* sized = font();
-    const std::u32string text = DecodeUtf8(utf8);
-    int width = 0;
-    if (sized) {
-        for (char32_t c : text) width += sized->GlyphFor(c).advance;
+    if (!sized) {
+        penPos_ = {x, y};
+        return;
     }
-    if (sized && Brush.Style == bsSolid) {
+    glyphs_.clear();
+    int width = 0;
+    for (char32_t c : DecodeUtf8(utf8)) {
+        glyphs_.push_back(&sized->GlyphFor(c));
+        width += glyphs_.back()->advance;
+    }
+    if (Brush.Style == bsSolid) {
         fill({x, y, x + width, y + sized->CellHeight()}, Brush.Color);
     }
-    if (sized) {
-        const int fr = GetRValue(Font.Color), fg = GetGValue(Font.Color), fb = GetBValue(Font.Color);
-        const uint16_t solid = ToRgb565(Font.Color);
-        const int baseline = y + sized->Ascent();
-        int penX = x;
-        for (char32_t c : text) {
-            const Glyph& glyph = sized->GlyphFor(c);
-            const int left = penX + glyph.left, top = baseline - glyph.top;
-            const TRect visible = IntersectRect(Bounds(left, top, glyph.width, glyph.rows),
-                                                Bounds(0, 0, surface_.Width(), surface_.Height()));
-            for (int py = visible.Top; py < visible.Bottom; ++py) {
-                const uint8_t* cover = glyph.coverage.data() + static_cast<size_t>(py - top) * static_cast<size_t>(glyph.width) - left;
-                uint16_t* row = surface_.Row(py);
-                for (int px = visible.Left; px < visible.Right; ++px) {
-                    const int c8 = cover[px];
-                    if (c8 == 0) continue;
-                    if (c8 == 255) {
-                        row[px] = solid;
-                        continue;
-                    }
-                    const Channels565 d = Split565(row[px]);
-                    row[px] = ToRgb565(RGB(static_cast<uint8_t>(mixChannel(fr, Expand5(d.r), c8)),
-                                           static_cast<uint8_t>(mixChannel(fg, Expand6(d.g), c8)),
-                                           static_cast<uint8_t>(mixChannel(fb, Expand5(d.b), c8))));
-                }
-            }
-            penX += glyph.advance;
-        }
+    const uint16_t color = ToRgb565(Font.Color);
+    const int baseline = y + sized->Ascent();
+    int penX = x;
+    for (const Glyph* glyph : glyphs_) {
+        drawGlyph(*glyph, penX + glyph->left, baseline - glyph->top, color);
+        penX += glyph->advance;
     }
     penPos_ = {x + width, y};
+}
+
+void TDirectDrawSurfaceCanvas::drawGlyph(const Glyph& glyph, int left, int top, uint16_t color) {
+    const TRect visible = IntersectRect(Bounds(left, top, glyph.width, glyph.rows),
+                                        Bounds(0, 0, surface_.Width(), surface_.Height()));
+    // The three channels spread apart in one word (green high, red and blue
+    // low) so that one multiply blends them all; coverage in 1/32 steps.
+    auto spread = [](uint16_t p) { return (p | (static_cast<uint32_t>(p) << 16)) & 0x07E0F81Fu; };
+    const uint32_t ink = spread(color);
+    for (int py = visible.Top; py < visible.Bottom; ++py) {
+        const uint8_t* cover = glyph.coverage.data() + static_cast<size_t>(py - top) * static_cast<size_t>(glyph.width);
+        uint16_t* row = surface_.Row(py);
+        for (int px = visible.Left; px < visible.Right; ++px) {
+            const uint32_t weight = (cover[px - left] + 4u) >> 3;
+            if (weight == 0) continue;
+            if (weight == 32) {
+                row[px] = color;
+                continue;
+            }
+            const uint32_t mixed = ((ink * weight + spread(row[px]) * (32 - weight)) >> 5) & 0x07E0F81Fu;
+            row[px] = static_cast<uint16_t>(mixed | (mixed >> 16));
+        }
+    }
 }
 
 void TDirectDrawSurfaceCanvas::fill(const TRect& area, TColor color) {

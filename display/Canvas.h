@@ -5,15 +5,16 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "display/Color.h"
+#include "display/Fonts.h"
 #include "display/Rect.h"
 #include "platform/Platform.h"
 
 namespace ik {
 
 class TDirectDrawSurface;
-class SizedFont;
 
 constexpr uint8_t fsBold = 1;
 constexpr uint8_t fsItalic = 2;
@@ -70,10 +71,16 @@ private:
     void acquire();
     SizedFont* font();
     void fill(const TRect& area, TColor color);
+    void drawGlyph(const Glyph& glyph, int left, int top, uint16_t color);
 
     TDirectDrawSurface& surface_;
     Point penPos_{};
     bool holdsContext_ = false;
+    // The face of the last request, kept while the font settings stay the same.
+    FontRequest fontRequest_;
+    SizedFont* font_ = nullptr;
+    bool fontFound_ = false;
+    std::vector<const Glyph*> glyphs_;
 };
 
 }  // namespace ik
