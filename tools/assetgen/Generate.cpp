@@ -1,5 +1,8 @@
 #include "tools/assetgen/Generate.h"
 
+#include <fstream>
+
+#include "tools/assetgen/Music.h"
 #include "tools/assetgen/Pictures.h"
 #include "tools/assetgen/PngWriter.h"
 #include "tools/assetgen/Sounds.h"
@@ -14,6 +17,9 @@ void generateAll(const std::filesystem::path& workDir, const std::filesystem::pa
     writePictureFile(workDir / "series3", series3Pictures());
     writePictureFile(workDir / "series4", series4Pictures());
     writeWaveFile(workDir / "waves", allSounds());
+    std::vector<uint8_t> module = music::composeModule();
+    std::ofstream(dataDir / "music.dat", std::ios::binary)
+        .write(reinterpret_cast<const char*>(module.data()), static_cast<std::streamsize>(module.size()));
     int iconSize = 0;
     std::vector<uint32_t> icon = programIcon(iconSize);
     writePngWithAlpha(dataDir / "ironkeel.png", iconSize, iconSize, icon);
