@@ -1,0 +1,80 @@
+#include "app/MusicCues.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/Files.h"
+#include "app/Form.h"
+#include "audio/TrackPlayer.h"
+
+namespace ik {
+
+namespace {
+
+// Where this run's copy goes, settled at the first cue and kept for the close.
+std::string& copyInUse() {
+    static std::string path;
+    return path;
+}
+
+// In extended precision, as the game always computed it: 62.83 % of 100 000
+// is then a hair below 62 830 and truncates to 62 829, where double
+// arithmetic would round the product up to 62 830 first.
+uint32_t percentOf(uint32_t length, double percent) {
+    return static_cast<uint32_t>(static_cast<long double>(length) * percent / 100);
+}
+
+}  // namespace
+
+void PlayStretch(TTrackPlayer& player, uint32_t& musicPos, double start, double end, const std::string& modulePath,
+                 const std::string& copyPath) {
+    const uint32_t length = player.PlayLength();
+    if (musicPos > percentOf(length, start) && musicPos < percentOf(length, end)) {
+        musicPos = player.Position();
+        return;
+    }
+    if (FileExists(modulePath)) {
+        // A copy that exists is played as it is, even one left by an earlier run.
+        std::error_code ignored;
+        std::filesystem::copy_file(modulePath, copyPath, std::filesystem::copy_options::none, ignored);
+        player.Stop();
+        player.Open(copyPath);
+        if (player.CanSeek()) {
+            musicPos = percentOf(player.PlayLength(), start);
+            player.SetPosition(musicPos);
+        }
+        player.Play();
+    }
+    musicPos = player.Position();
+}
+
+std::string TempMusicPath(const std::string& scoresDir) {
+    if (DirectoryWritable(".")) return kTempMusicFile;
+    return (std::filesystem::path(ScoresPath(scoresDir)).parent_path() / kTempMusicFile).string();
+}
+
+void TForm1::playmusic(double start, double end) {
+    if (!player) return;
+    if (copyInUse().empty()) copyInUse() = TempMusicPath(options.scoresDir);
+    PlayStretch(*player, music_pos, start, end, kMusicFile, copyInUse());
+}
+
+void DeleteTempMusic() {
+    const std::string path = copyInUse().empty() ? kTempMusicFile : copyInUse();
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+    copyInUse().clear();
+}
+
+void dumpMusicState(const TForm1& form, nlohmann::json& state) {
+    const TTrackPlayer* player = form.player.get();
+    state["music"] = {
+        {"mode", PlayerModeName(player ? player->Mode() : pmNone)},
+        {"position", player ? player->Position() : 0},
+        {"length", player ? player->PlayLength() : 0},
+        {"path", player ? player->StreamFile() : std::string()},
+        {"music_pos", form.music_pos},
+    };
+}
+
+}  // namespace ik

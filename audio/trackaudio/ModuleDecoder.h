@@ -1,0 +1,42 @@
+// One tracker module opened with libopenmpt at a fixed output rate: exact
+// length, exact seeks and 16-bit stereo decoding. Not thread-safe: the owning
+// channel locks it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace openmpt {
+class module;
+}
+
+namespace trackaudio {
+
+class ModuleDecoder {
+public:
+    // Null when libopenmpt refuses the bytes or the module has no channels.
+    static std::unique_ptr<ModuleDecoder> load(const std::vector<char>& bytes, uint32_t rate);
+    ~ModuleDecoder();
+    ModuleDecoder(const ModuleDecoder&) = delete;
+    ModuleDecoder& operator=(const ModuleDecoder&) = delete;
+
+    uint32_t rate() const { return rate_; }
+    // Frames of one decode from the start to the end, counted at load.
+    uint64_t lengthFrames() const { return lengthFrames_; }
+    // Moves to exactly `frame` from the start; false beyond the end.
+    bool seekFrame(uint64_t frame);
+    // Decodes up to `frames` interleaved stereo frames; fewer at the end.
+    std::size_t decode(int16_t* interleaved, std::size_t frames);
+
+private:
+    ModuleDecoder(std::unique_ptr<openmpt::module> module, uint32_t rate, uint64_t lengthFrames);
+    void discard(uint64_t frames);
+
+    std::unique_ptr<openmpt::module> module_;
+    uint32_t rate_;
+    uint64_t lengthFrames_;
+};
+
+}  // namespace trackaudio

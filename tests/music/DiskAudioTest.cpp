@@ -1,0 +1,62 @@
+// The real path: the library's own SDL device on SDL's disk driver, which
+// writes what the device plays into a file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "tests/music/MusicFixture.h"
+
+namespace ik::test {
+namespace {
+
+std::vector<int16_t> firstSoundOnwards(const std::vector<int16_t>& sound) {
+    const auto first = std::find_if(sound.begin(), sound.end(), [](int16_t s) { return s != 0; });
+    return {first, sound.end()};
+}
+
+TEST(DiskAudio, TheMusicReachesTheDevice) {
+    ScratchDir scratch;
+    const std::string output = scratch.file("device.raw");
+    ::setenv("SDL_AUDIODRIVER", "disk", 1);
+    ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+    const std::string song = scratch.file("song.xm");
+    WriteFile(song, MakeXm({.rows = 40, .speed = 5, .bpm = 125}));  // 4 s
+
+    std::vector<int16_t> reference;
+    {
+        TestPlatform platform(false);
+        TTrackPlayer player(platform, LibraryDir());
+        ASSERT_TRUE(player.LibraryLoaded()) << (platform.boxes.empty() ? "" : platform.boxes[0].text);
+        auto library = TrackAudioLibrary::load(LibraryDir());
+        const TA_HANDLE decoder = library->MusicLoad(0, song.c_str(), 0, 0, TA_MUSIC_DECODE, 0);
+        reference.resize(2 * 44100);
+        library->ChannelGetData(decoder, reference.data(), 44100 * 4);
+        library->MusicFree(decoder);
+
+        ASSERT_TRUE(player.Open(song));
+        player.Play();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        EXPECT_GT(player.Position(), 1000u);
+        player.Close();
+    }
+
+    std::ifstream file(output, std::ios::binary);
+    std::vector<char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::vector<int16_t> written(bytes.size() / 2);
+    std::memcpy(written.data(), bytes.data(), written.size() * 2);
+    const std::vector<int16_t> played = firstSoundOnwards(written);
+    const std::vector<int16_t> expected = firstSoundOnwards(reference);
+    const std::size_t compared = 2 * 44100 / 2;  // half a second
+    ASSERT_GE(played.size(), compared);
+    ASSERT_GE(expected.size(), compared);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.begin() + compared, played.begin()));
+}
+
+}  // namespace
+}  // namespace ik::test
