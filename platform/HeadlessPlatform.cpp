@@ -44,7 +44,7 @@ public:
         const uint64_t chunkFrames = static_cast<uint64_t>(std::max(format_.bufferFrames, 1));
         while (owed > 0) {
             int frames = static_cast<int>(std::min(owed, chunkFrames));
-            std::fill(chunk_.begin(), chunk_.end(), int16_t{0});
+            std::fill_n(chunk_.begin(), static_cast<size_t>(frames) * static_cast<size_t>(format_.channels), int16_t{0});
             callback_(chunk_.data(), frames);
             owed -= static_cast<uint64_t>(frames);
         }

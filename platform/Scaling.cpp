@@ -46,8 +46,9 @@ int defaultWindowScale(int desktopWidth, int desktopHeight) {
 
 Point outputToDisplay(const Viewport& viewport, Point output) {
     if (viewport.width <= 0 || viewport.height <= 0) return {};
-    int64_t x = floorDiv(int64_t{output.x - viewport.x} * kDisplayWidth, viewport.width);
-    int64_t y = floorDiv(int64_t{output.y - viewport.y} * kDisplayHeight, viewport.height);
+    // The display pixel under the output pixel's centre.
+    int64_t x = floorDiv((int64_t{output.x - viewport.x} * 2 + 1) * kDisplayWidth, 2 * int64_t{viewport.width});
+    int64_t y = floorDiv((int64_t{output.y - viewport.y} * 2 + 1) * kDisplayHeight, 2 * int64_t{viewport.height});
     return {static_cast<int>(std::clamp<int64_t>(x, 0, kDisplayWidth - 1)),
             static_cast<int>(std::clamp<int64_t>(y, 0, kDisplayHeight - 1))};
 }

@@ -25,7 +25,7 @@ Viewport fitViewport(int outputWidth, int outputHeight, bool integerScale);
 // at least 1.
 int defaultWindowScale(int desktopWidth, int desktopHeight);
 
-// An output pixel to the display pixel under it; points outside the picture
+// An output pixel to the display pixel under its centre; points outside the picture
 // (on the bars) go to the nearest edge pixel.
 Point outputToDisplay(const Viewport& viewport, Point output);
 
