@@ -16,7 +16,7 @@ xm::Sample cycle(const char* name, float (*shape)(float phase), int volume) {
     xm::Sample s;
     s.name = name;
     for (int i = 0; i < kCycle; ++i)
-        s.data.push_back(static_cast<int16_t>(std::lround(shape((i + 0.5f) / kCycle) * 100)));
+        s.data.push_back(static_cast<int16_t>(std::lround(shape((i + 0.5f) / kCycle) * 124)));
     s.loop = true;
     s.loopLength = kCycle;
     s.volume = static_cast<uint8_t>(volume);

@@ -1,4 +1,5 @@
-// Plain RGB PNG files (no time stamps, so the bytes depend on the pixels only).
+// The program icon keeps its alpha channel, which the shared PNG writer of
+// the packing tool does not carry.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +8,7 @@
 
 namespace ik::art {
 
-// pixels: 0x00BBGGRR, top row first.
-void writePng(const std::filesystem::path& path, int width, int height, const std::vector<uint32_t>& pixels);
-// Same, keeping an alpha channel (0xAABBGGRR), for the program icon.
+// pixels: 0xAABBGGRR, top row first.
 void writePngWithAlpha(const std::filesystem::path& path, int width, int height, const std::vector<uint32_t>& pixels);
 
 }  // namespace ik::art

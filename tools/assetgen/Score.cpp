@@ -1,5 +1,6 @@
 #include "tools/assetgen/Score.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace ik::music {
@@ -26,7 +27,8 @@ void Score::note(size_t rowIndex, Channel ch, int midi, Instrument instrument, i
     xm::Cell& c = rows_.at(rowIndex).cells[ch];
     c.note = static_cast<uint8_t>(xmNote);
     c.instrument = static_cast<uint8_t>(instrument);
-    c.volume = static_cast<uint8_t>(0x10 + volume);
+    // The pieces are written with headroom; the whole mix is lifted here.
+    c.volume = static_cast<uint8_t>(0x10 + std::min(64, volume * 5 / 4));
 }
 
 void Score::keyOff(size_t rowIndex, Channel ch) {

@@ -1,122 +1,46 @@
 #include "tools/assetgen/Text.h"
 
-#include <fontconfig/fontconfig.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
-#include FT_TRUETYPE_TABLES_H
-
-#include <cmath>
-#include <map>
-#include <memory>
 #include <stdexcept>
+
+#include "display/Fonts.h"
+#include "display/Utf8.h"
 
 namespace ik::art {
 
 namespace {
 
-std::u32string decodeUtf8(const std::string& s) {
-    std::u32string out;
-    for (size_t i = 0; i < s.size();) {
-        unsigned char c = s[i];
-        int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
-        char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
-        for (int k = 1; k <= extra && i + k < s.size(); ++k) cp = (cp << 6) | (s[i + k] & 0x3F);
-        out.push_back(cp);
-        i += extra + 1;
-    }
-    return out;
-}
-
-std::string findFontFile(const Font& font) {
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(font.family.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, font.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    std::string path;
-    FcChar8* file = nullptr;
-    if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) path = reinterpret_cast<char*>(file);
-    if (match) FcPatternDestroy(match);
-    FcPatternDestroy(pattern);
-    if (path.empty()) throw std::runtime_error("no font for " + font.family);
-    return path;
-}
-
-struct Face {
-    FT_Face face = nullptr;
-    int ascent = 0;
-    int cellHeight = 0;
-};
-
-class FontCache {
-public:
-    FontCache() {
-        if (FT_Init_FreeType(&library_)) throw std::runtime_error("FreeType did not start");
-    }
-    ~FontCache() {
-        for (auto& [key, face] : faces_) FT_Done_Face(face.face);
-        FT_Done_FreeType(library_);
-    }
-    Face& get(const Font& font) {
-        std::string key = font.family + (font.bold ? "/b/" : "/r/") + std::to_string(font.points);
-        auto found = faces_.find(key);
-        if (found != faces_.end()) return found->second;
-        Face f;
-        std::string path = findFontFile(font);
-        if (FT_New_Face(library_, path.c_str(), 0, &f.face)) throw std::runtime_error("cannot open " + path);
-        int em = static_cast<int>(std::lround(font.points * 96.0 / 72.0));
-        FT_Set_Pixel_Sizes(f.face, 0, em);
-        auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(f.face, FT_SFNT_OS2));
-        double unitsPerEm = f.face->units_per_EM;
-        double winAscent = os2 ? os2->usWinAscent : f.face->ascender;
-        double winDescent = os2 ? os2->usWinDescent : -f.face->descender;
-        f.ascent = static_cast<int>(std::lround(winAscent * em / unitsPerEm));
-        f.cellHeight = static_cast<int>(std::lround((winAscent + winDescent) * em / unitsPerEm));
-        return faces_.emplace(key, f).first->second;
-    }
-
-private:
-    FT_Library library_ = nullptr;
-    std::map<std::string, Face> faces_;
-};
-
-FontCache& fonts() {
-    static FontCache cache;
-    return cache;
+// The game's own faces and glyphs, so painted lettering matches the canvas's.
+SizedFont& sized(const Font& font) {
+    SizedFont* f = FindFont({font.family, font.bold, false, EmPixels(font.points)});
+    if (!f) throw std::runtime_error("no face for " + font.family);
+    return *f;
 }
 
 }  // namespace
 
 void drawText(Image& img, float x, float y, const std::string& utf8, const Font& font, Rgba colour) {
-    Face& f = fonts().get(font);
-    float penX = x;
-    float baseline = y + f.ascent;
-    for (char32_t cp : decodeUtf8(utf8)) {
-        if (FT_Load_Char(f.face, cp, FT_LOAD_RENDER)) continue;
-        FT_GlyphSlot g = f.face->glyph;
-        int left = static_cast<int>(std::lround(penX)) + g->bitmap_left;
-        int top = static_cast<int>(std::lround(baseline)) - g->bitmap_top;
-        for (unsigned row = 0; row < g->bitmap.rows; ++row)
-            for (unsigned col = 0; col < g->bitmap.width; ++col) {
-                unsigned char cover = g->bitmap.buffer[row * g->bitmap.pitch + col];
-                if (cover) img.blend(left + static_cast<int>(col), top + static_cast<int>(row), colour, cover / 255.0f);
+    SizedFont& f = sized(font);
+    int penX = static_cast<int>(x);
+    int baseline = static_cast<int>(y) + f.Ascent();
+    for (char32_t cp : DecodeUtf8(utf8)) {
+        const Glyph& g = f.GlyphFor(cp);
+        for (int row = 0; row < g.rows; ++row)
+            for (int col = 0; col < g.width; ++col) {
+                uint8_t cover = g.coverage[static_cast<size_t>(row) * g.width + col];
+                if (cover) img.blend(penX + g.left + col, baseline - g.top + row, colour, cover / 255.0f);
             }
-        penX += g->advance.x / 64.0f;
+        penX += g.advance;
     }
 }
 
 int textWidth(const std::string& utf8, const Font& font) {
-    Face& f = fonts().get(font);
-    float width = 0;
-    for (char32_t cp : decodeUtf8(utf8)) {
-        if (FT_Load_Char(f.face, cp, FT_LOAD_DEFAULT)) continue;
-        width += f.face->glyph->advance.x / 64.0f;
-    }
-    return static_cast<int>(std::lround(width));
+    SizedFont& f = sized(font);
+    int width = 0;
+    for (char32_t cp : DecodeUtf8(utf8)) width += f.GlyphFor(cp).advance;
+    return width;
 }
 
-int textHeight(const Font& font) { return fonts().get(font).cellHeight; }
+int textHeight(const Font& font) { return sized(font).CellHeight(); }
 
 void drawShadowedText(Image& img, float x, float y, const std::string& utf8, const Font& font, Rgba colour,
                       Rgba shadow, int distance) {
