@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "DisplayFixture.h"
 #include "SurfaceFixtures.h"
+#include "display/DXDraw.h"
 #include "display/Drawing.h"
+#include "platform/HeadlessPlatform.h"
 
 namespace ik {
 namespace {

@@ -2,8 +2,9 @@
 
 #include <vector>
 
-#include "DisplayFixture.h"
+#include "Activation.h"
 #include "SurfaceFixtures.h"
+#include "display/DXDraw.h"
 #include "display/Drawing.h"
 #include "display/Exception.h"
 

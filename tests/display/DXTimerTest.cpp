@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "DisplayFixture.h"
+#include "Activation.h"
 #include "display/DXTimer.h"
 
 namespace ik {
