@@ -21,7 +21,7 @@ std::vector<int16_t> firstSoundOnwards(const std::vector<int16_t>& sound) {
 }
 
 TEST(DiskAudio, TheMusicReachesTheDevice) {
-    ScratchDir scratch;
+    TempFolder scratch;
     const std::string output = scratch.file("device.raw");
     ::setenv("SDL_AUDIODRIVER", "disk", 1);
     ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);

@@ -1,21 +1,6 @@
 #include "tests/music/MusicFixture.h"
 
-#include <atomic>
-#include <unistd.h>
-
 namespace ik::test {
-
-ScratchDir::ScratchDir() {
-    static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("ik-music-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(path_);
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
 
 MusicTest::MusicTest() {
     player = std::make_unique<TTrackPlayer>(platform, LibraryDir());

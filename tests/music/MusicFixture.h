@@ -11,24 +11,13 @@
 #include <vector>
 
 #include "audio/TrackPlayer.h"
+#include "tests/hub/TempFolder.h"
 #include "tests/music/TestPlatform.h"
 #include "tests/music/XmWriter.h"
 
 namespace ik::test {
 
 inline std::string LibraryDir() { return IK_LIBRARY_DIR; }
-
-// A fresh folder under the system's temporary folder, removed afterwards.
-class ScratchDir {
-public:
-    ScratchDir();
-    ~ScratchDir();
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 class MusicTest : public ::testing::Test {
 protected:
@@ -44,7 +33,7 @@ protected:
     // The sound the null sink took since the last call.
     std::vector<int16_t> takeHeard();
 
-    ScratchDir scratch;
+    TempFolder scratch;
     TestPlatform platform;
     std::unique_ptr<TTrackPlayer> player;
     std::vector<TPlayerMode> modes;  // every new mode, in order

@@ -314,7 +314,7 @@ protected:
         EXPECT_EQ(platform.boxes[0].caption, "Error");
         EXPECT_EQ(platform.boxes[0].text, "Player is not ready !");
     }
-    ScratchDir scratch;
+    TempFolder scratch;
     TestPlatform platform;
 };
 
