@@ -66,12 +66,12 @@ bool BlendSoftware(TDirectDrawSurface& dest, const TRect& destRect, const TDirec
     if (!dest.Usable() || !src.Usable() || alpha <= 0) return false;
     const bool copyMode = alpha >= 255;
     if (destRect.Empty() || !InsideSurface(srcRect, src)) return false;
-    const TRect visible = IntersectRect(destRect, Bounds(0, 0, dest.Width(), dest.Height()));
+    const TRect visible = VisiblePart(destRect, dest);
     if (visible.Empty()) return false;
-    const int64_t cutColumns = visible.Left - destRect.Left, cutRows = visible.Top - destRect.Top;
+    const int64_t cutColumns = visible.Left - int64_t{destRect.Left}, cutRows = visible.Top - int64_t{destRect.Top};
 
-    const int64_t du = (static_cast<int64_t>(srcRect.Width()) << 16) / destRect.Width();
-    const int64_t dv = (static_cast<int64_t>(srcRect.Height()) << 16) / destRect.Height();
+    const int64_t du = (SpanX(srcRect) << 16) / SpanX(destRect);
+    const int64_t dv = (SpanY(srcRect) << 16) / SpanY(destRect);
     const int64_t uStart = du * cutColumns + (static_cast<int64_t>(srcRect.Left) << 16);
     int64_t v = dv * cutRows + (static_cast<int64_t>(srcRect.Top) << 16);
     const int64_t uLast = uStart + du * (visible.Width() - 1);
@@ -98,14 +98,14 @@ bool BlendBilinear(TDXDraw& display, TDirectDrawSurface& dest, const TRect& dest
                    const BlendTexture& texture, const TexCoords& coords, int alpha) {
     if (!renderer3DUsable(display, dest) || destRect.Empty()) return false;
     const double opacity = std::clamp(alpha, 0, 255) / 255.0;
-    const TRect visible = IntersectRect(destRect, Bounds(0, 0, dest.Width(), dest.Height()));
+    const TRect visible = VisiblePart(destRect, dest);
     if (visible.Empty() || opacity <= 0) return false;
 
     // The quad's corners sit half a pixel up and left so that pixel centres,
     // at whole coordinates, meet texel centres.
     const double left = destRect.Left - 0.5, top = destRect.Top - 0.5;
-    const double du = (coords.u1 - coords.u0) / destRect.Width();
-    const double dv = (coords.v1 - coords.v0) / destRect.Height();
+    const double du = (coords.u1 - coords.u0) / static_cast<double>(SpanX(destRect));
+    const double dv = (coords.v1 - coords.v0) / static_cast<double>(SpanY(destRect));
     const Texel white{255, 255, 255, 255};
     for (int y = visible.Top; y < visible.Bottom; ++y) {
         const double v = coords.v0 + (y - top) * dv;

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <climits>
 #include <cstdlib>
 #include <utility>
 
+#include "display/CopyCore.h"
 #include "display/Exception.h"
 #include "display/Fonts.h"
 #include "display/Surface.h"
@@ -50,27 +52,26 @@ void TDirectDrawSurfaceCanvas::TextOut(int x, int y, std::string_view utf8) {
         return;
     }
     glyphs_.clear();
-    int width = 0;
+    int64_t width = 0;
     for (char32_t c : DecodeUtf8(utf8)) {
         glyphs_.push_back(&sized->GlyphFor(c));
         width += glyphs_.back()->advance;
     }
     if (Brush.Style == bsSolid) {
-        fill({x, y, x + width, y + sized->CellHeight()}, Brush.Color);
+        fill(x, y, x + width, int64_t{y} + sized->CellHeight(), Brush.Color);
     }
     const uint16_t color = ToRgb565(Font.Color);
-    const int baseline = y + sized->Ascent();
-    int penX = x;
+    const int64_t baseline = int64_t{y} + sized->Ascent();
+    int64_t penX = x;
     for (const Glyph* glyph : glyphs_) {
         drawGlyph(*glyph, penX + glyph->left, baseline - glyph->top, color);
         penX += glyph->advance;
     }
-    penPos_ = {x + width, y};
+    penPos_ = {static_cast<int>(std::clamp<int64_t>(x + width, INT_MIN, INT_MAX)), y};
 }
 
-void TDirectDrawSurfaceCanvas::drawGlyph(const Glyph& glyph, int left, int top, uint16_t color) {
-    const TRect visible = IntersectRect(Bounds(left, top, glyph.width, glyph.rows),
-                                        Bounds(0, 0, surface_.Width(), surface_.Height()));
+void TDirectDrawSurfaceCanvas::drawGlyph(const Glyph& glyph, int64_t left, int64_t top, uint16_t color) {
+    const TRect visible = VisiblePart(left, top, left + glyph.width, top + glyph.rows, surface_);
     // The three channels spread apart in one word (green high, red and blue
     // low) so that one multiply blends them all; coverage in 1/32 steps.
     auto spread = [](uint16_t p) { return (p | (static_cast<uint32_t>(p) << 16)) & 0x07E0F81Fu; };
@@ -91,8 +92,8 @@ void TDirectDrawSurfaceCanvas::drawGlyph(const Glyph& glyph, int left, int top, 
     }
 }
 
-void TDirectDrawSurfaceCanvas::fill(const TRect& area, TColor color) {
-    const TRect visible = IntersectRect(area, Bounds(0, 0, surface_.Width(), surface_.Height()));
+void TDirectDrawSurfaceCanvas::fill(int64_t left, int64_t top, int64_t right, int64_t bottom, TColor color) {
+    const TRect visible = VisiblePart(left, top, right, bottom, surface_);
     if (visible.Empty()) return;
     const uint16_t value = ToRgb565(color);
     for (int y = visible.Top; y < visible.Bottom; ++y) {
@@ -105,11 +106,12 @@ void TDirectDrawSurfaceCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
     if (x2 == x1 || y2 == y1) return;
-    if (Brush.Style == bsSolid) fill({x1 + 1, y1 + 1, x2 - 1, y2 - 1}, Brush.Color);
-    fill({x1, y1, x2, y1 + 1}, Pen.Color);
-    fill({x1, y2 - 1, x2, y2}, Pen.Color);
-    fill({x1, y1, x1 + 1, y2}, Pen.Color);
-    fill({x2 - 1, y1, x2, y2}, Pen.Color);
+    const int64_t left = x1, top = y1, right = x2, bottom = y2;
+    if (Brush.Style == bsSolid) fill(left + 1, top + 1, right - 1, bottom - 1, Brush.Color);
+    fill(left, top, right, top + 1, Pen.Color);
+    fill(left, bottom - 1, right, bottom, Pen.Color);
+    fill(left, top, left + 1, bottom, Pen.Color);
+    fill(right - 1, top, right, bottom, Pen.Color);
 }
 
 void TDirectDrawSurfaceCanvas::LineTo(int x, int y) {

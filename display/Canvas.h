@@ -70,8 +70,8 @@ private:
     // does not allow drawing" while the surface is missing or lost.
     void acquire();
     SizedFont* font();
-    void fill(const TRect& area, TColor color);
-    void drawGlyph(const Glyph& glyph, int left, int top, uint16_t color);
+    void fill(int64_t left, int64_t top, int64_t right, int64_t bottom, TColor color);
+    void drawGlyph(const Glyph& glyph, int64_t left, int64_t top, uint16_t color);
 
     TDirectDrawSurface& surface_;
     Point penPos_{};

@@ -14,7 +14,7 @@ BlitResult CopyClipped(TDirectDrawSurface& dest, int x, int y, const TDirectDraw
 
     // Wide arithmetic: callers may pass points far outside the surface.
     int64_t qLeft = x, qTop = y;
-    int64_t qRight = qLeft + srcRect.Width(), qBottom = qTop + srcRect.Height();
+    int64_t qRight = qLeft + SpanX(srcRect), qBottom = qTop + SpanY(srcRect);
     int64_t rLeft = srcRect.Left, rTop = srcRect.Top, rRight = srcRect.Right, rBottom = srcRect.Bottom;
     if (qLeft < 0) { rLeft -= qLeft; qLeft = 0; }
     if (qTop < 0) { rTop -= qTop; qTop = 0; }
@@ -36,8 +36,7 @@ BlitResult CopyClipped(TDirectDrawSurface& dest, int x, int y, const TDirectDraw
 bool BlitSurface(TDirectDrawSurface& dest, int x, int y, const TRect& srcRect, uint32_t flags,
                  const TDirectDrawSurface& src) {
     if (!dest.Usable() || !src.Usable() || !InsideSurface(srcRect, src)) return false;
-    if (x < 0 || y < 0 || static_cast<int64_t>(x) + srcRect.Width() > dest.Width() ||
-        static_cast<int64_t>(y) + srcRect.Height() > dest.Height()) {
+    if (x < 0 || y < 0 || x + SpanX(srcRect) > dest.Width() || y + SpanY(srcRect) > dest.Height()) {
         return false;
     }
     CopyRect(dest, x, y, src, srcRect, (flags & kBltFastSourceColorKey) != 0);

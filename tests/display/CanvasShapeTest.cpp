@@ -51,6 +51,24 @@ TEST_F(CanvasShapes, ClearBrushLeavesTheInside) {
     EXPECT_EQ(painted(kRed).size(), 16u);
 }
 
+TEST_F(CanvasShapes, RectangleReachingFarBeyondTheSurface) {
+    canvas().Brush.Style = bsSolid;
+    canvas().Rectangle(INT_MIN, 2, INT_MAX, 5);
+    for (int x = 0; x < 10; ++x) {
+        EXPECT_EQ(surface.Pixel(x, 2), kRed);
+        EXPECT_EQ(surface.Pixel(x, 3), kBlue);
+        EXPECT_EQ(surface.Pixel(x, 4), kRed);
+    }
+    EXPECT_EQ(surface.Pixel(0, 5), 0);
+}
+
+TEST_F(CanvasShapes, TextNearTheEndOfTheCoordinateRange) {
+    canvas().Brush.Style = bsSolid;
+    canvas().TextOut(INT_MAX - 3, 0, "Hodně dlouhý text");
+    EXPECT_EQ(canvas().PenPos().x, INT_MAX);
+    EXPECT_TRUE(painted(kBlue).empty());
+}
+
 struct LineCase {
     const char* name;
     Point from, to;

@@ -128,6 +128,15 @@ TEST(Stretch, ClippingKeepsTheScaleOfTheWholeRectangle) {
     EXPECT_EQ(dest.Pixel(2, 0), kBackground);
 }
 
+TEST(Stretch, HugeDestinationShowsItsMiddle) {
+    TDirectDrawSurface dest, src;
+    Paint(dest, 4, 1, [](int, int) { return kBackground; });
+    Paint(src, 2, 1, Tag);
+    EXPECT_TRUE(StretchCopy(dest, {INT_MIN, 0, INT_MAX, 1}, src, {0, 0, 2, 1}, false));
+    // Column 0 lies just right of the rectangle's middle: the second source pixel.
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(dest.Pixel(x, 0), Tag(1, 0)) << x;
+}
+
 TEST(Stretch, RefusesASourceRectangleOutsideItsSurface) {
     TDirectDrawSurface dest, src;
     Paint(dest, 4, 4, [](int, int) { return kBackground; });
