@@ -14,7 +14,7 @@ uint32_t formatField(const std::vector<uint8_t>& format, size_t offset, size_t s
     return value;
 }
 
-nlohmann::json pictureEntry(int index, const TPictureCollectionItem& item) {
+nlohmann::ordered_json pictureEntry(int index, const TPictureCollectionItem& item) {
     const auto& graphic = item.PictureData().Graphic();
     return {
         {"index", index},
@@ -35,7 +35,7 @@ nlohmann::json pictureEntry(int index, const TPictureCollectionItem& item) {
     };
 }
 
-nlohmann::json waveEntry(int index, const TWaveCollectionItem& item) {
+nlohmann::ordered_json waveEntry(int index, const TWaveCollectionItem& item) {
     const auto& format = item.Wave().Format();
     return {
         {"index", index},
@@ -55,8 +55,8 @@ nlohmann::json waveEntry(int index, const TWaveCollectionItem& item) {
 int List(const std::string& path, Kind kind) {
     DatFile dat = LoadDatFile(path, kind);
     // Names are bytes of the data file: never let one stop the listing.
-    auto print = [](const nlohmann::json& entry) {
-        std::cout << entry.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    auto print = [](const nlohmann::ordered_json& entry) {
+        std::cout << entry.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     };
     if (dat.pictures) {
         for (int i = 0; i < dat.pictures->Count(); ++i) print(pictureEntry(i, dat.pictures->Items(i)));
