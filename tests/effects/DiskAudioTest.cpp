@@ -2,6 +2,7 @@
 // plays to a file, which must hold every frame of a played sound, once.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -33,11 +34,20 @@ std::vector<int16_t> readSamples(const std::string& path) {
     return samples;
 }
 
-TEST(DiskAudio, APlayedSoundReachesTheDeviceWholeAndOnce) {
+class DiskAudio : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::remove(path.c_str());
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
+    }
+    void TearDown() override { std::remove(path.c_str()); }
+
     const std::string path = ::testing::TempDir() + "effects-disk-audio.raw";
-    std::remove(path.c_str());
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
+    SdlAudioPlatform platform;
+};
+
+TEST_F(DiskAudio, APlayedSoundReachesTheDeviceWholeAndOnce) {
 
     constexpr int kToneFrames = 4410;  // 0.1 s of 16-bit stereo at 44100 Hz
     std::vector<uint8_t> tone;
@@ -46,7 +56,6 @@ TEST(DiskAudio, APlayedSoundReachesTheDeviceWholeAndOnce) {
         test::putU16(tone, static_cast<uint16_t>(-12345));
     }
     {
-        SdlAudioPlatform platform;
         TDXWaveList list;
         TDXSound sound(platform);
         list.SetDXSound(&sound);
@@ -74,7 +83,36 @@ TEST(DiskAudio, APlayedSoundReachesTheDeviceWholeAndOnce) {
     ASSERT_LT(first + kToneFrames * 2, samples.size());
     EXPECT_EQ(samples[first + kToneFrames * 2 - 2], 12345);
     EXPECT_EQ(samples[first + kToneFrames * 2], 0);
-    std::remove(path.c_str());
+}
+
+// The game starts, cuts off and releases copies while the audio thread mixes
+// them (run under ThreadSanitizer too); once stopped, the device is silent.
+TEST_F(DiskAudio, PlayingWhileTheDeviceMixesEndsInSilenceAfterStop) {
+    std::vector<uint8_t> noise;
+    for (int i = 0; i < 2000; ++i) test::putU16(noise, static_cast<uint16_t>(i * 977));
+    {
+        TDXWaveList list;
+        TDXSound sound(platform);
+        list.SetDXSound(&sound);
+        auto& item = test::addSound(list, {"noise", test::formatRecord({1, 1, 22050, 16}), noise, false, 3});
+        sound.Initialize();
+        ASSERT_TRUE(sound.DeviceOpen()) << "SDL's disk audio driver did not open";
+        for (int round = 0; round < 60; ++round) {
+            item.PlayWave(false);
+            if (round % 7 == 0) item.SetMaxPlayingCount(round % 2 == 0 ? 2 : 3);
+            if (round % 11 == 0) item.Stop();
+            std::this_thread::sleep_for(std::chrono::milliseconds(3));
+        }
+        item.Stop();
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        list.SetDXSound(nullptr);
+    }
+    auto samples = readSamples(path);
+    const size_t silentTail = 2 * 2048;  // more than one device buffer
+    ASSERT_GT(samples.size(), silentTail);
+    EXPECT_TRUE(std::any_of(samples.begin(), samples.end(), [](int16_t s) { return s != 0; }));
+    EXPECT_TRUE(std::all_of(samples.end() - static_cast<long>(silentTail), samples.end(),
+                            [](int16_t s) { return s == 0; }));
 }
 
 }  // namespace
