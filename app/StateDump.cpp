@@ -1,6 +1,9 @@
 #include "app/StateDump.h"
 
 #include "app/Form.h"
+#include "app/MusicCues.h"
+#include "app/SoundState.h"
+#include "display/DXTimer.h"
 
 namespace ik {
 
@@ -97,6 +100,9 @@ nlohmann::json DumpState(const TForm1& form, uint64_t timeMs) {
     state["pointer"] = {form.platform.pointer().x, form.platform.pointer().y};
     state["timer1_enabled"] = form.Timer1->enabled();
     state["timer2_enabled"] = form.Timer2->enabled();
+    state["paused"] = !form.DXTimer1->Enabled;
+    dumpMusicState(form, state);
+    dumpSoundState(form, state);
     if (form.screen == "game1") dumpEpisode1(form, state);
     if (form.screen == "game2") dumpEpisode2(form, state);
     if (form.screen == "game3") dumpEpisode3(form, state);
