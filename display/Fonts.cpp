@@ -63,6 +63,8 @@ public:
         sized_.clear();
         faces_.clear();
         if (library_) FT_Done_FreeType(library_);
+        // Gives back what fontconfig's configuration parser keeps for itself.
+        FcFini();
     }
 
     SizedFont* find(const FontRequest& request) {
