@@ -42,8 +42,9 @@ public:
     // The picture in full colour, top row first; decoded on the first call.
     const RgbImage& Image();
 
-    // Above this many pixels a picture is refused: nothing the game draws
-    // comes near it, and corrupt headers would otherwise ask for gigabytes.
+    // Above this many pixels a picture is refused with "Bitmap image is too
+    // large": nothing the game draws comes near it, and corrupt headers
+    // would otherwise ask for gigabytes.
     static constexpr int64_t kMaxPixels = int64_t{1} << 24;
 
 private:
@@ -58,13 +59,17 @@ private:
     int bitCount_ = 0;
     uint32_t compression_ = 0;
     bool mask565_ = false;
-    std::vector<TColor> palette_;  // entries the data held; the rest are black
+    std::vector<TColor> palette_;  // up to 256 entries the data held; the rest are black
     std::vector<uint8_t> bits_;    // pixel rows or run-length data, as stored
     bool decoded_ = false;
     RgbImage image_;
 };
 
+// A bitmap with a 40-byte header, rows bottom first, as a "TDIB" block holds
+// it. Fails when the picture does not fit the encoding (more than 256 colours
+// at 8 bits, RLE8 at another depth, a depth other than 8, 16 or 24).
 std::vector<uint8_t> WriteDib(const RgbImage& image, const DibEncoding& encoding);
+// The same behind a BMP file header, as a "TBitmap" block holds it.
 std::vector<uint8_t> WriteBitmapFile(const RgbImage& image, const DibEncoding& encoding);
 
 }  // namespace ik

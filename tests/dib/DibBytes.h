@@ -10,7 +10,7 @@
 
 namespace ik::test {
 
-struct DibSpec {
+struct DibFields {
     uint32_t headerSize = 40;  // 12 writes the short core header
     int32_t width = 1;
     int32_t height = 1;
@@ -32,7 +32,7 @@ inline void Put32(std::vector<uint8_t>& out, uint32_t v) {
     Put16(out, v >> 16);
 }
 
-inline std::vector<uint8_t> MakeDib(const DibSpec& s) {
+inline std::vector<uint8_t> MakeDib(const DibFields& s) {
     std::vector<uint8_t> out;
     Put32(out, s.headerSize);
     if (s.headerSize == 12) {
@@ -74,7 +74,7 @@ inline std::vector<uint8_t> WithFileHeader(const std::vector<uint8_t>& dib, uint
 }
 
 // Where the pixels of MakeDib(s) start inside a file.
-inline uint32_t PixelOffsetInFile(const DibSpec& s) {
+inline uint32_t PixelOffsetInFile(const DibFields& s) {
     return static_cast<uint32_t>(14 + MakeDib(s).size() - s.pixels.size());
 }
 

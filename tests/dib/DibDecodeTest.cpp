@@ -8,7 +8,7 @@
 namespace ik {
 namespace {
 
-using test::DibSpec;
+using test::DibFields;
 using test::MakeDib;
 using test::PixelOffsetInFile;
 using test::WithFileHeader;
@@ -20,7 +20,7 @@ constexpr TColor kGrey = RGB(100, 110, 120);
 
 struct DepthCase {
     const char* name;
-    DibSpec spec;
+    DibFields fields;
     int width, height;
     std::vector<TColor> topRowFirst;
 };
@@ -98,16 +98,16 @@ void ExpectImage(TDib& dib, const DepthCase& c) {
 }
 
 TEST_P(DibDepths, BareDibDecodes) {
-    const std::vector<uint8_t> bytes = MakeDib(GetParam().spec);
+    const std::vector<uint8_t> bytes = MakeDib(GetParam().fields);
     auto dib = TDib::ReadDib(bytes.data(), bytes.size());
-    EXPECT_EQ(dib->BitCount(), GetParam().spec.bitCount);
-    EXPECT_EQ(dib->Compression(), GetParam().spec.compression);
+    EXPECT_EQ(dib->BitCount(), GetParam().fields.bitCount);
+    EXPECT_EQ(dib->Compression(), GetParam().fields.compression);
     ExpectImage(*dib, GetParam());
 }
 
 TEST_P(DibDepths, BitmapFileDecodes) {
     const std::vector<uint8_t> bytes =
-        WithFileHeader(MakeDib(GetParam().spec), PixelOffsetInFile(GetParam().spec));
+        WithFileHeader(MakeDib(GetParam().fields), PixelOffsetInFile(GetParam().fields));
     auto dib = TDib::ReadBitmapFile(bytes.data(), bytes.size());
     ExpectImage(*dib, GetParam());
 }
@@ -151,16 +151,16 @@ class DibFileOffset : public testing::TestWithParam<OffsetCase> {};
 
 TEST_P(DibFileOffset, PixelsAreFoundWhereTheFileHeaderSays) {
     // 8 bits, 4 entries announced, 1 x 1 picture of index 3.
-    DibSpec spec{.width = 1, .height = 1, .bitCount = 8, .usedColours = 4,
+    DibFields fields{.width = 1, .height = 1, .bitCount = 8, .usedColours = 4,
                  .palette = {kRed, kGreen, kBlue, kGrey}, .pixels = {3, 0, 0, 0}};
     const int32_t shift = GetParam().shift;
-    std::vector<uint8_t> dib = MakeDib(spec);
+    std::vector<uint8_t> dib = MakeDib(fields);
     if (shift > 0) {
         dib.insert(dib.end() - 4, static_cast<size_t>(shift), uint8_t{0xEE});
     } else if (shift < 0) {
         dib.erase(dib.end() - 4 + shift, dib.end() - 4);  // a short table
     }
-    const uint32_t offset = static_cast<uint32_t>(static_cast<int32_t>(PixelOffsetInFile(spec)) + shift);
+    const uint32_t offset = static_cast<uint32_t>(static_cast<int32_t>(PixelOffsetInFile(fields)) + shift);
     const std::vector<uint8_t> file = WithFileHeader(dib, offset);
     EXPECT_EQ(TDib::ReadBitmapFile(file.data(), file.size())->Image().pixels, GetParam().expected);
 }
@@ -172,10 +172,10 @@ INSTANTIATE_TEST_SUITE_P(Offsets, DibFileOffset,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DibFileOffset, OffsetInsideTheHeaderMeansRightAfterTheTable) {
-    DibSpec spec{.width = 1, .height = 1, .bitCount = 8, .usedColours = 2,
+    DibFields fields{.width = 1, .height = 1, .bitCount = 8, .usedColours = 2,
                  .palette = {kRed, kGreen}, .pixels = {1, 0, 0, 0}};
     for (uint32_t offset : {0u, 14u, 20u}) {
-        const std::vector<uint8_t> file = WithFileHeader(MakeDib(spec), offset);
+        const std::vector<uint8_t> file = WithFileHeader(MakeDib(fields), offset);
         EXPECT_EQ(TDib::ReadBitmapFile(file.data(), file.size())->Image().pixels,
                   std::vector<TColor>{kGreen})
             << "offset " << offset;

@@ -9,7 +9,7 @@
 namespace ik {
 namespace {
 
-using test::DibSpec;
+using test::DibFields;
 using test::MakeDib;
 using test::WithFileHeader;
 
@@ -24,7 +24,7 @@ std::vector<uint8_t> WithHeaderSize(uint32_t size) {
     return bytes;
 }
 
-const DibSpec kOnePixel8{.width = 1, .height = 1, .bitCount = 8, .usedColours = 2,
+const DibFields kOnePixel8{.width = 1, .height = 1, .bitCount = 8, .usedColours = 2,
                          .palette = {clBlack, clWhite}, .pixels = {1, 0, 0, 0}};
 
 struct ErrorCase {

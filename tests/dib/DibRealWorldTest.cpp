@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <map>

@@ -8,7 +8,7 @@
 namespace ik {
 namespace {
 
-using test::DibSpec;
+using test::DibFields;
 using test::MakeDib;
 
 // Palette entry i is RGB(i, 2i, 3i) for 16 entries, so a picture of indices
@@ -82,11 +82,11 @@ class DibRle : public testing::TestWithParam<RleCase> {};
 TEST_P(DibRle, ExpandsToTheIndices) {
     const RleCase& c = GetParam();
     const std::vector<TColor> palette = IndexPalette();
-    DibSpec spec{.width = c.width, .height = c.height, .bitCount = static_cast<uint16_t>(c.rle4 ? 4 : 8),
+    DibFields fields{.width = c.width, .height = c.height, .bitCount = static_cast<uint16_t>(c.rle4 ? 4 : 8),
                  .compression = static_cast<uint32_t>(c.rle4 ? 2 : 1),
                  .imageSize = static_cast<uint32_t>(c.data.size()), .usedColours = 16,
                  .palette = palette, .pixels = c.data};
-    const std::vector<uint8_t> bytes = MakeDib(spec);
+    const std::vector<uint8_t> bytes = MakeDib(fields);
     auto dib = TDib::ReadDib(bytes.data(), bytes.size());
     std::vector<TColor> expected;
     for (int index : c.topRowFirst) expected.push_back(palette[static_cast<size_t>(index)]);
@@ -99,9 +99,9 @@ INSTANTIATE_TEST_SUITE_P(Commands, DibRle, testing::ValuesIn(kRleCases),
 TEST(DibRleData, OnlyTheAnnouncedBytesAreRunLengthData) {
     // The image size covers the first run only; the bytes after it belong
     // to whatever follows the picture.
-    DibSpec spec{.width = 2, .height = 1, .bitCount = 8, .compression = 1, .imageSize = 2,
+    DibFields fields{.width = 2, .height = 1, .bitCount = 8, .compression = 1, .imageSize = 2,
                  .usedColours = 16, .palette = IndexPalette(), .pixels = {1, 5, 1, 6, 0, 1}};
-    const std::vector<uint8_t> bytes = MakeDib(spec);
+    const std::vector<uint8_t> bytes = MakeDib(fields);
     auto dib = TDib::ReadDib(bytes.data(), bytes.size());
     EXPECT_EQ(dib->Image().pixels, (std::vector<TColor>{IndexPalette()[5], IndexPalette()[0]}));
 }
