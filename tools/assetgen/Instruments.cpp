@@ -42,44 +42,23 @@ constexpr int kDrumRate = 16726;
 
 art::Take kick() {
     art::Take take(kDrumRate);
-    art::Tone body;
-    body.wave = art::Wave::Triangle;
-    body.length = 0.22f;
-    body.freq = 160;
-    body.freqEnd = 42;
-    body.envelope = {0.001f, 0.16f, 0.0f, 0.05f};
-    take.add(body);
+    take.add({.wave = art::Wave::Triangle, .length = 0.22f, .freq = 160, .freqEnd = 42,
+              .envelope = {0.001f, 0.16f, 0.0f, 0.05f}});
     return take;
 }
 
 art::Take snare() {
     art::Take take(kDrumRate);
-    art::Tone rattle;
-    rattle.wave = art::Wave::Noise;
-    rattle.length = 0.2f;
-    rattle.freq = 1600;
-    rattle.lowpassHz = 6000;
-    rattle.envelope = {0.001f, 0.15f, 0.0f, 0.04f};
-    take.add(rattle);
-    art::Tone skin;
-    skin.wave = art::Wave::Triangle;
-    skin.length = 0.08f;
-    skin.volume = 0.6f;
-    skin.freq = 220;
-    skin.freqEnd = 150;
-    skin.envelope = {0.001f, 0.06f, 0.0f, 0.02f};
-    take.add(skin);
+    take.add({.wave = art::Wave::Noise, .length = 0.2f, .freq = 1600, .envelope = {0.001f, 0.15f, 0.0f, 0.04f},
+              .lowpassHz = 6000});
+    take.add({.wave = art::Wave::Triangle, .length = 0.08f, .freq = 220, .freqEnd = 150, .volume = 0.6f,
+              .envelope = {0.001f, 0.06f, 0.0f, 0.02f}});
     return take;
 }
 
 art::Take hat() {
     art::Take take(kDrumRate);
-    art::Tone tick;
-    tick.wave = art::Wave::Noise;
-    tick.length = 0.05f;
-    tick.freq = 6000;
-    tick.envelope = {0.001f, 0.04f, 0.0f, 0.01f};
-    take.add(tick);
+    take.add({.wave = art::Wave::Noise, .length = 0.05f, .freq = 6000, .envelope = {0.001f, 0.04f, 0.0f, 0.01f}});
     return take;
 }
 

@@ -1,5 +1,6 @@
 #include "tools/assetgen/Pieces.h"
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 
@@ -107,9 +108,7 @@ void writePiece(Score& score, const PieceSpec& spec, long ticks) {
     }
     // The home chord held to the exact end; the remainder shorter than a row
     // becomes one short row.
-    long rest = ticks - bars * barTicks;
-    size_t hold = score.addRows(static_cast<int>(rest / st.speed), st.speed);
-    if (rest % st.speed) score.addRows(1, static_cast<int>(rest % st.speed));
+    size_t hold = score.addSpan(ticks - bars * barTicks, st.speed);
     score.note(hold, Lead, home.root + 12, st.lead, st.leadVolume);
     score.note(hold, Counter, home.root + 12 + home.tones[1], Pulse, st.leadVolume / 2);
     score.note(hold, Bass, inOctave(home.root, 36), Triangle, 48);
@@ -262,8 +261,7 @@ void kitchen(Score& score, long ticks) {
 void transition(Score& score, long ticks, int nextKeyMidi) {
     constexpr int kSpeed = 6;
     long rows = ticks / kSpeed;
-    size_t first = score.addRows(static_cast<int>(rows), kSpeed);
-    if (ticks % kSpeed) score.addRows(1, static_cast<int>(ticks % kSpeed));
+    size_t first = score.addSpan(ticks, kSpeed);
     for (Channel ch : {Lead, Counter, Arp, Extra, Hat}) score.keyOff(first, ch);
     score.note(first, Bass, inOctave(nextKeyMidi, 36), Triangle, 40);
     long rollRows = std::min(rows, 10L);
@@ -272,9 +270,10 @@ void transition(Score& score, long ticks, int nextKeyMidi) {
 }
 
 void coda(Score& score, long ticks) {
-    size_t first = score.addRows(static_cast<int>(ticks / 6), 6);
-    if (ticks % 6) score.addRows(1, static_cast<int>(ticks % 6));
-    for (Channel ch : {Lead, Counter, Bass, Arp, Extra, Hat}) score.keyOff(first + 12, ch);
+    size_t first = score.addSpan(ticks, 6);
+    // Let the last chord ring for a moment, then release every voice.
+    size_t release = std::min(first + 12, score.size() - 1);
+    for (Channel ch : {Lead, Counter, Bass, Arp, Extra, Hat}) score.keyOff(release, ch);
 }
 
 }  // namespace ik::music

@@ -14,6 +14,12 @@ size_t Score::addRows(int count, int ticks) {
     return first;
 }
 
+size_t Score::addSpan(long ticks, int speed) {
+    size_t first = addRows(static_cast<int>(ticks / speed), speed);
+    if (ticks % speed) addRows(1, static_cast<int>(ticks % speed));
+    return first;
+}
+
 long Score::totalTicks() const {
     long sum = 0;
     for (const Row& r : rows_) sum += r.ticks;

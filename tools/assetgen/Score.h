@@ -27,6 +27,9 @@ class Score {
 public:
     // Appends `count` rows of `ticks` each and returns the index of the first.
     size_t addRows(int count, int ticks);
+    // Exactly `ticks` long: rows of `speed` ticks, then one shorter row for
+    // what is left. Returns the index of the first row.
+    size_t addSpan(long ticks, int speed);
     Row& row(size_t index) { return rows_[index]; }
     size_t size() const { return rows_.size(); }
     long totalTicks() const;
