@@ -1,4 +1,6 @@
 // Run-length coding of bitmap rows (RLE8 and RLE4), both directions.
+#include <algorithm>
+
 #include "assets/DibFormat.h"
 
 namespace ik::dib {
@@ -33,7 +35,13 @@ std::vector<uint8_t> ExpandRle(const uint8_t* data, size_t size, int width, int 
         const uint8_t value = data[p + 1];
         p += 2;
         if (count != kEscape) {
-            for (int i = 0; i < count; ++i) put(pixel(value, i));
+            if (x < width && y < height) {
+                uint8_t* dest = out.data() + static_cast<size_t>(y * width + x);
+                const int64_t inRow = std::min<int64_t>(count, width - x);
+                const uint8_t even = pixel(value, 0), odd = pixel(value, 1);
+                for (int64_t i = 0; i < inRow; ++i) dest[i] = (i & 1) ? odd : even;
+            }
+            x += count;
             continue;
         }
         if (value == kEndOfRow) {
