@@ -61,8 +61,8 @@ protected:
     nlohmann::json state(const std::string& name) const;
     Frame shot(const std::string& name) const;
 
-    // Pixels of the text's cell that differ from the text drawn by the canvas
-    // on that backdrop; -1 when the text draws nothing at all.
+    // Pixels of the text, as the canvas draws it on that backdrop, that the
+    // frame shows otherwise; -1 when the text draws nothing at all.
     static int textMismatches(const Frame& frame, const ExpectedText& text, const Backdrop& backdrop);
     // Pixels of exactly that colour inside the rectangle.
     static int count(const Frame& frame, int left, int top, int right, int bottom, TColor colour);

@@ -166,7 +166,7 @@ TEST_F(MenuRun, VolumeKeysStopAtTheirLimitsAndShowAtOnce) {
     } cases[] = {{31, "plus", 32}, {32, "plus", 32}, {1, "minus", 0}, {0, "minus", 0}, {40, "plus", 32}, {40, "minus", 39}};
     for (const auto& c : cases) {
         storeScores("[Settings]\nVolume=" + std::to_string(c.stored) + "\n");
-        const Outcome outcome = play(std::string("key Return\nframes 1\nstate before.json\nkey ") + c.key +
+        const Outcome outcome = play(std::string("key Return\nmove 300 300\nframes 1\nstate before.json\nkey ") + c.key +
                                      "\nframes 1\nstate after.json\nshot after.png\n");
         ASSERT_EQ(outcome.status, 0) << outcome.errors;
         const std::string name = std::to_string(c.stored) + " " + c.key;
@@ -193,11 +193,12 @@ TEST_F(MenuRun, DottedRowsMoveOnePixelPerFrameAndRepeatEveryTen) {
         EXPECT_EQ(d0.at(10 * k + drawnShift, 566), ToRgb565(kDot)) << "lower dot " << k;
     }
     int moved = 0;
+    auto dot = [](const Frame& frame, int x, int y) { return frame.at(x, y) == ToRgb565(kDot); };
     for (int y : {30, 31, 32, 565, 566, 567}) {
         for (int x = 0; x < 799; ++x) {
             const bool upper = y < 100;
-            const uint16_t before = upper ? d0.at(x + 1, y) : d0.at(x, y);
-            const uint16_t after = upper ? d1.at(x, y) : d1.at(x + 1, y);
+            const bool before = upper ? dot(d0, x + 1, y) : dot(d0, x, y);
+            const bool after = upper ? dot(d1, x, y) : dot(d1, x + 1, y);
             moved += before == after ? 0 : 1;
             EXPECT_EQ(d10.at(x, y), d0.at(x, y)) << x << ", " << y;
         }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,7 +19,12 @@ public:
         if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
     }
+    // IK_KEEP_TEST_FILES keeps the folder for a look at what a test left.
     ~TempFolder() {
+        if (std::getenv("IK_KEEP_TEST_FILES")) {
+            std::fprintf(stderr, "kept %s\n", path_.c_str());
+            return;
+        }
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
