@@ -42,7 +42,8 @@ Texel sampleBilinear(const BlendTexture& texture, double u, double v) {
     const int x0 = wrap(static_cast<int>(fx0), texture.width), x1 = wrap(x0 + 1, texture.width);
     const int y0 = wrap(static_cast<int>(fy0), texture.height), y1 = wrap(y0 + 1, texture.height);
     auto at = [&](int x, int y) {
-        return unpack(texture.texels[static_cast<size_t>(y) * static_cast<size_t>(texture.width) + static_cast<size_t>(x)]);
+        return unpack(texture.texels[static_cast<size_t>(y) * static_cast<size_t>(texture.width) +
+                                     static_cast<size_t>(x)]);
     };
     const Texel t00 = at(x0, y0), t10 = at(x1, y0), t01 = at(x0, y1), t11 = at(x1, y1);
     auto lerp2 = [&](double a00, double a10, double a01, double a11) {
@@ -68,7 +69,8 @@ bool BlendSoftware(TDirectDrawSurface& dest, const TRect& destRect, const TDirec
     if (destRect.Empty() || !InsideSurface(srcRect, src)) return false;
     const TRect visible = VisiblePart(destRect, dest);
     if (visible.Empty()) return false;
-    const int64_t cutColumns = visible.Left - int64_t{destRect.Left}, cutRows = visible.Top - int64_t{destRect.Top};
+    const int64_t cutColumns = visible.Left - int64_t{destRect.Left},
+                  cutRows = visible.Top - int64_t{destRect.Top};
 
     const int64_t du = (SpanX(srcRect) << 16) / SpanX(destRect);
     const int64_t dv = (SpanY(srcRect) << 16) / SpanY(destRect);
@@ -116,7 +118,9 @@ bool BlendBilinear(TDXDraw& display, TDirectDrawSurface& dest, const TRect& dest
             const double a = opacity * t.a / 255.0;
             if (a <= 0) continue;
             const Channels565 d = Split565(row[x]);
-            auto mix = [a](double s, int d8) { return static_cast<uint8_t>(std::lround(s * a + d8 * (1 - a))); };
+            auto mix = [a](double s, int d8) {
+                return static_cast<uint8_t>(std::lround(s * a + d8 * (1 - a)));
+            };
             row[x] = ToRgb565(RGB(mix(t.r, Expand5(d.r)), mix(t.g, Expand6(d.g)), mix(t.b, Expand5(d.b))));
         }
     }

@@ -7,8 +7,8 @@
 
 namespace ik {
 
-BlitResult CopyClipped(TDirectDrawSurface& dest, int x, int y, const TDirectDrawSurface& src,
-                       TRect srcRect, bool transparent) {
+BlitResult CopyClipped(TDirectDrawSurface& dest, int x, int y, const TDirectDrawSurface& src, TRect srcRect,
+                       bool transparent) {
     if (!src.Usable() || !dest.Usable()) return BlitResult::Refused;
     if (x > dest.Width() || y > dest.Height()) return BlitResult::OutsideTarget;
 
@@ -16,14 +16,38 @@ BlitResult CopyClipped(TDirectDrawSurface& dest, int x, int y, const TDirectDraw
     int64_t qLeft = x, qTop = y;
     int64_t qRight = qLeft + SpanX(srcRect), qBottom = qTop + SpanY(srcRect);
     int64_t rLeft = srcRect.Left, rTop = srcRect.Top, rRight = srcRect.Right, rBottom = srcRect.Bottom;
-    if (qLeft < 0) { rLeft -= qLeft; qLeft = 0; }
-    if (qTop < 0) { rTop -= qTop; qTop = 0; }
-    if (rLeft < 0) { qLeft -= rLeft; rLeft = 0; }
-    if (rTop < 0) { qTop -= rTop; rTop = 0; }
-    if (qRight > dest.Width()) { rRight -= qRight - dest.Width(); qRight = dest.Width(); }
-    if (qBottom > dest.Height()) { rBottom -= qBottom - dest.Height(); qBottom = dest.Height(); }
-    if (rRight > src.Width()) { qRight -= rRight - src.Width(); rRight = src.Width(); }
-    if (rBottom > src.Height()) { qBottom -= rBottom - src.Height(); rBottom = src.Height(); }
+    if (qLeft < 0) {
+        rLeft -= qLeft;
+        qLeft = 0;
+    }
+    if (qTop < 0) {
+        rTop -= qTop;
+        qTop = 0;
+    }
+    if (rLeft < 0) {
+        qLeft -= rLeft;
+        rLeft = 0;
+    }
+    if (rTop < 0) {
+        qTop -= rTop;
+        rTop = 0;
+    }
+    if (qRight > dest.Width()) {
+        rRight -= qRight - dest.Width();
+        qRight = dest.Width();
+    }
+    if (qBottom > dest.Height()) {
+        rBottom -= qBottom - dest.Height();
+        qBottom = dest.Height();
+    }
+    if (rRight > src.Width()) {
+        qRight -= rRight - src.Width();
+        rRight = src.Width();
+    }
+    if (rBottom > src.Height()) {
+        qBottom -= rBottom - src.Height();
+        rBottom = src.Height();
+    }
     if (qRight <= qLeft || qBottom <= qTop || rRight <= rLeft || rBottom <= rTop) {
         return BlitResult::ClippedAway;
     }

@@ -7,8 +7,7 @@ namespace ik {
 
 namespace {
 // Written as a select so that the compiler turns it into vector compares.
-void copyRowKeyed(uint16_t* __restrict dest, const uint16_t* __restrict src, int count,
-                  uint16_t key) {
+void copyRowKeyed(uint16_t* __restrict dest, const uint16_t* __restrict src, int count, uint16_t key) {
     for (int i = 0; i < count; ++i) {
         uint16_t v = src[i];
         dest[i] = v == key ? dest[i] : v;
@@ -24,8 +23,8 @@ void copyRow(uint16_t* dest, const uint16_t* src, int count, bool keyed, uint16_
 }
 }  // namespace
 
-void CopyRect(TDirectDrawSurface& dest, int x, int y, const TDirectDrawSurface& src,
-              const TRect& srcRect, bool keyed) {
+void CopyRect(TDirectDrawSurface& dest, int x, int y, const TDirectDrawSurface& src, const TRect& srcRect,
+              bool keyed) {
     const int width = srcRect.Width();
     const int height = srcRect.Height();
     const uint16_t key = src.ColorKey();
@@ -38,8 +37,8 @@ void CopyRect(TDirectDrawSurface& dest, int x, int y, const TDirectDrawSurface& 
                         static_cast<size_t>(width) * sizeof(uint16_t));
         }
         for (int row = 0; row < height; ++row) {
-            copyRow(dest.Row(y + row) + x, copy.data() + static_cast<size_t>(row) * static_cast<size_t>(width),
-                    width, keyed, key);
+            copyRow(dest.Row(y + row) + x,
+                    copy.data() + static_cast<size_t>(row) * static_cast<size_t>(width), width, keyed, key);
         }
         return;
     }

@@ -81,8 +81,8 @@ void TDXDraw::createSurfaces() {
     if (nowOptions_.Has(do3D)) {
         // The software device stands in for the hardware one: the blended
         // result is the same. It is version 7, so no retained mode.
-        const bool driverChosen = options_.Has(doFullScreen) && options_.Has(doHardware) &&
-                                  !options_.Has(doSystemMemory);
+        const bool driverChosen =
+            options_.Has(doFullScreen) && options_.Has(doHardware) && !options_.Has(doSystemMemory);
         nowOptions_.Exclude(doRetainedMode)
             .Set(doHardware, options_.Has(doHardware))
             .Set(doSelectDriver, driverChosen && options_.Has(doSelectDriver))

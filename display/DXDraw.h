@@ -14,8 +14,8 @@
 
 namespace ik {
 
-// Sent to subscribers; the values are their order of importance to the
-// image list, not the order they arrive in.
+// What subscribers are told. The numbers are fixed; the order in which they
+// arrive follows the lifecycle (1, 7, 2, 3, 6 on the way up, 5, 4 down).
 enum class DisplayNotification {
     Destroying = 0,
     Initializing = 1,

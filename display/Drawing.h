@@ -26,8 +26,8 @@ enum class BlitResult {
 // Copies srcRect of src with its top-left corner at (x, y) of dest, clipped to
 // both surfaces. With `transparent`, source pixels equal to src's colour key
 // are left out.
-BlitResult CopyClipped(TDirectDrawSurface& dest, int x, int y, const TDirectDrawSurface& src,
-                       TRect srcRect, bool transparent);
+BlitResult CopyClipped(TDirectDrawSurface& dest, int x, int y, const TDirectDrawSurface& src, TRect srcRect,
+                       bool transparent);
 
 // Scales srcRect of src into destRect (nearest source pixel), cut at dest's
 // edges. A source rectangle outside src is refused.

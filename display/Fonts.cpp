@@ -28,7 +28,8 @@ const std::map<std::string, std::string> kCompatibleFamilies = {
 const char* const kFallbackFamilies[] = {"Liberation Sans", "DejaVu Sans", "sans-serif"};
 
 std::string lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
 }
 }  // namespace
@@ -136,7 +137,8 @@ private:
             FcPatternGetBool(matched, FC_EMBOLDEN, 0, &embolden);
             FT_Face ftFace = nullptr;
             if (FT_New_Face(library_, reinterpret_cast<const char*>(file), index, &ftFace) == 0) {
-                face = std::make_unique<FontFace>(ftFace, reinterpret_cast<const char*>(family), embolden == FcTrue);
+                face = std::make_unique<FontFace>(ftFace, reinterpret_cast<const char*>(family),
+                                                  embolden == FcTrue);
             }
         }
         FcPatternDestroy(matched);
@@ -160,7 +162,9 @@ int scaled(int units, int em, int unitsPerEm) {
 
 }  // namespace
 
-int EmPixels(int points) { return std::clamp(static_cast<int>(std::lround(std::abs(points) * 96.0 / 72.0)), 1, kMaxEm); }
+int EmPixels(int points) {
+    return std::clamp(static_cast<int>(std::lround(std::abs(points) * 96.0 / 72.0)), 1, kMaxEm);
+}
 
 SizedFont::SizedFont(FontFace* face, int em) : face_(face), em_(em), common_(kCommonCharacters, nullptr) {
     FT_Face f = face->face();

@@ -53,7 +53,7 @@ private:
     int ascent_ = 0;
     int cellHeight_ = 0;
     std::unordered_map<uint32_t, Glyph> glyphs_;  // by glyph index
-    std::vector<const Glyph*> common_;             // by character, for the Latin ranges
+    std::vector<const Glyph*> common_;            // by character, for the Latin ranges
 };
 
 // The sized font for a request; null only when no face can be loaded at all.

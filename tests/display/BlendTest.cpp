@@ -23,8 +23,8 @@ struct SoftwareCase {
 };
 
 const SoftwareCase kSoftwareCases[] = {
-    {"halfWhiteOverBlack", kWhite, 0x0000, 128, 0x7BEF},      // 15, 31, 15
-    {"quarterBlackOverWhite", 0x0000, kWhite, 64, 0xBDF7},    // 23, 47, 23
+    {"halfWhiteOverBlack", kWhite, 0x0000, 128, 0x7BEF},    // 15, 31, 15
+    {"quarterBlackOverWhite", 0x0000, kWhite, 64, 0xBDF7},  // 23, 47, 23
     {"fullIsACopy", 0x1234, kWhite, 255, 0x1234},
     {"aboveFullIsACopy", 0x1234, kWhite, 300, 0x1234},
 };
@@ -116,12 +116,14 @@ TEST_F(BilinearBlend, MidAlphaOnAKnownPair) {
 }
 
 TEST_F(BilinearBlend, FullAlphaAtOneToOneCopiesEachTexel) {
-    RgbImage picture{4, 2,
+    RgbImage picture{4,
+                     2,
                      {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0), RGB(8, 4, 8),
                       RGB(0, 255, 255), RGB(255, 0, 255), RGB(128, 128, 128)}};
     blend(picture, {100, 50, 104, 52}, 255);
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(back().Pixel(100 + x, 50 + y), ToRgb565(picture.At(x, y))) << x << "," << y;
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(back().Pixel(100 + x, 50 + y), ToRgb565(picture.At(x, y))) << x << "," << y;
 }
 
 TEST_F(BilinearBlend, AlphaZeroDrawsNothing) {

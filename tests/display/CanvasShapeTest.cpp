@@ -82,7 +82,9 @@ const LineCase kLines[] = {
     {"steep", {1, 0}, {2, 4}, {{1, 0}, {1, 1}, {2, 2}, {2, 3}}},
     {"singlePointIsEmpty", {4, 4}, {4, 4}, {}},
     {"fromFarAway", {-2000000000, 5}, {3, 5}, {{0, 5}, {1, 5}, {2, 5}}},
-    {"acrossEverything", {INT_MIN, 9}, {INT_MAX, 9},
+    {"acrossEverything",
+     {INT_MIN, 9},
+     {INT_MAX, 9},
      {{0, 9}, {1, 9}, {2, 9}, {3, 9}, {4, 9}, {5, 9}, {6, 9}, {7, 9}, {8, 9}, {9, 9}}},
 };
 

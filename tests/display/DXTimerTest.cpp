@@ -35,15 +35,13 @@ TEST_P(LagCountTable, TicksAndLagCounts) {
     EXPECT_EQ(lags, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LagCountTable,
-    ::testing::Values(
-        // Interval 0: every idle pass ticks; same millisecond still gives lag 1.
-        LagCase{0, {0, 0, 7}, {1, 1, 7}},
-        // Interval 20: 45 ms is two intervals; the next one is measured from
-        // then, not from the missed slot.
-        LagCase{20, {45, 19, 1, 60}, {2, 1, 3}},
-        LagCase{20, {5, 10}, {}}));
+INSTANTIATE_TEST_SUITE_P(Cases, LagCountTable,
+                         ::testing::Values(
+                             // Interval 0: every idle pass ticks; same millisecond still gives lag 1.
+                             LagCase{0, {0, 0, 7}, {1, 1, 7}},
+                             // Interval 20: 45 ms is two intervals; the next one is measured from
+                             // then, not from the missed slot.
+                             LagCase{20, {45, 19, 1, 60}, {2, 1, 3}}, LagCase{20, {5, 10}, {}}));
 
 TEST_F(FrameTimerTest, CountsAcrossTheClockWrap) {
     timer.Interval = 20;

@@ -23,15 +23,19 @@ TDXDrawOptions gameWithout(std::initializer_list<TDXDrawOption> removed) {
 }
 
 const OptionCase kCases[] = {
-    {"game", kGameDrawOptions,
+    {"game",
+     kGameDrawOptions,
      {doFullScreen, doNoWindowChange, doAllowReboot, doWaitVBlank, doAllowPalette256, doStretch, doCenter,
       doFlip, do3D, doDirectX7Mode, doSelectDriver, doZBuffer}},
-    {"windowed", gameWithout({doFullScreen}),
+    {"windowed",
+     gameWithout({doFullScreen}),
      {doWaitVBlank, doStretch, doCenter, do3D, doDirectX7Mode, doSelectDriver, doZBuffer}},
-    {"no3D", gameWithout({do3D}),
+    {"no3D",
+     gameWithout({do3D}),
      {doFullScreen, doNoWindowChange, doAllowReboot, doWaitVBlank, doAllowPalette256, doStretch, doCenter,
       doFlip}},
-    {"systemMemory", gameWith({doSystemMemory}),
+    {"systemMemory",
+     gameWith({doSystemMemory}),
      {doFullScreen, doNoWindowChange, doAllowReboot, doWaitVBlank, doAllowPalette256, doSystemMemory,
       doStretch, doCenter, do3D, doDirectX7Mode, doSelectDriver, doZBuffer}},
     {"retainedWithoutVersion7", {do3D, doRetainedMode, doHardware}, {do3D, doRetainedMode}},
