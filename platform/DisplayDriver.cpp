@@ -1,5 +1,6 @@
 #include "platform/DisplayDriver.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace ik {
@@ -13,6 +14,23 @@ std::string noDisplayMessage(const char* videoDriverName) {
     std::string driver = videoDriverName != nullptr && *videoDriverName != '\0' ? videoDriverName : "none";
     return "no display available (SDL video driver: " + driver +
            "); start the game inside a graphical session, or use --headless";
+}
+
+VideoChoice chooseVideoDriver(const DisplayEnvironment& environment) {
+    const bool waylandReachable =
+        !environment.xdgRuntimeDir.empty() || environment.waylandDisplay.rfind('/', 0) == 0;
+    if (!environment.sdlVideoDriver.empty() || waylandReachable) return VideoChoice::LetSdlChoose;
+    if (!environment.display.empty()) return VideoChoice::AskForX11;
+    return VideoChoice::NoDisplay;
+}
+
+DisplayEnvironment currentDisplayEnvironment() {
+    auto variable = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value != nullptr ? value : "");
+    };
+    return {variable("SDL_VIDEODRIVER"), variable("DISPLAY"), variable("WAYLAND_DISPLAY"),
+            variable("XDG_RUNTIME_DIR")};
 }
 
 }  // namespace ik

@@ -12,4 +12,19 @@ bool showsPicture(const char* videoDriverName);
 // The one line the program prints before it exits for want of a display.
 std::string noDisplayMessage(const char* videoDriverName);
 
+// Wayland's client library complains on stderr when it has no runtime folder,
+// before SDL moves on to the next driver. Where Wayland cannot be reached we
+// go to X11 directly, or report the missing display ourselves.
+struct DisplayEnvironment {
+    std::string sdlVideoDriver;  // SDL_VIDEODRIVER: the user's own choice
+    std::string display;         // DISPLAY
+    std::string waylandDisplay;  // WAYLAND_DISPLAY
+    std::string xdgRuntimeDir;   // XDG_RUNTIME_DIR
+};
+
+enum class VideoChoice { LetSdlChoose, AskForX11, NoDisplay };
+
+VideoChoice chooseVideoDriver(const DisplayEnvironment& environment);
+DisplayEnvironment currentDisplayEnvironment();
+
 }  // namespace ik

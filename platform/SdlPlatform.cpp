@@ -67,6 +67,11 @@ std::vector<char32_t> codePoints(const char* text) {
 }  // namespace
 
 SdlPlatform::VideoSubsystem::VideoSubsystem() {
+    switch (chooseVideoDriver(currentDisplayEnvironment())) {
+        case VideoChoice::NoDisplay: throw PlatformError(noDisplayMessage(nullptr));
+        case VideoChoice::AskForX11: SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11"); break;
+        case VideoChoice::LetSdlChoose: break;
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         throw PlatformError(noDisplayMessage(nullptr) + ": " + SDL_GetError());
     }

@@ -33,6 +33,30 @@ INSTANTIATE_TEST_SUITE_P(Drivers, VideoDrivers,
                              return name == nullptr ? std::string("Null") : *name == 0 ? std::string("Empty") : std::string(name);
                          });
 
+struct EnvironmentCase {
+    std::string name;
+    DisplayEnvironment environment;
+    VideoChoice expected;
+};
+
+class DriverChoice : public testing::TestWithParam<EnvironmentCase> {};
+
+TEST_P(DriverChoice, SkipsWaylandOnlyWhereItCannotBeReached) {
+    EXPECT_EQ(chooseVideoDriver(GetParam().environment), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sessions, DriverChoice,
+    testing::Values(
+        EnvironmentCase{"DesktopSession", {"", ":0", "wayland-0", "/run/user/1000"}, VideoChoice::LetSdlChoose},
+        EnvironmentCase{"X11Session", {"", ":0", "", "/run/user/1000"}, VideoChoice::LetSdlChoose},
+        EnvironmentCase{"X11WithoutRuntimeFolder", {"", ":99", "", ""}, VideoChoice::AskForX11},
+        EnvironmentCase{"WaylandByAbsolutePath", {"", "", "/tmp/wl-0", ""}, VideoChoice::LetSdlChoose},
+        EnvironmentCase{"UsersOwnDriver", {"kmsdrm", "", "", ""}, VideoChoice::LetSdlChoose},
+        EnvironmentCase{"NothingAtAll", {"", "", "", ""}, VideoChoice::NoDisplay},
+        EnvironmentCase{"WaylandNameWithoutRuntimeFolder", {"", "", "wayland-0", ""}, VideoChoice::NoDisplay}),
+    [](const testing::TestParamInfo<EnvironmentCase>& info) { return info.param.name; });
+
 class InvisibleDriver : public testing::TestWithParam<const char*> {};
 
 TEST_P(InvisibleDriver, WindowBackendRefusesWithOneLine) {
