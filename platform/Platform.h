@@ -115,6 +115,7 @@ public:
                             MessageBoxKind kind) = 0;
 
     // Returns null when no device can be opened: the game is then silent.
+    // The device starts paused; pause(false) starts the callback.
     virtual std::unique_ptr<AudioDevice> openAudio(const AudioFormat& format,
                                                    AudioCallback callback) = 0;
     // True in the headless backend: no real devices, virtual clock.
