@@ -96,6 +96,23 @@ Picture kitchen() {
         fill(img, jar, bevel(jar, solid(rgb(150, 170, 180, 0.8f)), 4));
         fill(img, rect(jx - 2, 112, jx + 28, 120, 2), colour::copper);
     }
+    // Blue-grey wainscot under the tiles (red and green both read on it), and pans on a rail.
+    fill(img, rect(0, 470, 800, 586), [](float x, float y) {
+        float n = latticeValue(static_cast<int>(x) / 20, static_cast<int>(y) / 20, 15) * 0.08f;
+        bool seam = std::fmod(x, 20.0f) < 1.5f || std::fmod(y - 470, 20.0f) < 1.5f;
+        return seam ? colour::navy : shade(colour::slate, n - 0.04f);
+    });
+    fill(img, rect(0, 466, 800, 472), bevel(rect(0, 466, 800, 472), solid(colour::wood), 2));
+    Shape hangRail = rect(0, 170, 800, 175, 2);
+    fill(img, hangRail, bevel(hangRail, solid(colour::brass), 2));
+    for (float px = 55; px < 800; px += 160) {
+        fill(img, segment(px, 175, px, 190, 1.2f), colour::ink);
+        Shape pan = unite(circle(px, 206, 15), segment(px, 190, px, 192, 2));
+        dropShadow(img, pan, 3, 0.25f);
+        fill(img, pan, dome(px, 206, 15, colour::copper, 0.55f));
+        fill(img, segment(px + 80, 175, px + 80, 232, 2), bevel(segment(px + 80, 175, px + 80, 232, 2), solid(colour::mist), 2));
+        fill(img, ellipse(px + 80, 236, 8, 6), dome(px + 80, 236, 8, colour::mist));
+    }
     Shape counter = rect(0, 586, 800, 600);
     fill(img, counter, bevel(counter, linear(0, 586, colour::wood, 0, 600, colour::woodDark), 3));
     fill(img, rect(0, 552, 800, 586), rgb(40, 30, 20, 0.12f));
