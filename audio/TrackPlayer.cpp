@@ -136,8 +136,10 @@ void TTrackPlayer::Play() {
         return;
     }
     if (mode_ == pmStopped) {
+        // The seek resets the relay together with the source; a second reset
+        // here would throw away what the relay thread has read since from
+        // the new place, and the music would start a chunk late.
         SetPosition(0);
-        relay_->reset();
         if (library_->ChannelPlay(outputHandle_, 1)) changeMode(pmPlaying);
         return;
     }
@@ -168,7 +170,7 @@ void TTrackPlayer::Pause() {
 void TTrackPlayer::Resume() {
     if (mode_ != pmPaused) return;
     if (seekWhilePaused_) {
-        relay_->reset();
+        // The seek has reset the relay already, as in Play after Stop.
         library_->ChannelPlay(outputHandle_, 1);
         seekWhilePaused_ = false;
     } else {

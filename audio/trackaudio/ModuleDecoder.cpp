@@ -81,16 +81,21 @@ std::unique_ptr<ModuleDecoder> ModuleDecoder::load(const std::vector<char>& byte
     auto module = openModule(bytes);
     if (!module) return nullptr;
     const uint64_t length = cachedLength(bytes, rate);
-    return std::unique_ptr<ModuleDecoder>(new ModuleDecoder(std::move(module), rate, length));
+    return std::unique_ptr<ModuleDecoder>(new ModuleDecoder(bytes, std::move(module), rate, length));
 }
 
-ModuleDecoder::ModuleDecoder(std::unique_ptr<openmpt::module> module, uint32_t rate, uint64_t lengthFrames)
-    : module_(std::move(module)), rate_(rate), lengthFrames_(lengthFrames) {}
+ModuleDecoder::ModuleDecoder(std::vector<char> bytes, std::unique_ptr<openmpt::module> module, uint32_t rate,
+                             uint64_t lengthFrames)
+    : bytes_(std::move(bytes)), module_(std::move(module)), rate_(rate), lengthFrames_(lengthFrames) {}
 
 ModuleDecoder::~ModuleDecoder() = default;
 
 bool ModuleDecoder::seekFrame(uint64_t frame) {
     if (frame > lengthFrames_) return false;
+    // libopenmpt keeps notes, ramps and filter history across its own seeks,
+    // so the same seek would sound different after different pasts: start
+    // from a freshly loaded module instead.
+    if (auto fresh = openModule(bytes_)) module_ = std::move(fresh);
     // libopenmpt lands on the first row at or after the time asked for, so
     // ask a second early and decode the rest of the way.
     const double target = static_cast<double>(frame) / rate_;

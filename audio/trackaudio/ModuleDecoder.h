@@ -25,15 +25,18 @@ public:
     uint32_t rate() const { return rate_; }
     // Frames of one decode from the start to the end, counted at load.
     uint64_t lengthFrames() const { return lengthFrames_; }
-    // Moves to exactly `frame` from the start; false beyond the end.
+    // Moves to exactly `frame` from the start, with every note of the old
+    // place gone; false beyond the end.
     bool seekFrame(uint64_t frame);
     // Decodes up to `frames` interleaved stereo frames; fewer at the end.
     std::size_t decode(int16_t* interleaved, std::size_t frames);
 
 private:
-    ModuleDecoder(std::unique_ptr<openmpt::module> module, uint32_t rate, uint64_t lengthFrames);
+    ModuleDecoder(std::vector<char> bytes, std::unique_ptr<openmpt::module> module, uint32_t rate,
+                  uint64_t lengthFrames);
     void discard(uint64_t frames);
 
+    std::vector<char> bytes_;
     std::unique_ptr<openmpt::module> module_;
     uint32_t rate_;
     uint64_t lengthFrames_;
