@@ -1,6 +1,8 @@
 #include "tools/assetgen/Generate.h"
 
 #include <fstream>
+#include <functional>
+#include <future>
 
 #include "tools/assetgen/Music.h"
 #include "tools/assetgen/Pictures.h"
@@ -11,18 +13,29 @@ namespace ik::art {
 
 void generateAll(const std::filesystem::path& workDir, const std::filesystem::path& dataDir) {
     std::filesystem::create_directories(dataDir);
-    writePictureFile(workDir / "general", generalPictures());
-    writePictureFile(workDir / "series1", series1Pictures());
-    writePictureFile(workDir / "series2", series2Pictures());
-    writePictureFile(workDir / "series3", series3Pictures());
-    writePictureFile(workDir / "series4", series4Pictures());
-    writeWaveFile(workDir / "waves", allSounds());
-    std::vector<uint8_t> module = music::composeModule();
-    std::ofstream(dataDir / "music.dat", std::ios::binary)
-        .write(reinterpret_cast<const char*>(module.data()), static_cast<std::streamsize>(module.size()));
-    int iconSize = 0;
-    std::vector<uint32_t> icon = programIcon(iconSize);
-    writePngWithAlpha(dataDir / "ironkeel.png", iconSize, iconSize, icon);
+    // Each file is made on its own; they share nothing but the font cache,
+    // so they are made side by side and the bytes stay the same.
+    std::vector<std::function<void()>> jobs = {
+        [&] { writePictureFile(workDir / "general", generalPictures()); },
+        [&] { writePictureFile(workDir / "series1", series1Pictures()); },
+        [&] { writePictureFile(workDir / "series2", series2Pictures()); },
+        [&] { writePictureFile(workDir / "series3", series3Pictures()); },
+        [&] { writePictureFile(workDir / "series4", series4Pictures()); },
+        [&] { writeWaveFile(workDir / "waves", allSounds()); },
+        [&] {
+            std::vector<uint8_t> module = music::composeModule();
+            std::ofstream(dataDir / "music.dat", std::ios::binary)
+                .write(reinterpret_cast<const char*>(module.data()), static_cast<std::streamsize>(module.size()));
+        },
+        [&] {
+            int iconSize = 0;
+            std::vector<uint32_t> icon = programIcon(iconSize);
+            writePngWithAlpha(dataDir / "ironkeel.png", iconSize, iconSize, icon);
+        },
+    };
+    std::vector<std::future<void>> running;
+    for (auto& job : jobs) running.push_back(std::async(std::launch::async, job));
+    for (auto& r : running) r.get();  // rethrows the first failure
 }
 
 }  // namespace ik::art

@@ -1,5 +1,6 @@
 #include "tools/assetgen/Text.h"
 
+#include <mutex>
 #include <stdexcept>
 
 #include "display/Fonts.h"
@@ -8,6 +9,9 @@
 namespace ik::art {
 
 namespace {
+
+// The pictures are drawn on several threads; the font cache is shared.
+std::mutex fontLock;
 
 // The game's own faces and glyphs, so painted lettering matches the canvas's.
 SizedFont& sized(const Font& font) {
@@ -19,6 +23,7 @@ SizedFont& sized(const Font& font) {
 }  // namespace
 
 void drawText(Image& img, float x, float y, const std::string& utf8, const Font& font, Rgba colour) {
+    std::lock_guard<std::mutex> guard(fontLock);
     SizedFont& f = sized(font);
     int penX = static_cast<int>(x);
     int baseline = static_cast<int>(y) + f.Ascent();
@@ -34,13 +39,17 @@ void drawText(Image& img, float x, float y, const std::string& utf8, const Font&
 }
 
 int textWidth(const std::string& utf8, const Font& font) {
+    std::lock_guard<std::mutex> guard(fontLock);
     SizedFont& f = sized(font);
     int width = 0;
     for (char32_t cp : DecodeUtf8(utf8)) width += f.GlyphFor(cp).advance;
     return width;
 }
 
-int textHeight(const Font& font) { return sized(font).CellHeight(); }
+int textHeight(const Font& font) {
+    std::lock_guard<std::mutex> guard(fontLock);
+    return sized(font).CellHeight();
+}
 
 void drawShadowedText(Image& img, float x, float y, const std::string& utf8, const Font& font, Rgba colour,
                       Rgba shadow, int distance) {
