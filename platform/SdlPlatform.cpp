@@ -66,7 +66,7 @@ std::vector<char32_t> codePoints(const char* text) {
 
 }  // namespace
 
-SdlPlatform::VideoSubsystem::VideoSubsystem() {
+SdlPlatform::VideoSubsystem::VideoSubsystem(bool allowInvisible) {
     switch (chooseVideoDriver(currentDisplayEnvironment())) {
         case VideoChoice::NoDisplay: throw PlatformError(noDisplayMessage(nullptr));
         case VideoChoice::AskForX11: SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11"); break;
@@ -76,7 +76,7 @@ SdlPlatform::VideoSubsystem::VideoSubsystem() {
         throw PlatformError(noDisplayMessage(nullptr) + ": " + SDL_GetError());
     }
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (!showsPicture(driver)) {
+    if (!showsPicture(driver) && !(allowInvisible && driver != nullptr)) {
         std::string message = noDisplayMessage(driver);
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         throw PlatformError(message);
@@ -90,7 +90,8 @@ void SdlPlatform::Destroy::operator()(SDL_Renderer* renderer) const { SDL_Destro
 void SdlPlatform::Destroy::operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
 
 SdlPlatform::SdlPlatform(const SdlOptions& options, const std::string& title)
-    : options_(options),
+    : video_(options.allowInvisible),
+      options_(options),
       fullScreen_(!options.windowed),
       timers_([] { return SDL_GetTicks64(); }),
       virtualKeyOfHeldScancode_(SDL_NUM_SCANCODES, 0) {
@@ -245,7 +246,7 @@ void SdlPlatform::handle(const SDL_Event& event, EventSink& sink) {
             sink.onDisplayReset();
             break;
         default:
-            if (event.type == postEventType_) runPostedTasks();
+            if (event.type == postEventType_) runNextPostedTask();
             break;
     }
 }
@@ -290,13 +291,17 @@ void SdlPlatform::post(std::function<void()> task) {
     SDL_PushEvent(&wake);
 }
 
-void SdlPlatform::runPostedTasks() {
-    std::vector<std::function<void()>> tasks;
+// Each post pushed one wake-up event, so the tasks run one per event, in
+// order with the input that arrived around them.
+void SdlPlatform::runNextPostedTask() {
+    std::function<void()> task;
     {
         std::lock_guard<std::mutex> hold(postedMutex_);
-        tasks.swap(posted_);
+        if (posted_.empty()) return;
+        task = std::move(posted_.front());
+        posted_.pop_front();
     }
-    for (auto& task : tasks) task();
+    task();
 }
 
 uint32_t SdlPlatform::ticks() { return static_cast<uint32_t>(SDL_GetTicks64()); }

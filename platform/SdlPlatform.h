@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -28,6 +29,7 @@ struct SdlOptions {
     int scale = 0;              // window size factor; 0: the largest that fits the desktop
     bool integerScale = false;  // whole factors only, even when a fractional fit is larger
     int refreshHz = 0;          // the display's refresh rate; 0: ask the display
+    bool allowInvisible = false;  // tests only: accept SDL's offscreen driver
 };
 
 class SdlPlatform : public Platform {
@@ -60,7 +62,7 @@ public:
 
 private:
     struct VideoSubsystem {
-        VideoSubsystem();
+        explicit VideoSubsystem(bool allowInvisible);
         ~VideoSubsystem();
     };
     struct Destroy {
@@ -73,7 +75,7 @@ private:
     void handle(const SDL_Event& event, EventSink& sink);
     void handleKeyDown(const SDL_Event& event, EventSink& sink);
     void handleKeyUp(const SDL_Event& event, EventSink& sink);
-    void runPostedTasks();
+    void runNextPostedTask();
     void toggleFullScreen();
     void layOut();
     Point windowToDisplay(int x, int y) const;
@@ -107,7 +109,7 @@ private:
 
     uint32_t postEventType_ = 0;
     std::mutex postedMutex_;
-    std::vector<std::function<void()>> posted_;
+    std::deque<std::function<void()>> posted_;
 };
 
 }  // namespace ik
