@@ -16,16 +16,25 @@ void TPicture::ReadData(TStream& stream) {
     std::string className(nameLength, '\0');
     stream.ReadBuffer(className.data(), className.size());
 
-    std::vector<uint8_t> rest(static_cast<size_t>(stream.Remaining()));
-    stream.ReadBuffer(rest.data(), rest.size());
+    // The block is already in memory: decode from it rather than copy it again.
+    std::vector<uint8_t> copy;
+    const uint8_t* rest = nullptr;
+    size_t restSize = static_cast<size_t>(stream.Remaining());
+    if (auto* memory = dynamic_cast<TMemoryStream*>(&stream)) {
+        rest = memory->Bytes().data() + memory->Position();
+    } else {
+        copy.resize(restSize);
+        stream.ReadBuffer(copy.data(), copy.size());
+        rest = copy.data();
+    }
     std::shared_ptr<TDib> graphic;
     if (className == "TDIB") {
-        graphic = TDib::ReadDib(rest.data(), rest.size());
+        graphic = TDib::ReadDib(rest, restSize);
     } else if (className == "TBitmap") {
-        if (rest.size() < 4) throw EStreamReadError();
+        if (restSize < 4) throw EStreamReadError();
         uint32_t length = rest[0] | (rest[1] << 8) | (rest[2] << 16) | (static_cast<uint32_t>(rest[3]) << 24);
-        if (length > rest.size() - 4) throw EStreamReadError();
-        graphic = TDib::ReadBitmapFile(rest.data() + 4, length);
+        if (length > restSize - 4) throw EStreamReadError();
+        graphic = TDib::ReadBitmapFile(rest + 4, length);
     }
     if (graphic && !graphic->Empty()) {
         graphic_ = std::move(graphic);
