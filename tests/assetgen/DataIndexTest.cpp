@@ -44,7 +44,7 @@ const Expected kPictures[] = {
     {"series3.dat", "aim_ep3", 1, 0, 0, true},
     {"series3.dat", "vojak_ep3", 1, 25, 50, true},
     {"series3.dat", "ohen_ep3", 10, 0, 0, true},
-    {"series3.dat", "zahlavi_ep3", 1},
+    {"series3.dat", "zahlavi_ep3", 1, 0, 0, true},
     {"series3.dat", "info", 1, 0, 0, true},
     {"series4.dat", "back_ep4", 1, 800, 600},
     {"series4.dat", "zahlavi_ep4", 1},

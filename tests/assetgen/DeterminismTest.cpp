@@ -30,7 +30,7 @@ TEST(Determinism, TwoRunsWriteIdenticalFiles) {
     fs::remove_all(base);
     for (const char* run : {"a", "b"}) {
         fs::path dir = base / run;
-        ASSERT_EQ(test::run(std::string(IK_ASSETGEN) + " '" + (dir / "work").string() + "' '" +
+        ASSERT_EQ(test::run(std::string("LSAN_OPTIONS=suppressions=") + IK_ASSETGEN_LSAN + " " + IK_ASSETGEN + " '" + (dir / "work").string() + "' '" +
                             (dir / "data").string() + "'"),
                   0);
     }

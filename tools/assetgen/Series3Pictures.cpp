@@ -102,9 +102,12 @@ Picture fire() {
 }
 
 Picture header() {
-    Image img(800, 100);
-    headerBand(img, 800, 100, 63);
-    return {"zahlavi_ep3", img, {"TBitmap", 16}, 0, 0, false};
+    Image img(800, 108);
+    headerBand(img, 800, 96, 63);
+    // The fourth status line needs room below the band; over the launcher's
+    // bay there is, so the playfield from y 101 stays uncovered.
+    plate(img, {0, -10, 150, 108}, colour::navy, 6, false);
+    return {"zahlavi_ep3", img, {"TBitmap", 16}, 0, 0, true};
 }
 
 void armyEmblem(Image& img, Box box) {
