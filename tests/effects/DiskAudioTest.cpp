@@ -43,32 +43,40 @@ protected:
     }
     void TearDown() override { std::remove(path.c_str()); }
 
+    // Opens the device with one sound in the list.
+    TWaveCollectionItem& open(const SoundSpec& spec) {
+        list.SetDXSound(&sound);
+        auto& item = test::addSound(list, spec);
+        sound.Initialize();
+        return item;
+    }
+    // What the device wrote; closing it flushes the file.
+    std::vector<int16_t> closeAndRead() {
+        list.SetDXSound(nullptr);
+        sound.Finalize();
+        return readSamples(path);
+    }
+
     const std::string path = ::testing::TempDir() + "effects-disk-audio.raw";
     SdlAudioPlatform platform;
+    TDXWaveList list;
+    TDXSound sound{platform};
 };
 
 TEST_F(DiskAudio, APlayedSoundReachesTheDeviceWholeAndOnce) {
-
     constexpr int kToneFrames = 4410;  // 0.1 s of 16-bit stereo at 44100 Hz
     std::vector<uint8_t> tone;
     for (int i = 0; i < kToneFrames; ++i) {
         test::putU16(tone, static_cast<uint16_t>(12345));
         test::putU16(tone, static_cast<uint16_t>(-12345));
     }
-    {
-        TDXWaveList list;
-        TDXSound sound(platform);
-        list.SetDXSound(&sound);
-        auto& item = test::addSound(list, {"tone", test::formatRecord({1, 2, 44100, 16}), tone, false, 0});
-        sound.Initialize();
-        ASSERT_TRUE(sound.DeviceOpen()) << "SDL's disk audio driver did not open";
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        item.PlayWave(false);
-        std::this_thread::sleep_for(std::chrono::milliseconds(400));
-        list.SetDXSound(nullptr);
-    }  // closing the device flushes the file
+    auto& item = open({"tone", test::formatRecord({1, 2, 44100, 16}), tone, false, 0});
+    ASSERT_TRUE(sound.DeviceOpen()) << "SDL's disk audio driver did not open";
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    item.PlayWave(false);
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
 
-    auto samples = readSamples(path);
+    auto samples = closeAndRead();
     ASSERT_GE(samples.size(), static_cast<size_t>(kToneFrames) * 2);
     size_t first = samples.size();
     int toneFrames = 0;
@@ -90,24 +98,17 @@ TEST_F(DiskAudio, APlayedSoundReachesTheDeviceWholeAndOnce) {
 TEST_F(DiskAudio, PlayingWhileTheDeviceMixesEndsInSilenceAfterStop) {
     std::vector<uint8_t> noise;
     for (int i = 0; i < 2000; ++i) test::putU16(noise, static_cast<uint16_t>(i * 977));
-    {
-        TDXWaveList list;
-        TDXSound sound(platform);
-        list.SetDXSound(&sound);
-        auto& item = test::addSound(list, {"noise", test::formatRecord({1, 1, 22050, 16}), noise, false, 3});
-        sound.Initialize();
-        ASSERT_TRUE(sound.DeviceOpen()) << "SDL's disk audio driver did not open";
-        for (int round = 0; round < 60; ++round) {
-            item.PlayWave(false);
-            if (round % 7 == 0) item.SetMaxPlayingCount(round % 2 == 0 ? 2 : 3);
-            if (round % 11 == 0) item.Stop();
-            std::this_thread::sleep_for(std::chrono::milliseconds(3));
-        }
-        item.Stop();
-        std::this_thread::sleep_for(std::chrono::milliseconds(150));
-        list.SetDXSound(nullptr);
+    auto& item = open({"noise", test::formatRecord({1, 1, 22050, 16}), noise, false, 3});
+    ASSERT_TRUE(sound.DeviceOpen()) << "SDL's disk audio driver did not open";
+    for (int round = 0; round < 60; ++round) {
+        item.PlayWave(false);
+        if (round % 7 == 0) item.SetMaxPlayingCount(round % 2 == 0 ? 2 : 3);
+        if (round % 11 == 0) item.Stop();
+        std::this_thread::sleep_for(std::chrono::milliseconds(3));
     }
-    auto samples = readSamples(path);
+    item.Stop();
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    auto samples = closeAndRead();
     const size_t silentTail = 2 * 2048;  // more than one device buffer
     ASSERT_GT(samples.size(), silentTail);
     EXPECT_TRUE(std::any_of(samples.begin(), samples.end(), [](int16_t s) { return s != 0; }));
