@@ -71,6 +71,15 @@ void drawInfoButtons(const TForm1& form, TDirectDrawSurfaceCanvas& canvas, Point
     }
 }
 
+void startEpisode(TForm1& form, int n) {
+    switch (n) {
+        case 1: form.episode1_init(); break;
+        case 2: form.episode2_init(); break;
+        case 3: form.episode3_init(); break;
+        case 4: form.episode4_init(); break;
+    }
+}
+
 }  // namespace
 
 void TForm1::mainmenu() {
@@ -97,10 +106,8 @@ void TForm1::DXDraw1Click() {
     // Every test reads the pointer afresh and runs even after an earlier one
     // acted: an episode's start-up moves the pointer away from all buttons.
     auto pointed = [this](const TRect& rect) { return inside(rect, platform.pointer()); };
-    void (TForm1::*const starts[])() = {nullptr, &TForm1::episode1_init, &TForm1::episode2_init,
-                                        &TForm1::episode3_init, &TForm1::episode4_init};
     for (int n = 1; n <= 4; ++n)
-        if (pointed(menu_buttons[n]) && available(*this, n)) (this->*starts[n])();
+        if (pointed(menu_buttons[n]) && available(*this, n)) startEpisode(*this, n);
     if (pointed(menu_buttons[5])) Close();
     for (int n = 1; n <= 5; ++n)
         if (pointed(info_buttons[n]) && available(*this, n)) open_info("info" + std::to_string(n));
