@@ -1,0 +1,28 @@
+// Whether a frame shows a text exactly as the canvas draws it on the backdrop
+// the text was written over.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "display/Color.h"
+
+namespace ik::test {
+
+struct ExpectedText {
+    int x;
+    int y;
+    const char* font;
+    int size;
+    TColor colour;
+    std::string text;  // bold, transparent background, as all of the episodes' texts
+};
+
+// Pixels of the text's cell that differ between the frame and the backdrop
+// with the text drawn on it; -1 when the text inks nothing over the backdrop
+// (a check that could not fail). Frames are 800 x 600 RGB565, top row first.
+int TextMismatches(const std::vector<uint16_t>& frame, const std::vector<uint16_t>& backdrop,
+                   const ExpectedText& text);
+
+}  // namespace ik::test
