@@ -6,8 +6,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <thread>
+
+#include <unistd.h>
 
 #include "platform/SdlAudio.h"
 #include "tests/effects/SoundFixture.h"
@@ -34,6 +37,9 @@ std::vector<int16_t> readSamples(const std::string& path) {
     return samples;
 }
 
+// The disk driver writes through a buffered file.
+constexpr uintmax_t kFileBuffering = 64 * 1024;
+
 class DiskAudio : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -50,6 +56,20 @@ protected:
         sound.Initialize();
         return item;
     }
+    // Lets the device write at least `bytes` more to its file (it plays in
+    // real time; a loaded machine may hold its thread back for a while).
+    void letDeviceWrite(uintmax_t bytes) {
+        const uintmax_t target = fileSize() + bytes;
+        for (int waited = 0; fileSize() < target && waited < 10000; waited += 5) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        ASSERT_GE(fileSize(), target) << "the disk audio device stopped writing";
+    }
+    uintmax_t fileSize() const {
+        std::error_code unknown;
+        uintmax_t size = std::filesystem::file_size(path, unknown);
+        return unknown ? 0 : size;
+    }
     // What the device wrote; closing it flushes the file.
     std::vector<int16_t> closeAndRead() {
         list.SetDXSound(nullptr);
@@ -57,7 +77,10 @@ protected:
         return readSamples(path);
     }
 
-    const std::string path = ::testing::TempDir() + "effects-disk-audio.raw";
+    // One file per test and process: ctest runs tests side by side.
+    const std::string path = ::testing::TempDir() + "effects-disk-" +
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                             std::to_string(getpid()) + ".raw";
     SdlAudioPlatform platform;
     TDXWaveList list;
     TDXSound sound{platform};
@@ -72,9 +95,9 @@ TEST_F(DiskAudio, APlayedSoundReachesTheDeviceWholeAndOnce) {
     }
     auto& item = open({"tone", test::formatRecord({1, 2, 44100, 16}), tone, false, 0});
     ASSERT_TRUE(sound.DeviceOpen()) << "SDL's disk audio driver did not open";
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
     item.PlayWave(false);
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    // The tone, the buffer it started in, and what the file's buffering holds back.
+    letDeviceWrite((kToneFrames + 2 * TDXSound::kBufferFrames) * 4 + kFileBuffering);
 
     auto samples = closeAndRead();
     ASSERT_GE(samples.size(), static_cast<size_t>(kToneFrames) * 2);
@@ -107,9 +130,9 @@ TEST_F(DiskAudio, PlayingWhileTheDeviceMixesEndsInSilenceAfterStop) {
         std::this_thread::sleep_for(std::chrono::milliseconds(3));
     }
     item.Stop();
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    auto samples = closeAndRead();
     const size_t silentTail = 2 * 2048;  // more than one device buffer
+    letDeviceWrite(silentTail * 2 + TDXSound::kBufferFrames * 4 + kFileBuffering);
+    auto samples = closeAndRead();
     ASSERT_GT(samples.size(), silentTail);
     EXPECT_TRUE(std::any_of(samples.begin(), samples.end(), [](int16_t s) { return s != 0; }));
     EXPECT_TRUE(std::all_of(samples.end() - static_cast<long>(silentTail), samples.end(),
