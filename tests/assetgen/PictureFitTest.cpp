@@ -123,5 +123,18 @@ TEST(PictureFit, SpritesAreKeyedAroundTheirShapes) {
     }
 }
 
+TEST(PictureFit, ThePointerPointsWithItsTopLeftPixel) {
+    TPictureCollection pictures;
+    pictures.LoadFromFile(dataFile("general.dat"));
+    const RgbImage& arrow = pictures.Find("arrow_menu").Picture();
+    // The menu draws the pointer with its corner at the mouse position.
+    EXPECT_NE(arrow.At(0, 0), kKey);
+    EXPECT_EQ(arrow.At(arrow.width - 1, 0), kKey);
+    EXPECT_EQ(arrow.At(0, arrow.height - 1), kKey);
+    const RgbImage& dot = pictures.Find("dot").Picture();
+    EXPECT_EQ(dot.At(0, 0), kKey);
+    EXPECT_NE(dot.At(dot.width / 2, dot.height / 2), kKey);
+}
+
 }  // namespace
 }  // namespace ik::test
