@@ -27,15 +27,15 @@ RgbImage artwork(int width, int height, int colours) {
     return image;
 }
 
-struct PictureFileSpec {
+struct PictureFileShape {
     int width, height, bits;
     bool rle;
     int patternWidth, patternHeight;
 };
 
-std::string writePictureFile(const PictureFileSpec& spec) {
-    RgbImage image = artwork(spec.width, spec.height, spec.bits == 8 ? 200 : 4096);
-    DibEncoding encoding{spec.bits, spec.rle};
+std::string writePictureFile(const PictureFileShape& shape) {
+    RgbImage image = artwork(shape.width, shape.height, shape.bits == 8 ? 200 : 4096);
+    DibEncoding encoding{shape.bits, shape.rle};
     std::vector<uint8_t> data{4, 'T', 'D', 'I', 'B'};
     std::vector<uint8_t> dib = WriteDib(image, encoding);
     data.insert(data.end(), dib.begin(), dib.end());
@@ -52,9 +52,9 @@ std::string writePictureFile(const PictureFileSpec& spec) {
     w.WritePropertyName("Name");
     w.WriteString("picture");
     w.WritePropertyName("PatternWidth");
-    w.WriteInteger(spec.patternWidth);
+    w.WriteInteger(shape.patternWidth);
     w.WritePropertyName("PatternHeight");
-    w.WriteInteger(spec.patternHeight);
+    w.WriteInteger(shape.patternHeight);
     w.WritePropertyName("Picture.Data");
     w.WriteBinary(data);
     w.EndItem();
@@ -62,15 +62,15 @@ std::string writePictureFile(const PictureFileSpec& spec) {
     w.WriteEndMarker();
     w.WriteEndMarker();
     std::string path = (std::filesystem::temp_directory_path() /
-                        ("ik-bench-" + std::to_string(getpid()) + "-" + std::to_string(spec.bits) +
-                         (spec.rle ? "rle" : "") + "-" + std::to_string(spec.patternWidth) + ".dat"))
+                        ("ik-bench-" + std::to_string(getpid()) + "-" + std::to_string(shape.bits) +
+                         (shape.rle ? "rle" : "") + "-" + std::to_string(shape.patternWidth) + ".dat"))
                            .string();
     WriteWholeFile(path, w.Finish());
     return path;
 }
 
 // 1000 x 700 at 24 bits: 2.1 MB, the size of the largest pictures.
-const PictureFileSpec kFullColour{1000, 700, 24, false, 0, 0};
+const PictureFileShape kFullColour{1000, 700, 24, false, 0, 0};
 
 void BM_ReadFileBytes(benchmark::State& state) {
     std::string path = writePictureFile(kFullColour);
@@ -80,8 +80,8 @@ void BM_ReadFileBytes(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadFileBytes)->Unit(benchmark::kMillisecond);
 
-void BM_LoadFromFile(benchmark::State& state, PictureFileSpec spec) {
-    std::string path = writePictureFile(spec);
+void BM_LoadFromFile(benchmark::State& state, PictureFileShape shape) {
+    std::string path = writePictureFile(shape);
     HeadlessPlatform platform;
     TDXDraw display(platform);
     display.Initialize();
@@ -96,9 +96,9 @@ void BM_LoadFromFile(benchmark::State& state, PictureFileSpec spec) {
     std::filesystem::remove(path);
 }
 BENCHMARK_CAPTURE(BM_LoadFromFile, full_colour_24bit, kFullColour)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_LoadFromFile, sprite_sheet_24bit_64x64, PictureFileSpec{1000, 700, 24, false, 64, 64})
+BENCHMARK_CAPTURE(BM_LoadFromFile, sprite_sheet_24bit_64x64, PictureFileShape{1000, 700, 24, false, 64, 64})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_LoadFromFile, rle8, PictureFileSpec{1000, 700, 8, true, 0, 0})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LoadFromFile, rle8, PictureFileShape{1000, 700, 8, true, 0, 0})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace ik
