@@ -245,13 +245,16 @@ TEST_F(Episode1Frame, SummaryShowsScoreRecordAndPlayTime) {
         std::ofstream(dir / "scores.dat") << c.scores;
         form->score = 37;
         form->seconds = c.seconds;
+        // The items hang still, so a frame before the end shows what lies
+        // under the panel and under the long record line right of it.
+        form->lives = 1;
+        form->episode1();
+        form->DXImageList1->Items.Find("info").DrawPattern(form->DXDraw1->Surface(), 100, 100, 0);
+        const std::vector<uint16_t> panel = backBuffer();
         form->lives = 0;
         form->episode1();
         EXPECT_EQ(form->total_seconds, c.seconds);
         const std::vector<uint16_t> frame = backBuffer();
-        // Under the panel's texts lies the panel itself.
-        form->DXImageList1->Items.Find("info").DrawPattern(form->DXDraw1->Surface(), 100, 100, 0);
-        const std::vector<uint16_t> panel = backBuffer();
         const ExpectedText lines[] = {
             {190, 290, "Courier New", 22, clBlack, "Dosažené skóre.....37"},
             {190, 320, "Courier New", 22, clBlack, std::string("Dosavadní rekord...") + c.record},

@@ -19,9 +19,8 @@ struct ExpectedText {
     std::string text;  // bold, transparent background, as all of the episodes' texts
 };
 
-// Pixels of the text's cell that differ between the frame and the backdrop
-// with the text drawn on it; -1 when the text inks nothing over the backdrop
-// (a check that could not fail). Frames are 800 x 600 RGB565, top row first.
+// Pixels that the text inks on the backdrop and that the frame shows
+// otherwise; -1 when the text inks nothing (a check that could not fail). Frames are 800 x 600 RGB565, top row first.
 int TextMismatches(const std::vector<uint16_t>& frame, const std::vector<uint16_t>& backdrop,
                    const ExpectedText& text);
 
