@@ -85,10 +85,11 @@ void TForm1::episode2_layout() {
     canvas.LineTo(800, 590 - grey_line);
     canvas.Release();
 
-    TPictureCollectionItem& column = pictures.Find("sloupec_ep2");
+    // The three bars are strips of one picture: copying it in once per
+    // layout gives each strip the same pixels as a copy per bar would.
+    LoadFromGraphic(*ep2_meter_surface, pictures.Find("sloupec_ep2").Picture());
     for (const Character& character : kCrew) {
         int32_t meter = this->*character.meter;
-        LoadFromGraphic(*ep2_meter_surface, column.Picture());
         TRect strip{character.strip, kMeterTop - meter, character.strip + 29, 530};
         BlitSurface(back, character.column, 590 - meter, strip, 0, *ep2_meter_surface);
     }
