@@ -40,7 +40,6 @@ public:
     // and initialised (TrackAudioVer is not empty).
     bool LibraryLoaded() const { return !trackAudioVer_.empty(); }
     const std::string& TrackAudioVer() const { return trackAudioVer_; }
-    static constexpr const char* Version = "1.80";
 
     bool Open(const std::string& path);
     void Play();

@@ -90,11 +90,6 @@ uint32_t TrackRelay::deliveredMs() const {
     return static_cast<uint32_t>(std::nearbyint(taken * 1000.0 / bytesPerSecond_));
 }
 
-uint32_t TrackRelay::ringBytes() const {
-    std::lock_guard lock(ringMutex_);
-    return static_cast<uint32_t>(ring_.size());
-}
-
 uint32_t TrackRelay::fillProc(TA_HANDLE, void* buffer, uint32_t length, void* user) {
     return static_cast<TrackRelay*>(user)->fill(static_cast<uint8_t*>(buffer), length);
 }

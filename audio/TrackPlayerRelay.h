@@ -42,9 +42,6 @@ public:
     // reset that follows.
     std::unique_lock<std::mutex> holdSource() { return std::unique_lock(sourceMutex_); }
 
-    uint32_t ringBytes() const;
-    uint32_t blockBytes() const { return blockBytes_; }
-
 private:
     enum class Message { Refill, Quit };
 

@@ -74,5 +74,22 @@ TEST_F(MusicRun, ABrokenModuleShowsOneBoxAndTheGameGoesOn) {
     EXPECT_FALSE(std::filesystem::exists(work.file("~temp.xm"))) << "deleted at close";
 }
 
+TEST_F(MusicRun, LoadingScreenAndMenuShareTheirStretchOfTheCopy) {
+    run("frames 30\nstate loading.json\nkey Return\nframes 60\nstate menu.json\n");
+    const nlohmann::json loading = state("loading.json").at("music");
+    const nlohmann::json menu = state("menu.json").at("music");
+    EXPECT_EQ(loading.at("mode"), "pmPlaying");
+    EXPECT_EQ(loading.at("path"), "~temp.xm");
+    const uint32_t length = loading.at("length");
+    const auto stretchStart = static_cast<uint32_t>(static_cast<long double>(length) * 62.83L / 100);
+    EXPECT_GT(loading.at("position").get<uint32_t>(), stretchStart);
+    EXPECT_LT(loading.at("position").get<uint32_t>(), stretchStart + 1000);
+    // A second of frames later the music has simply gone on.
+    EXPECT_EQ(state("menu.json").at("screen"), "mainmenu");
+    EXPECT_GT(menu.at("position").get<uint32_t>(), loading.at("position").get<uint32_t>() + 900);
+    EXPECT_LT(menu.at("position").get<uint32_t>(), loading.at("position").get<uint32_t>() + 1200);
+    EXPECT_FALSE(std::filesystem::exists(work.file("~temp.xm"))) << "deleted at close";
+}
+
 }  // namespace
 }  // namespace ik::test
