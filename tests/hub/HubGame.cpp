@@ -70,7 +70,7 @@ void HubGame::SetUp() {
     ASSERT_NO_FATAL_FAILURE(packGeneral(work));
     // Sounds and the series files are the game's own: the tests here look at
     // the menu, not at the episodes' pictures.
-    for (const char* file : {"waves.dat", "series1.dat"}) {
+    for (const char* file : {"waves.dat", "series1.dat", "series3.dat"}) {
         const std::filesystem::path built = std::filesystem::path(IK_DATA_DIR) / file;
         ASSERT_TRUE(std::filesystem::exists(built)) << built << " is built with the game's data";
         std::filesystem::copy_file(built, work.path() / file);
