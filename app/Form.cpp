@@ -239,6 +239,8 @@ void TForm1::onCloseRequest() { Close(); }
 
 void TForm1::onIdle() {
     guarded([&] {
+        // A sound device that went away is looked for again, and its sounds restored.
+        DXSound1->CheckDevice();
         if (DXTimer1->Enabled) {
             DXTimer1->idle();
         }
