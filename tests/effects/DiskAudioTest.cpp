@@ -50,9 +50,9 @@ protected:
     void TearDown() override { std::remove(path.c_str()); }
 
     // Opens the device with one sound in the list.
-    TWaveCollectionItem& open(const SoundSpec& spec) {
+    TWaveCollectionItem& open(const SoundSpec& recipe) {
         list.SetDXSound(&sound);
-        auto& item = test::addSound(list, spec);
+        auto& item = test::addSound(list, recipe);
         sound.Initialize();
         return item;
     }

@@ -88,9 +88,9 @@ TEST_F(PlayWaveTest, ChangingTheLimitReleasesThePlayBuffers) {
 }
 
 TEST_F(PlayWaveTest, ALoopedSoundRepeatsOnOneBufferUntilStopped) {
-    SoundSpec spec = rampSound("loop", 3);
-    spec.looped = true;
-    auto& loop = add(spec);
+    SoundSpec recipe = rampSound("loop", 3);
+    recipe.looped = true;
+    auto& loop = add(recipe);
     sound.Initialize();
     loop.PlayWave(false);
     EXPECT_EQ(play(7), (std::vector<int>{1, 2, 3, 1, 2, 3, 1}));
@@ -111,9 +111,9 @@ TEST_F(PlayWaveTest, StopSilencesEveryCopy) {
 }
 
 TEST_F(PlayWaveTest, TurningLoopingOffStopsTheRunningLoop) {
-    SoundSpec spec = rampSound("loop", 3);
-    spec.looped = true;
-    auto& loop = add(spec);
+    SoundSpec recipe = rampSound("loop", 3);
+    recipe.looped = true;
+    auto& loop = add(recipe);
     sound.Initialize();
     loop.PlayWave(false);
     play(2);
@@ -129,15 +129,15 @@ TEST_F(PlayWaveTest, SoundsThatCannotBeHeardStaySilentWithoutError) {
         {"ADPCM", test::formatRecord({2, 1, 22050, 4, 256}), std::vector<uint8_t>(256, 0x33), false, 0},
         {"half a frame", test::formatRecord({}), {0x40}, true, 0},
     };
-    for (const auto& spec : silent) add(spec);
+    for (const auto& recipe : silent) add(recipe);
     sound.Initialize();
-    for (const auto& spec : silent) {
-        auto& item = list.Find(spec.name);
-        EXPECT_NO_THROW(item.PlayWave(false)) << spec.name;
-        EXPECT_EQ(play(4), (std::vector<int>(4, 0))) << spec.name;
+    for (const auto& recipe : silent) {
+        auto& item = list.Find(recipe.name);
+        EXPECT_NO_THROW(item.PlayWave(false)) << recipe.name;
+        EXPECT_EQ(play(4), (std::vector<int>(4, 0))) << recipe.name;
         if (auto* made = soundOf(item)) {
-            EXPECT_FALSE(made->HasMasterBuffer()) << spec.name;
-            EXPECT_EQ(made->PlayBufferCount(), 0u) << spec.name;
+            EXPECT_FALSE(made->HasMasterBuffer()) << recipe.name;
+            EXPECT_EQ(made->PlayBufferCount(), 0u) << recipe.name;
         }
     }
 }

@@ -31,15 +31,15 @@ inline SoundSpec rampSound(const std::string& name, int frames, int32_t maxPlayi
     return {name, formatRecord({}), data, false, maxPlayingCount};
 }
 
-inline TWaveCollectionItem& addSound(TDXWaveList& list, const SoundSpec& spec) {
+inline TWaveCollectionItem& addSound(TDXWaveList& list, const SoundSpec& recipe) {
     auto& item = static_cast<TWaveCollectionItem&>(list.Items.Add());
-    item.TNamedCollectionItem::SetName(spec.name);
-    item.SetLooped(spec.looped);
-    item.SetMaxPlayingCount(spec.maxPlayingCount);
+    item.TNamedCollectionItem::SetName(recipe.name);
+    item.SetLooped(recipe.looped);
+    item.SetMaxPlayingCount(recipe.maxPlayingCount);
     TWave& wave = item.Wave();
-    wave.SetFormat(spec.format.data(), static_cast<int32_t>(spec.format.size()));
-    wave.SetSize(static_cast<int32_t>(spec.data.size()));
-    if (!spec.data.empty()) std::memcpy(wave.Data(), spec.data.data(), spec.data.size());
+    wave.SetFormat(recipe.format.data(), static_cast<int32_t>(recipe.format.size()));
+    wave.SetSize(static_cast<int32_t>(recipe.data.size()));
+    if (!recipe.data.empty()) std::memcpy(wave.Data(), recipe.data.data(), recipe.data.size());
     return item;
 }
 
@@ -47,7 +47,7 @@ class SoundFixture {
 public:
     SoundFixture() { list.SetDXSound(&sound); }
 
-    TWaveCollectionItem& add(const SoundSpec& spec) { return addSound(list, spec); }
+    TWaveCollectionItem& add(const SoundSpec& recipe) { return addSound(list, recipe); }
 
     static SoundItem* soundOf(const TWaveCollectionItem& item) {
         return dynamic_cast<SoundItem*>(item.Sound());

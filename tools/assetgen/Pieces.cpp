@@ -80,20 +80,20 @@ void writeMelody(Score& score, size_t first, const std::string& line, const Chor
     if (row != style.rowsPerBar) throw std::logic_error("a bar of melody has " + std::to_string(row) + " rows: " + line);
 }
 
-void writePiece(Score& score, const PieceSpec& spec, long ticks) {
-    const Style& st = spec.style;
+void writePiece(Score& score, const PieceSpec& recipe, long ticks) {
+    const Style& st = recipe.style;
     long barTicks = st.rowsPerBar * st.speed;
     long beat = st.rowsPerBar / 4 * st.speed;
     long bars = (ticks - beat) / barTicks;
     if (bars < 4) throw std::logic_error("a piece needs at least one phrase");
-    Chord home = parseChord(spec.home);
+    Chord home = parseChord(recipe.home);
     size_t start = score.size();
     for (long bar = 0; bar < bars; ++bar) {
         size_t first = score.addRows(st.rowsPerBar, st.speed);
         long phrase = bar / 4;
         int inPhrase = static_cast<int>(bar % 4);
         if (phrase < bars / 4) {
-            const Section& s = spec.sections[spec.order[static_cast<size_t>(phrase) % spec.order.size()]];
+            const Section& s = recipe.sections[recipe.order[static_cast<size_t>(phrase) % recipe.order.size()]];
             Chord chord = parseChord(s.chords[inPhrase]);
             writeMelody(score, first, s.melody[inPhrase], chord, st);
             st.accompany(score, first, chord, inPhrase);
