@@ -44,6 +44,10 @@ struct FormOptions {
 // Minutes and seconds as the status lines write them: 65 -> "1:05", 600 -> "10:00".
 std::string format_minutes(int32_t total);
 
+class TDirectDrawSurfaceCanvas;
+// The episodes' status lines: Courier New, bold, 13 pt, white, on a clear background.
+void status_text_font(TDirectDrawSurfaceCanvas& canvas);
+
 class TForm1 : public EventSink,
                public Episode1Fields,
                public Episode2Fields,
@@ -113,6 +117,7 @@ public:
     // --- what the episodes share ---
     void show_loading_message();   // "Nahrávám..." on black, flipped
     bool load_series(int episode); // false (and the form closed) when the file is missing
+    bool begin_episode(int episode); // "none", the loading message and the series file
     void countdown(const std::function<void()>& drawBackground);
     void give_up_key();            // R, polled: ends a running game
     void draw_summary();           // the game-over panel with the stored record of `screen`

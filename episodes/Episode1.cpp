@@ -20,9 +20,7 @@ constexpr double kFallOut = 600.0;
 }  // namespace
 
 void TForm1::episode1_init() {
-    screen = "none";
-    show_loading_message();
-    if (!load_series(1)) {
+    if (!begin_episode(1)) {
         return;
     }
     playmusic(76.2, 99.5);
@@ -71,11 +69,7 @@ void TForm1::episode1_layout() {
     pictures.Find("signals_ep1").DrawPattern(back, 550, 15, penalty_active ? 3 : 2);
 
     TDirectDrawSurfaceCanvas& canvas = back.Canvas();
-    canvas.Font.Name = "Courier New";
-    canvas.Font.Style = fsBold;
-    canvas.Font.Size = 13;
-    canvas.Font.Color = clWhite;
-    canvas.Brush.Style = bsClear;
+    status_text_font(canvas);
     canvas.TextOut(5, 5, "Životy:  " + std::to_string(lives));
     canvas.TextOut(5, 30, "Sebráno: " + std::to_string(score));
     canvas.TextOut(5, 55, "Trestné: " + std::to_string(penalty_points));

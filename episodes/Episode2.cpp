@@ -44,9 +44,7 @@ constexpr int32_t kGameSeconds = 300;
 }  // namespace
 
 void TForm1::episode2_init() {
-    screen = "none";
-    show_loading_message();
-    if (!load_series(2)) {
+    if (!begin_episode(2)) {
         return;
     }
     playmusic(18.2, 42.5);
@@ -101,11 +99,7 @@ void TForm1::episode2_layout() {
     heads.DrawPattern(back, 550, 540 - meter2, 1);
     heads.DrawPattern(back, 700, 540 - meter3, 2);
 
-    canvas.Font.Name = "Courier New";
-    canvas.Font.Style = fsBold;
-    canvas.Font.Size = 13;
-    canvas.Font.Color = clWhite;
-    canvas.Brush.Style = bsClear;
+    status_text_font(canvas);
     canvas.TextOut(5, 5, "Skóre: " + std::to_string(score));
     canvas.TextOut(5, 30, "Doba:  " + format_minutes(seconds));
     canvas.TextOut(5, 55, "Zbývá: " + format_minutes(kGameSeconds - (total_seconds + seconds)));

@@ -29,9 +29,7 @@ constexpr int32_t kSlowestSoldier = 1;
 }  // namespace
 
 void TForm1::episode3_init() {
-    screen = "none";
-    show_loading_message();
-    if (!load_series(3)) {
+    if (!begin_episode(3)) {
         return;
     }
     playmusic(43.5, 61.7);
@@ -72,11 +70,7 @@ void TForm1::episode3_layout() {
     pictures.Find("zahlavi_ep3").DrawPattern(back, 0, 0, 0);
 
     TDirectDrawSurfaceCanvas& canvas = back.Canvas();
-    canvas.Font.Name = "Courier New";
-    canvas.Font.Style = fsBold;
-    canvas.Font.Size = 13;
-    canvas.Font.Color = clWhite;
-    canvas.Brush.Style = bsClear;
+    status_text_font(canvas);
     canvas.TextOut(5, 5, "Skóre: " + std::to_string(score));
     canvas.TextOut(5, 30, "Zbývá: " + format_minutes(kGameSeconds - seconds));
     canvas.TextOut(5, 55, "Oheň:  " + std::to_string(fire_size));

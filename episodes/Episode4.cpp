@@ -27,9 +27,7 @@ char TForm1::random_digit() { return static_cast<char>('0' + Random(10)); }
 
 void TForm1::episode4_init() {
     playmusic(0, 17.1);
-    screen = "none";
-    show_loading_message();
-    if (!load_series(4)) {
+    if (!begin_episode(4)) {
         return;
     }
     gameover_played = false;
@@ -58,11 +56,7 @@ void TForm1::episode4_layout() {
     TDirectDrawSurface& back = DXDraw1->Surface();
     DXImageList1->Items.Find("zahlavi_ep4").DrawPattern(back, 0, 0, 0);
     TDirectDrawSurfaceCanvas& canvas = back.Canvas();
-    canvas.Font.Name = "Courier New";
-    canvas.Font.Style = fsBold;
-    canvas.Font.Size = 13;
-    canvas.Font.Color = clWhite;
-    canvas.Brush.Style = bsClear;
+    status_text_font(canvas);
     canvas.TextOut(5, 5, "Životy: " + std::to_string(lives));
     canvas.TextOut(5, 30, "Skóre:  " + std::to_string(score));
     canvas.TextOut(5, 55, "Zbývá:  " + std::to_string(time_limit - seconds));

@@ -33,6 +33,20 @@ void TForm1::show_loading_message() {
     DXDraw1->Flip();
 }
 
+bool TForm1::begin_episode(int episode) {
+    screen = "none";
+    show_loading_message();
+    return load_series(episode);
+}
+
+void status_text_font(TDirectDrawSurfaceCanvas& canvas) {
+    canvas.Font.Name = "Courier New";
+    canvas.Font.Style = fsBold;
+    canvas.Font.Size = 13;
+    canvas.Font.Color = clWhite;
+    canvas.Brush.Style = bsClear;
+}
+
 bool TForm1::load_series(int episode) {
     std::string file = "series" + std::to_string(episode) + ".dat";
     if (!FileExists(file)) {
