@@ -19,11 +19,11 @@ constexpr uint32_t kChunkBytes = 4608;
 constexpr uint32_t kMinuteBytes = 60 * kRate * 4;
 
 // The game's own module once the data files are built; until then a real
-// song of about the same kind from the shared test data.
+// song of about the same kind from the test corpus.
 std::string musicFile() {
     const std::string game = std::string(IK_DATA_DIR) + "/music.dat";
     if (std::filesystem::exists(game)) return game;
-    return std::string(IK_SHARED_DIR) + "/testdata-ext/xm/debian/vor/mph.xm";
+    return std::string(IK_CORPUS_DIR) + "/xm/debian/vor/mph.xm";
 }
 
 class Library {

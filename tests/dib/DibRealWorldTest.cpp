@@ -6,6 +6,7 @@
 #include <openssl/evp.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -18,7 +19,7 @@
 namespace ik {
 namespace {
 
-const std::string kFolder = std::string(IK_SHARED_DIR) + "/testdata-ext/bmp/";
+const std::string kFolder = std::string(IK_CORPUS_DIR) + "/bmp/";
 
 struct Row {
     std::string file, width, height, md5, note;
@@ -218,6 +219,10 @@ TEST(DibRealWorld, FilesDecodeAsOtherDecodersSay) {
     ASSERT_GT(rows.size(), 200u) << "expected.tsv not found under " << kFolder;
     std::map<std::string, int> counts;  // "form, status: verdict"
     for (const Row& row : rows) {
+        if (!std::filesystem::is_regular_file(kFolder + row.file)) {
+            ADD_FAILURE() << "corpus file missing: " << kFolder + row.file;
+            continue;
+        }
         const std::vector<uint8_t> file = ReadFile(kFolder + row.file);
         for (bool asFile : {true, false}) {
             if (!asFile && file.size() < 14) continue;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -13,7 +14,7 @@
 namespace ik::test {
 namespace {
 
-const std::string kModuleDir = std::string(IK_SHARED_DIR) + "/testdata-ext/xm/";
+const std::string kModuleDir = std::string(IK_CORPUS_DIR) + "/xm/";
 
 struct ModuleCase {
     std::string file;
@@ -44,6 +45,7 @@ class ModuleFile : public MusicTest, public ::testing::WithParamInterface<Module
 TEST_P(ModuleFile, OpensWithItsLengthOrFailsWithTheMessage) {
     const ModuleCase& entry = GetParam();
     const std::string path = kModuleDir + entry.file;
+    ASSERT_TRUE(std::filesystem::is_regular_file(path)) << "corpus file missing: " << path;
     if (entry.playable) {
         ASSERT_TRUE(player->Open(path));
         EXPECT_NEAR(player->PlayLength(), entry.seconds * 1000, 1000);
@@ -67,7 +69,7 @@ std::string caseName(const ::testing::TestParamInfo<ModuleCase>& info) {
 
 INSTANTIATE_TEST_SUITE_P(TestData, ModuleFile, ::testing::ValuesIn(readTable()), caseName);
 
-TEST(ModuleTable, IsThere) { EXPECT_GE(readTable().size(), 20u) << kModuleDir; }
+TEST(ModuleTable, IsThere) { EXPECT_GE(readTable().size(), 20u) << "expected.tsv not found or short under " << kModuleDir; }
 
 }  // namespace
 }  // namespace ik::test
