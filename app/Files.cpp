@@ -6,9 +6,23 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/InstallLayout.h"
+#include "audio/TrackPlayerLibrary.h"
+
 namespace ik {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+bool Readable(const std::string& path) { return ::access(path.c_str(), R_OK) == 0; }
+
+}  // namespace
 
 bool FileExists(const std::string& path) {
     std::error_code error;
@@ -29,22 +43,71 @@ std::string ExecutableDir() {
 }
 
 std::string UserDataDir() {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    fs::path base;
-    if (xdg != nullptr && *xdg != '\0') {
-        base = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = fs::path(home != nullptr ? home : ".") / ".local" / "share";
+    fs::path base = environment("XDG_DATA_HOME");
+    if (base.empty()) {
+        const std::string home = environment("HOME");
+        base = fs::path(home.empty() ? "." : home) / ".local" / "share";
     }
     return (base / "ironkeel").string();
+}
+
+std::string InstalledDataDir() {
+    return (fs::path(ExecutableDir()) / kRelativeDataDir).lexically_normal().string();
+}
+
+bool RunsFromInstallTree() {
+    std::error_code error;
+    return fs::is_directory(InstalledDataDir(), error);
+}
+
+std::vector<std::string> DataSearchDirs() {
+    std::vector<std::string> dirs = {".", InstalledDataDir(), UserDataDir()};
+    std::string systemDirs = environment("XDG_DATA_DIRS");
+    if (systemDirs.empty()) systemDirs = "/usr/local/share/:/usr/share/";
+    size_t start = 0;
+    while (start <= systemDirs.size()) {
+        size_t end = systemDirs.find(':', start);
+        if (end == std::string::npos) end = systemDirs.size();
+        const std::string dir = systemDirs.substr(start, end - start);
+        // Relative entries are invalid by the XDG rules and are skipped.
+        if (!dir.empty() && dir.front() == '/') dirs.push_back((fs::path(dir) / "ironkeel").lexically_normal().string());
+        start = end + 1;
+    }
+    return dirs;
+}
+
+std::string FindDataFile(const std::string& name) {
+    for (const std::string& dir : DataSearchDirs()) {
+        const std::string path = dir == "." ? name : (fs::path(dir) / name).string();
+        if (FileExists(path) && Readable(path)) return path;
+    }
+    return {};
+}
+
+std::string MissingDataReport(const std::vector<std::string>& names) {
+    std::string report = "ironkeel: data file";
+    std::string missing;
+    for (const std::string& name : names) {
+        if (!FindDataFile(name).empty()) continue;
+        missing += (missing.empty() ? " " : ", ") + name;
+    }
+    report += (missing.find(',') != std::string::npos ? "s" : "") + missing + " not found; searched ";
+    bool first = true;
+    for (const std::string& dir : DataSearchDirs()) {
+        std::error_code error;
+        const fs::path shown = dir == "." ? fs::current_path(error) : fs::path(dir);
+        report += (first ? "" : ", ") + shown.string();
+        if (fs::exists(dir, error) && !(Readable(dir) && ::access(dir.c_str(), X_OK) == 0)) report += " (not readable)";
+        first = false;
+    }
+    return report;
 }
 
 std::string ScoresPath(const std::string& overrideDir) {
     fs::path dir;
     if (!overrideDir.empty()) {
         dir = overrideDir;
-    } else if (DirectoryWritable(ExecutableDir())) {
+    } else if (!RunsFromInstallTree() && DirectoryWritable(ExecutableDir())) {
         dir = ExecutableDir();
     } else {
         dir = UserDataDir();
@@ -52,6 +115,12 @@ std::string ScoresPath(const std::string& overrideDir) {
         fs::create_directories(dir, error);
     }
     return (dir / "scores.dat").string();
+}
+
+std::string TrackAudioDir() {
+    const std::string beside = ExecutableDir();
+    if (FileExists((fs::path(beside) / kTrackAudioFileName).string())) return beside;
+    return (fs::path(beside) / kRelativeLibraryDir).lexically_normal().string();
 }
 
 }  // namespace ik

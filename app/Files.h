@@ -1,9 +1,17 @@
-// Where the game's files live: data files in the working folder, "scores.dat"
-// beside the executable (or in the user's data folder when that is not
-// writable), "libtrackaudio.so" beside the executable.
+// Where the game's files live.
+// - Data files ("general.dat", ...): the working folder first, so that a folder
+//   of original data files still works by starting the game there; then the
+//   installed data folder found from the executable; then
+//   "$XDG_DATA_HOME/ironkeel" and each "$XDG_DATA_DIRS/ironkeel".
+// - "scores.dat": beside the executable when the game runs from its build or
+//   an unpacked folder that is writable; from an install tree, or when that
+//   folder is not writable, in "$XDG_DATA_HOME/ironkeel".
+// - "libtrackaudio.so": beside the executable, else in the install tree's
+//   private library folder; never from the system's library path.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace ik {
 
@@ -13,9 +21,24 @@ bool DirectoryWritable(const std::string& dir);
 std::string ExecutableDir();
 // "$XDG_DATA_HOME/ironkeel", or "~/.local/share/ironkeel" when the variable is unset or empty.
 std::string UserDataDir();
-// The full path of "scores.dat": in `overrideDir` when given, else beside the
-// executable when that folder is writable, else in the user's data folder
-// (created when missing).
+// The install tree's data folder as found from the executable.
+std::string InstalledDataDir();
+// True when the executable sits in an install tree (its data folder is there).
+bool RunsFromInstallTree();
+
+// The folders searched for data files, in order; "." is the working folder.
+std::vector<std::string> DataSearchDirs();
+// The path of data file `name` in the first searched folder that holds it
+// readable; empty when none does.
+std::string FindDataFile(const std::string& name);
+// One line for stderr: which of `names` were not found and every folder that
+// was searched, with the ones that could not be read marked.
+std::string MissingDataReport(const std::vector<std::string>& names);
+
+// The full path of "scores.dat": in `overrideDir` when given, else as above
+// (the user's data folder is created when missing).
 std::string ScoresPath(const std::string& overrideDir);
+// The folder "libtrackaudio.so" is loaded from.
+std::string TrackAudioDir();
 
 }  // namespace ik

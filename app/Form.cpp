@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "app/DXInput.h"
 #include "app/ErrorBox.h"
@@ -63,14 +64,16 @@ TForm1::~TForm1() {
 
 void TForm1::FormCreate() {
     dot_shift = 0;
-    if (!FileExists("general.dat") || !FileExists("waves.dat")) {
+    const std::string general = FindDataFile("general.dat"), waves = FindDataFile("waves.dat");
+    if (general.empty() || waves.empty()) {
+        std::fprintf(stderr, "%s\n", MissingDataReport({"general.dat", "waves.dat"}).c_str());
         platform.messageBox(kApplicationTitle, kMissingDataMessage, MessageBoxKind::Plain);
         exitCode_ = 1;
         Close();
         return;
     }
-    DXImageList1->Items.LoadFromFile("general.dat");
-    DXWaveList1->Items.LoadFromFile("waves.dat");
+    DXImageList1->Items.LoadFromFile(general);
+    DXWaveList1->Items.LoadFromFile(waves);
     scores_ini = std::make_unique<TIniFile>(ScoresPath(options.scoresDir));
     platform.showSystemPointer(false);
     rng.setSeed(options.seedGiven ? options.seed : platform.timeOfDayMs());

@@ -1,5 +1,6 @@
 // Keyboard and mouse events of the form, and the way back from a game to the
 // menu that both Escape and Enter lead to.
+#include <cstdio>
 #include <string>
 
 #include "app/ErrorBox.h"
@@ -64,14 +65,16 @@ void TForm1::FormKeyDown(uint16_t key) {
 void TForm1::leave_game() {
     update_record();
     show_loading_message();
-    if (!FileExists("general.dat")) {
+    const std::string general = FindDataFile("general.dat");
+    if (general.empty()) {
+        std::fprintf(stderr, "%s\n", MissingDataReport({"general.dat"}).c_str());
         platform.messageBox(kApplicationTitle,
                             "Nepodařilo se načíst datový soubor. Zkontrolujte přítomnost souboru GENERAL.DAT",
                             MessageBoxKind::Plain);
         Close();
         return;
     }
-    DXImageList1->Items.LoadFromFile("general.dat");
+    DXImageList1->Items.LoadFromFile(general);
     is_unlocked();
     screen = "mainmenu";
     // Only the frame timer draws the menu: a game left while paused would

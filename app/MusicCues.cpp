@@ -56,7 +56,7 @@ std::string TempMusicPath(const std::string& scoresDir) {
 void TForm1::playmusic(double start, double end) {
     if (!player) return;
     if (copyInUse().empty()) copyInUse() = TempMusicPath(options.scoresDir);
-    PlayStretch(*player, music_pos, start, end, kMusicFile, copyInUse());
+    PlayStretch(*player, music_pos, start, end, FindDataFile(kMusicFile), copyInUse());
 }
 
 void DeleteTempMusic() {

@@ -21,7 +21,7 @@ ik::FormOptions formOptions(const ik::CommandLine& line) {
     options.no3d = line.no3d;
     options.windowed = line.windowed;
     options.scoresDir = line.scoresDir;
-    options.libraryDir = ik::ExecutableDir();
+    options.libraryDir = ik::TrackAudioDir();
     options.seedGiven = line.seed.has_value();
     options.seed = line.seed.value_or(0);
     return options;

@@ -1,5 +1,6 @@
 // What the four episodes share: the loading message, the series file load,
 // the blocking 3-2-1 count-down and the game-over panel.
+#include <cstdio>
 #include <string>
 
 #include "app/DXInput.h"
@@ -48,8 +49,10 @@ void status_text_font(TDirectDrawSurfaceCanvas& canvas) {
 }
 
 bool TForm1::load_series(int episode) {
-    std::string file = "series" + std::to_string(episode) + ".dat";
-    if (!FileExists(file)) {
+    const std::string name = "series" + std::to_string(episode) + ".dat";
+    const std::string file = FindDataFile(name);
+    if (file.empty()) {
+        std::fprintf(stderr, "%s\n", MissingDataReport({name}).c_str());
         platform.messageBox(kApplicationTitle,
                             "Nepodařilo se načíst datový soubor. Zkontrolujte přítomnost souboru SERIES" +
                                 std::to_string(episode) + ".DAT",
