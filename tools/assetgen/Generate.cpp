@@ -11,6 +11,11 @@
 
 namespace ik::art {
 
+namespace {
+constexpr int kWindowIconSize = 64;
+constexpr int kThemeIconSizes[] = {IK_ICON_SIZES};  // from the build
+}  // namespace
+
 void generateAll(const std::filesystem::path& workDir, const std::filesystem::path& dataDir) {
     std::filesystem::create_directories(dataDir);
     // Each file is made on its own; they share nothing but the font cache,
@@ -28,9 +33,15 @@ void generateAll(const std::filesystem::path& workDir, const std::filesystem::pa
                 .write(reinterpret_cast<const char*>(module.data()), static_cast<std::streamsize>(module.size()));
         },
         [&] {
-            int iconSize = 0;
-            std::vector<uint32_t> icon = programIcon(iconSize);
-            writePngWithAlpha(dataDir / "ironkeel.png", iconSize, iconSize, icon);
+            // The window's icon, and the desktop's at each size of the icon theme.
+            writePngWithAlpha(dataDir / "ironkeel.png", kWindowIconSize, kWindowIconSize,
+                              programIcon(kWindowIconSize));
+            for (int size : kThemeIconSizes) {
+                const std::string square = std::to_string(size) + "x" + std::to_string(size);
+                std::filesystem::path folder = workDir / "icons" / square / "apps";
+                std::filesystem::create_directories(folder);
+                writePngWithAlpha(folder / "ironkeel.png", size, size, programIcon(size));
+            }
         },
     };
     std::vector<std::future<void>> running;

@@ -7,10 +7,10 @@
 
 namespace ik::art {
 
-std::vector<uint32_t> programIcon(int& size) {
-    size = 64;
+std::vector<uint32_t> programIcon(int size) {
     Image img(size, size);
-    wheelEmblem(img, 32, 32, 27);
+    const float centre = size / 2.0f;
+    wheelEmblem(img, centre, centre, size * 27.0f / 64.0f);
     std::vector<uint32_t> pixels;
     auto byte = [](float v) { return static_cast<uint32_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255)); };
     for (int y = 0; y < size; ++y)

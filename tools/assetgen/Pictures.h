@@ -22,7 +22,7 @@ std::vector<Picture> series4Pictures();
 // white "press Enter" line.
 Picture infoPanel(const std::string& episodeTitle, const std::function<void(Image&, Box)>& emblem, Storage storage);
 
-// The program icon, 64 x 64 with alpha (0xAABBGGRR).
-std::vector<uint32_t> programIcon(int& size);
+// The program icon, `size` pixels square with alpha (0xAABBGGRR).
+std::vector<uint32_t> programIcon(int size);
 
 }  // namespace ik::art
