@@ -20,6 +20,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # checksums of decoded pictures in the bitmap tests
   libssl-dev
+  # the install tree and the Debian package: dependencies, validators, manual pages
+  dpkg-dev file desktop-file-utils appstream lintian man-db
 )
 
 missing=()
