@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "display/Utf8.h"
+
 namespace ik {
 
 namespace {
@@ -16,8 +18,10 @@ std::string formatOne(const char* pattern, T argument) {
 }
 }  // namespace
 
+Exception::Exception(const std::string& message) : std::runtime_error(PrintableText(message)) {}
+
 std::string Format(const char* pattern, const std::string& argument) {
-    return formatOne(pattern, argument.c_str());
+    return formatOne(pattern, PrintableText(argument).c_str());
 }
 
 std::string Format(const char* pattern, long long argument) {

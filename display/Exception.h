@@ -1,6 +1,8 @@
 // Errors of the library layers: the message is the exact English text the
 // player sees in the error box. Subclasses keep the original class names where
-// a caller needs to tell them apart.
+// a caller needs to tell them apart. Names and paths from files go into these
+// messages as they are, so control characters and malformed UTF-8 in them are
+// written as "\xNN" (PrintableText): the player sees the whole message.
 #pragma once
 
 #include <stdexcept>
@@ -10,10 +12,11 @@ namespace ik {
 
 class Exception : public std::runtime_error {
 public:
-    explicit Exception(const std::string& message) : std::runtime_error(message) {}
+    explicit Exception(const std::string& message);
 };
 
-// printf-style formatting of the fixed messages ("Image '%s' not found", ...).
+// printf-style formatting of the fixed messages ("Image '%s' not found", ...);
+// the argument is made printable first, so that a NUL in it cannot end the message.
 std::string Format(const char* pattern, const std::string& argument);
 std::string Format(const char* pattern, long long argument);
 
