@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "display/Utf8.h"
+#include "display/Exception.h"
 
 namespace ik {
 

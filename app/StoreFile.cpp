@@ -112,7 +112,7 @@ bool FileStamp::operator==(const FileStamp& other) const {
 
 FileKind KindOf(const std::string& path) {
     struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) return errno == ENOENT ? FileKind::Missing : FileKind::Other;
+    if (::stat(path.c_str(), &status) != 0) return FileKind::Missing;
     return S_ISREG(status.st_mode) ? FileKind::Regular : FileKind::Other;
 }
 

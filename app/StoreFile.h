@@ -24,7 +24,9 @@ struct FileStamp {
 
 enum class FileKind { Missing, Regular, Other };
 
-// What the name holds after following links; an unreadable name counts as Other.
+// What the name holds after following links. A name the system cannot even
+// look at (no search permission, a loop of links) holds nothing readable and
+// counts as Missing; a write there fails on its own.
 FileKind KindOf(const std::string& path);
 // The stamp of the regular file under the name, if it holds one.
 std::optional<FileStamp> RegularFileStamp(const std::string& path);

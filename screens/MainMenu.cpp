@@ -80,9 +80,10 @@ void startEpisode(TForm1& form, int n) {
             case 4: form.episode4_init(); break;
         }
     });
-    // A series file that failed to load (or lacks a picture the start draws)
-    // left the loading text on a screen nothing draws and no key leaves: go
-    // back as if the episode had been left. Nothing was played, so no record.
+    // A series file that fails to load (or lacks a picture the start draws)
+    // would leave the loading text on a screen that nothing draws and no key
+    // leaves: go back as if the episode had been left. Nothing was played, so
+    // no record is written.
     if (form.screen == "none" && !form.closed()) form.return_to_menu();
 }
 
