@@ -2,9 +2,12 @@
 
 #include <cstdio>
 
+#include "display/Exception.h"
+
 namespace ik {
 
-void ErrorBox::show(const std::string& message) {
+void ErrorBox::show(const std::string& raw) {
+    const std::string message = PrintableText(raw);
     if (shown_.insert(message).second) {
         // The box itself also goes to stderr.
         platform_.messageBox(kApplicationTitle, message, MessageBoxKind::Error);

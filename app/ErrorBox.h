@@ -1,6 +1,7 @@
 // The application's error box for errors raised in event handlers. An error
 // that repeats every frame must not flood the player: each distinct message is
-// shown once per run, every occurrence is still written to stderr.
+// shown once per run, every occurrence is still written to stderr. Control
+// characters and malformed UTF-8 in a message are shown escaped.
 #pragma once
 
 #include <set>

@@ -75,6 +75,8 @@ void TForm1::FormCreate() {
     DXImageList1->Items.LoadFromFile(general);
     DXWaveList1->Items.LoadFromFile(waves);
     scores_ini = std::make_unique<TIniFile>(ScoresPath(options.scoresDir));
+    if (scores_ini->Refusal()) errors_.show(*scores_ini->Refusal());
+    scores_ini->RemoveStaleTemporaryFiles();
     platform.showSystemPointer(false);
     rng.setSeed(options.seedGiven ? options.seed : platform.timeOfDayMs());
     seconds = 0;
@@ -202,7 +204,7 @@ void TForm1::Close() {
 
 void TForm1::FormClose() {
     if (scores_ini && volume_known) {
-        guarded([this] { scores_ini->WriteInteger("Settings", "Volume", volume); });
+        save_to_store([this] { scores_ini->WriteInteger("Settings", "Volume", volume); });
     }
     if (player) {
         player->Close();

@@ -94,6 +94,7 @@ public:
     void DXDraw1MouseDown();
     void DXDraw1Click();
     void leave_game();  // the leave-a-game path of the key-down handler
+    void return_to_menu();  // its way to the menu: "general.dat" again, the menu drawn
 
     // --- score store, unlocking, settings ---
     static int32_t verify_value(int32_t score);
@@ -101,6 +102,10 @@ public:
     void is_unlocked();
     void update_record();
     void read_record(const std::string& section);
+    // Runs a write to the store unless the store was refused at start-up (the
+    // player was told then); a write the system refuses is shown once and the
+    // handler goes on.
+    void save_to_store(const std::function<void()>& write);
 
     // --- music cues ---
     void playmusic(double start, double end);

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <stdexcept>
+#include <string>
 
 #include "app/Form.h"
 #include "app/StateDump.h"
@@ -65,10 +66,13 @@ void HeadlessRunner::execute(const ScriptCommand& command) {
             platform_.queueMouseUp(MouseButton::Left);
             break;
         case Kind::Shot:
-            writeShot(command.path);
-            break;
         case Kind::State:
-            writeState(command.path);
+            try {
+                if (command.kind == Kind::Shot) writeShot(command.path);
+                else writeState(command.path);
+            } catch (const std::exception& error) {
+                throw ScriptError("line " + std::to_string(command.line) + ": " + error.what());
+            }
             break;
         case Kind::Quit:
             platform_.queueClose();
@@ -114,10 +118,9 @@ void HeadlessRunner::writeShot(const std::string& path) const {
 
 void HeadlessRunner::writeState(const std::string& path) const {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        throw std::runtime_error("cannot write " + path);
-    }
-    out << DumpState(form_, platform_.virtualMs()).dump(2) << "\n";
+    if (out) out << DumpState(form_, platform_.virtualMs()).dump(2) << "\n";
+    if (out) out.close();
+    if (!out) throw std::runtime_error("Cannot create file " + path);
 }
 
 }  // namespace ik

@@ -16,7 +16,8 @@ class TForm1;
 class HeadlessRunner {
 public:
     HeadlessRunner(HeadlessPlatform& platform, TForm1& form) : platform_(platform), form_(form) {}
-    // Runs every command, then closes the form as `quit` does.
+    // Runs every command, then closes the form as `quit` does. A `shot` or
+    // `state` that cannot be written throws ScriptError naming its line.
     void run(const std::vector<ScriptCommand>& commands);
 
 private:

@@ -63,7 +63,13 @@ void TForm1::FormKeyDown(uint16_t key) {
 }
 
 void TForm1::leave_game() {
-    update_record();
+    // A store that cannot be written says so once; the player still gets back
+    // to the menu instead of retrying with every Escape.
+    save_to_store([this] { update_record(); });
+    return_to_menu();
+}
+
+void TForm1::return_to_menu() {
     show_loading_message();
     const std::string general = FindDataFile("general.dat");
     if (general.empty()) {
@@ -109,7 +115,9 @@ void TForm1::FormKeyPress(char32_t key) {
     }
     if ((key == U'E' || key == U'e') && (screen == "mainmenu" || isInfoScreen(screen))) {
         easy_mode = !easy_mode;
-        scores_ini->WriteBool("Settings", "EasyMode", easy_mode);
+        // The difficulty shown and the thresholds in force stay one, even when
+        // the choice cannot be saved.
+        save_to_store([this] { scores_ini->WriteBool("Settings", "EasyMode", easy_mode); });
         apply_thresholds();
         is_unlocked();
     }

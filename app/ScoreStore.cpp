@@ -1,12 +1,6 @@
 #include "app/ScoreStore.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <fstream>
-#include <sstream>
+#include <set>
 #include <vector>
 
 #include "app/Form.h"
@@ -47,28 +41,33 @@ std::optional<uint64_t> parseDigits(std::string_view digits, unsigned base, uint
     return value;
 }
 
-// One line of the file with the line break it ended with, so that a rewrite
-// gives back every untouched line byte for byte.
-struct IniLine {
-    std::string text;
-    std::string eol;
+// One line of a text: its bytes without the line break, and where the next
+// line starts. Edits splice whole lines, so every untouched byte stays.
+struct Line {
+    std::string_view text;
+    size_t begin = 0;
+    size_t next = 0;
 };
 
-std::vector<IniLine> splitLines(const std::string& content) {
-    std::vector<IniLine> lines;
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        if (end == std::string::npos) {
-            lines.push_back({content.substr(start), ""});
-            break;
-        }
-        size_t textEnd = (end > start && content[end - 1] == '\r') ? end - 1 : end;
-        lines.push_back({content.substr(start, textEnd - start), content.substr(textEnd, end + 1 - textEnd)});
-        start = end + 1;
+// The lines of a text in order; a last line without a break counts too.
+class Lines {
+public:
+    explicit Lines(std::string_view text) : text_(text) {}
+    bool next(Line& line) {
+        if (position_ >= text_.size()) return false;
+        size_t end = text_.find('\n', position_);
+        const size_t next = end == std::string_view::npos ? text_.size() : end + 1;
+        if (end == std::string_view::npos) end = text_.size();
+        else if (end > position_ && text_[end - 1] == '\r') --end;
+        line = {text_.substr(position_, end - position_), position_, next};
+        position_ = next;
+        return true;
     }
-    return lines;
-}
+
+private:
+    std::string_view text_;
+    size_t position_ = 0;
+};
 
 std::optional<std::string_view> sectionName(std::string_view line) {
     line = trim(line);
@@ -89,84 +88,70 @@ std::optional<KeyValue> keyValue(std::string_view line) {
     return KeyValue{trim(line.substr(0, equals)), trim(line.substr(equals + 1))};
 }
 
-// Where a key sits in the file: the line of its section header (if any), the
-// line of the key (if any), and the line after which a new key belongs.
+// Where a key sits in the file: whether its section is there, the line of the
+// key (if any), and the offset where a new key of the section belongs.
 struct KeyPlace {
-    std::optional<size_t> section;
-    std::optional<size_t> key;
-    size_t lastContent = 0;
+    bool section = false;
+    std::optional<Line> key;
+    size_t insertAt = 0;
 };
 
-KeyPlace findKey(const std::vector<IniLine>& lines, std::string_view section, std::string_view key) {
+KeyPlace findKey(std::string_view text, std::string_view section, std::string_view key) {
     KeyPlace place;
     bool inside = false;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (auto name = sectionName(lines[i].text)) {
+    Lines lines(text);
+    for (Line line; lines.next(line);) {
+        if (auto name = sectionName(line.text)) {
             if (inside) break;  // the first section of that name is the one used
             inside = sameName(*name, section);
-            if (inside) place.section = place.lastContent = i;
+            if (inside) {
+                place.section = true;
+                place.insertAt = line.next;
+            }
             continue;
         }
         if (!inside) continue;
-        if (!trim(lines[i].text).empty()) place.lastContent = i;
-        if (auto kv = keyValue(lines[i].text); kv && sameName(kv->key, key)) {
-            place.key = i;
+        if (!trim(line.text).empty()) place.insertAt = line.next;
+        if (auto kv = keyValue(line.text); kv && sameName(kv->key, key)) {
+            place.key = line;
             break;
         }
     }
     return place;
 }
 
-std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return content.str();
+// The line break the file already uses, "\n" for a file without one.
+std::string lineBreakOf(std::string_view text) {
+    const auto end = text.find('\n');
+    if (end == std::string_view::npos) return "\n";
+    return end > 0 && text[end - 1] == '\r' ? "\r\n" : "\n";
 }
 
-bool writeAll(int fd, const std::string& content) {
-    size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t written = ::write(fd, content.data() + done, content.size() - done);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
+std::string lowerCase(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+// One pass over the file that answers every later read the way findKey
+// would: the first section of a name counts, and in it the first line of a key.
+std::map<std::pair<std::string, std::string>, std::string> indexValues(std::string_view text) {
+    std::map<std::pair<std::string, std::string>, std::string> values;
+    std::set<std::string> sectionsSeen;
+    std::optional<std::string> section;  // none before the first header, or in a repeated section
+    Lines lines(text);
+    for (Line line; lines.next(line);) {
+        if (auto name = sectionName(line.text)) {
+            std::string lower = lowerCase(*name);
+            section.reset();
+            if (sectionsSeen.insert(lower).second) section = std::move(lower);
+            continue;
         }
-        done += static_cast<size_t>(written);
+        if (!section) continue;
+        if (auto kv = keyValue(line.text)) values.try_emplace({*section, lowerCase(kv->key)}, kv->value);
     }
-    return true;
-}
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The new content goes to a temporary file beside the old one, reaches the
-// disk, and only then takes the old one's name: a crash at any point leaves
-// one whole file under the name.
-void replaceFile(const std::string& path, const std::string& content) {
-    const std::string failure = Format("Unable to write to %s", path);
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) throw Exception(failure);
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    const bool written = ::fchmod(fd, mode) == 0 && writeAll(fd, content) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        throw Exception(failure);
-    }
-    // The rename itself is made durable by syncing the folder; a failure here
-    // loses nothing that was there before.
-    const int folder = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    return values;
 }
 
 }  // namespace
@@ -188,39 +173,69 @@ std::optional<int32_t> ParseIniInteger(std::string_view text) {
     return static_cast<int32_t>(negative ? -static_cast<int64_t>(*magnitude) : static_cast<int64_t>(*magnitude));
 }
 
-TIniFile::TIniFile(std::string path) : path_(std::move(path)) {}
-
-std::optional<std::string> TIniFile::readValue(std::string_view section, std::string_view key) const {
-    const auto content = readFile(path_);
-    if (!content) return std::nullopt;
-    const auto lines = splitLines(*content);
-    const auto place = findKey(lines, section, key);
-    if (!place.key) return std::nullopt;
-    return std::string(keyValue(lines[*place.key].text)->value);
+TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
+    if (KindOf(path_) == FileKind::Other)
+        refusal_ = Format("Cannot keep records in %s: it is not a regular file", path_);
 }
 
-void TIniFile::writeValue(const std::string& section, const std::string& key, const std::string& value) {
-    auto lines = splitLines(readFile(path_).value_or(""));
-    const std::string eol = [&] {
-        for (const auto& line : lines)
-            if (!line.eol.empty()) return line.eol;
-        return std::string("\n");
-    }();
-    if (!lines.empty() && lines.back().eol.empty()) lines.back().eol = eol;
-
-    const auto place = findKey(lines, section, key);
-    const IniLine entry{key + "=" + value, eol};
-    if (place.key) {
-        lines[*place.key].text = entry.text;
-    } else if (place.section) {
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place.lastContent + 1), entry);
-    } else {
-        lines.push_back({"[" + section + "]", eol});
-        lines.push_back(entry);
+void TIniFile::RemoveStaleTemporaryFiles() const {
+    if (refusal_) return;
+    try {
+        RemoveStaleTemporaries(FollowLinks(path_, path_));
+    } catch (const Exception&) {
+        // A loop of links: there is no folder of the file to tidy up, and
+        // every write will say so.
     }
-    std::string content;
-    for (const auto& line : lines) content += line.text + line.eol;
-    replaceFile(path_, content);
+}
+
+const TIniFile::Snapshot* TIniFile::current() const {
+    const auto stamp = RegularFileStamp(path_);
+    if (stamp && snapshot_ && snapshot_->stamp == *stamp) return &*snapshot_;
+    snapshot_.reset();
+    auto content = ReadRegularFile(path_);
+    if (!content) return nullptr;
+    auto values = indexValues(content->text);
+    snapshot_ = Snapshot{content->stamp, std::move(content->text), std::move(values)};
+    return &*snapshot_;
+}
+
+std::optional<std::string> TIniFile::readValue(std::string_view section, std::string_view key) const {
+    const Snapshot* snapshot = current();
+    if (!snapshot) return std::nullopt;
+    const auto found = snapshot->values.find({lowerCase(section), lowerCase(key)});
+    if (found == snapshot->values.end()) return std::nullopt;
+    return found->second;
+}
+
+void TIniFile::writeValues(const std::string& section,
+                           const std::vector<std::pair<std::string, std::string>>& values) {
+    const std::string failure = Format("Unable to write to %s", path_);
+    const std::string target = FollowLinks(path_, failure);
+    const FileKind kind = KindOf(target);
+    // A file that is there but cannot be read must not be replaced by one
+    // that holds only these keys.
+    const Snapshot* old = kind == FileKind::Regular ? current() : nullptr;
+    if (kind == FileKind::Other || (kind == FileKind::Regular && !old)) throw Exception(failure);
+
+    std::string content = old ? old->text : std::string();
+    const std::string eol = lineBreakOf(content);
+    if (!content.empty() && content.back() != '\n') content += eol;
+    for (const auto& [key, value] : values) {
+        const std::string entry = key + "=" + value;
+        const auto place = findKey(content, section, key);
+        if (place.key) content.replace(place.key->begin, place.key->text.size(), entry);
+        else if (place.section) content.insert(place.insertAt, entry + eol);
+        else content += "[" + section + "]" + eol + entry + eol;
+    }
+    // The same values again (the volume saved at every close) change nothing.
+    if (old && content == old->text) return;
+    const auto stamp = ReplaceFile(target, content, failure);
+    snapshot_.reset();
+    // The file just written need not be read back.
+    if (stamp) {
+        auto index = indexValues(content);
+        snapshot_ = Snapshot{*stamp, std::move(content), std::move(index)};
+    }
 }
 
 int32_t TIniFile::ReadInteger(const std::string& section, const std::string& key, int32_t fallback) const {
@@ -230,7 +245,14 @@ int32_t TIniFile::ReadInteger(const std::string& section, const std::string& key
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key, int32_t value) {
-    writeValue(section, key, std::to_string(value));
+    writeValues(section, {{key, std::to_string(value)}});
+}
+
+void TIniFile::WriteIntegers(const std::string& section,
+                             const std::vector<std::pair<std::string, int32_t>>& values) {
+    std::vector<std::pair<std::string, std::string>> texts;
+    for (const auto& [key, value] : values) texts.emplace_back(key, std::to_string(value));
+    writeValues(section, texts);
 }
 
 bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool fallback) const {
@@ -238,7 +260,7 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool
 }
 
 void TIniFile::WriteBool(const std::string& section, const std::string& key, bool value) {
-    writeValue(section, key, value ? "1" : "0");
+    writeValues(section, {{key, value ? "1" : "0"}});
 }
 
 // --- the rules of the records ---
@@ -267,8 +289,7 @@ bool RecordValid(const StoredRecord& record) { return record.verify == TForm1::v
 bool UpdateRecord(TIniFile& store, const std::string& section, int32_t score) {
     const StoredRecord stored = ReadRecord(store, section);
     if (RecordValid(stored) && stored.score >= score) return false;
-    store.WriteInteger(section, "score", score);
-    store.WriteInteger(section, "verify", TForm1::verify_value(score));
+    store.WriteIntegers(section, {{"score", score}, {"verify", TForm1::verify_value(score)}});
     return true;
 }
 
@@ -306,6 +327,10 @@ void TForm1::is_unlocked() {
         read_record(RecordSection(episode - 1));
         unlocked[episode] = RecordUnlocks({stored_score, stored_verify}, unlock_score[episode]);
     }
+}
+
+void TForm1::save_to_store(const std::function<void()>& write) {
+    if (!scores_ini->Refusal()) guarded(write);
 }
 
 void TForm1::update_record() {

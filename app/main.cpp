@@ -63,7 +63,17 @@ int runHeadless(const ik::CommandLine& line) {
     }
     ik::HeadlessPlatform platform(line.startTimeMs);
     ik::TForm1 form(platform, formOptions(line));
-    return runForm(form, [&] { ik::HeadlessRunner(platform, form).run(commands); });
+    bool scriptFailed = false;
+    const int status = runForm(form, [&] {
+        try {
+            ik::HeadlessRunner(platform, form).run(commands);
+        } catch (const ik::ScriptError& error) {
+            std::fprintf(stderr, "ironkeel: %s: %s\n", line.script.c_str(), error.what());
+            scriptFailed = true;
+            form.Close();
+        }
+    });
+    return scriptFailed ? 1 : status;
 }
 
 int runWindow(const ik::CommandLine& line) {

@@ -72,12 +72,19 @@ void drawInfoButtons(const TForm1& form, TDirectDrawSurfaceCanvas& canvas, Point
 }
 
 void startEpisode(TForm1& form, int n) {
-    switch (n) {
-        case 1: form.episode1_init(); break;
-        case 2: form.episode2_init(); break;
-        case 3: form.episode3_init(); break;
-        case 4: form.episode4_init(); break;
-    }
+    form.guarded([&] {
+        switch (n) {
+            case 1: form.episode1_init(); break;
+            case 2: form.episode2_init(); break;
+            case 3: form.episode3_init(); break;
+            case 4: form.episode4_init(); break;
+        }
+    });
+    // A series file that fails to load (or lacks a picture the start draws)
+    // would leave the loading text on a screen that nothing draws and no key
+    // leaves: go back as if the episode had been left. Nothing was played, so
+    // no record is written.
+    if (form.screen == "none" && !form.closed()) form.return_to_menu();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "display/Exception.h"
 #include "display/Utf8.h"
 
 namespace ik {
@@ -33,6 +34,40 @@ TEST_P(DecodeUtf8Table, GivesCodePointsAndReplacements) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DecodeUtf8Table, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct PrintableCase {
+    const char* name;
+    std::string bytes;
+    std::string shown;
+};
+
+const PrintableCase kPrintableCases[] = {
+    {"czechStays", "Žár \xE2\x82\xAC", "Žár \xE2\x82\xAC"},
+    {"nulInTheMiddle", std::string("na\0me", 5), "na\\x00me"},
+    {"lineBreaksAndTab", "a\r\nb\tc", "a\\x0D\\x0Ab\\x09c"},
+    {"escapeAndDelete", "\x1B[2J\x7F", "\\x1B[2J\\x7F"},
+    {"c1ControlAsUtf8", "\xC2\x85", "\\xC2\\x85"},
+    {"latin1Byte", "K\xE1men", "K\\xE1men"},
+    {"truncatedAtEnd", "a\xC5", "a\\xC5"},
+    {"overlong", "\xC0\xAF/", "\\xC0\\xAF/"},
+    {"surrogate", "\xED\xA0\x80", "\\xED\\xA0\\x80"},
+};
+
+class PrintableTextTable : public ::testing::TestWithParam<PrintableCase> {};
+
+TEST_P(PrintableTextTable, EscapesWhatCannotBeShown) { EXPECT_EQ(PrintableText(GetParam().bytes), GetParam().shown); }
+
+TEST_P(PrintableTextTable, MessagesAndTheirNamesComeWhole) {
+    const PrintableCase& c = GetParam();
+    EXPECT_EQ(std::string(Exception("Error reading " + c.bytes + ": Stream read error").what()),
+              "Error reading " + c.shown + ": Stream read error");
+    EXPECT_EQ(Format("Image '%s' not found", c.bytes), "Image '" + c.shown + "' not found");
+    // A message wrapped in another one keeps its escapes as they are.
+    EXPECT_EQ(std::string(Exception(std::string("outer: ") + Exception(c.bytes).what()).what()), "outer: " + c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PrintableTextTable, ::testing::ValuesIn(kPrintableCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,6 +1,12 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <functional>
+#include <set>
 
 #include "app/Form.h"
 #include "app/ScoreStore.h"
@@ -250,6 +256,189 @@ TEST(RecordUpdate, KeepsOrReplacesTheStoredRecord) {
         EXPECT_EQ(after.score, c.storedScore) << c.name;
         EXPECT_EQ(after.verify, c.storedVerify) << c.name;
     }
+}
+
+// --- the file under the name ---
+
+namespace fs = std::filesystem;
+
+TEST(TIniFileName, RefusesWhatIsNoRegularFileAndLeavesItAsItIs) {
+    const struct {
+        const char* name;
+        std::function<void(const std::string& path)> make;
+    } cases[] = {
+        {"FIFO", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); }},
+        {"link to /dev/zero", [](const std::string& path) { fs::create_symlink("/dev/zero", path); }},
+        {"folder", [](const std::string& path) { fs::create_directory(path); }},
+        {"link to a folder",
+         [](const std::string& path) {
+             fs::create_directory(path + ".d");
+             fs::create_directory_symlink(path + ".d", path);
+         }},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const std::string path = folder.file("scores.dat");
+        ASSERT_NO_FATAL_FAILURE(c.make(path)) << c.name;
+        const auto before = fs::symlink_status(path).type();
+        TIniFile store(path);
+        EXPECT_EQ(store.Refusal(), "Cannot keep records in " + path + ": it is not a regular file") << c.name;
+        // A read that opened a FIFO or read /dev/zero would never come back.
+        EXPECT_EQ(store.ReadInteger("Settings", "Volume", 16), 16) << c.name;
+        EXPECT_THROW(store.WriteInteger("Settings", "Volume", 3), Exception) << c.name;
+        store.RemoveStaleTemporaryFiles();
+        EXPECT_EQ(fs::symlink_status(path).type(), before) << c.name;
+    }
+}
+
+TEST(TIniFileName, TakesARegularFileOrNothingAtAll) {
+    TempFolder folder;
+    writeText(folder.file("real.dat"), "[Settings]\nVolume=3\n");
+    fs::create_symlink(folder.file("real.dat"), folder.file("linked.dat"));
+    fs::create_symlink(folder.file("gone.dat"), folder.file("dangling.dat"));
+    for (const char* name : {"real.dat", "linked.dat", "missing.dat", "dangling.dat"})
+        EXPECT_FALSE(TIniFile(folder.file(name)).Refusal()) << name;
+}
+
+TEST(TIniFileName, WritesThroughSymbolicLinks) {
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> links;  // link -> target, relative to the folder
+        const char* target;
+    } cases[] = {
+        {"relative link", {{"store/scores.dat", "../real/records.ini"}}, "real/records.ini"},
+        {"absolute link", {{"store/scores.dat", "<folder>/real/records.ini"}}, "real/records.ini"},
+        {"chain of links", {{"store/scores.dat", "hop.dat"}, {"store/hop.dat", "../real/records.ini"}},
+         "real/records.ini"},
+        {"dangling link", {{"store/scores.dat", "../real/new.ini"}}, "real/new.ini"},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        fs::create_directory(folder.path() / "store");
+        fs::create_directory(folder.path() / "real");
+        writeText(folder.file("real/records.ini"), "; mine\n[game1]\nscore=150\nverify=36\n");
+        for (const auto& [link, target] : c.links) {
+            std::string to = target;
+            if (to.rfind("<folder>", 0) == 0) to = folder.path().string() + to.substr(8);
+            fs::create_symlink(to, folder.path() / link);
+        }
+        const std::string path = folder.file("store/scores.dat");
+        TIniFile store(path);
+        ASSERT_TRUE(UpdateRecord(store, "game1", 151)) << c.name;
+        EXPECT_TRUE(fs::is_symlink(path)) << c.name << ": the link stays a link";
+        const std::string written = readText(folder.file(c.target));
+        EXPECT_NE(written.find("[game1]\nscore=151\nverify=35\n"), std::string::npos) << c.name << ": " << written;
+        EXPECT_EQ(ReadRecord(store, "game1").score, 151) << c.name;
+        for (const char* dir : {"store", "real"}) {
+            size_t entries = 0;
+            for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path() / dir)) ++entries;
+            EXPECT_EQ(entries, std::string(dir) == "store" ? c.links.size() : 1u + (c.target != std::string("real/records.ini")))
+                << c.name << ": litter in " << dir;
+        }
+    }
+}
+
+TEST(TIniFileName, ALoopOfLinksIsAWriteRefused) {
+    TempFolder folder;
+    const std::string path = folder.file("scores.dat");
+    fs::create_symlink("other.dat", path);
+    fs::create_symlink("scores.dat", folder.file("other.dat"));
+    TIniFile store(path);
+    EXPECT_EQ(store.ReadInteger("game1", "score", -1), -1);
+    try {
+        store.WriteInteger("game1", "score", 1);
+        ADD_FAILURE() << "a loop of links was written";
+    } catch (const Exception& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
+    }
+    EXPECT_TRUE(fs::is_symlink(path));
+}
+
+TEST(TIniFileName, RemovesOnlyTheStaleTemporaryFilesOfTheStore) {
+    TempFolder folder;
+    const std::string path = folder.file("scores.dat");
+    writeText(path, "[game1]\nscore=1\n");
+    for (const char* name : {"scores.dat.Ab3xY9", "scores.dat.000000", "scores.dat.held01", "scores.dat.toolong",
+                             "scores.dat.a-b_c1", "other.dat.Ab3xY9", "scores.datXAb3xY9"})
+        writeText(folder.file(name), "partial");
+    fs::create_directory(folder.file("scores.dat.folder"));
+    // A write in progress holds its temporary file locked.
+    const int held = ::open(folder.file("scores.dat.held01").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    TIniFile(path).RemoveStaleTemporaryFiles();
+    std::set<std::string> left;
+    for (const auto& entry : fs::directory_iterator(folder.path())) left.insert(entry.path().filename().string());
+    EXPECT_EQ(left, (std::set<std::string>{"scores.dat", "scores.dat.held01", "scores.dat.toolong",
+                                           "scores.dat.a-b_c1", "other.dat.Ab3xY9", "scores.datXAb3xY9",
+                                           "scores.dat.folder"}));
+    ::close(held);
+    TIniFile(path).RemoveStaleTemporaryFiles();
+    EXPECT_FALSE(fs::exists(folder.file("scores.dat.held01"))) << "stale once its write is gone";
+    EXPECT_EQ(readText(path), "[game1]\nscore=1\n");
+}
+
+TEST(TIniFile, ReadsSeeTheFileAsItIsNow) {
+    TempFolder folder;
+    const std::string path = folder.file("scores.dat");
+    TIniFile store(path);
+    store.WriteInteger("game1", "score", 5);
+    ASSERT_EQ(store.ReadInteger("game1", "score", -1), 5);
+    const struct {
+        const char* change;
+        std::function<void()> apply;
+        int32_t expected;
+    } steps[] = {
+        {"edited in place", [&] { writeText(path, "[game1]\nscore=77\n"); }, 77},
+        {"replaced by another file of the same size",
+         [&] {
+             writeText(folder.file("new"), "[game1]\nscore=88\n");
+             fs::rename(folder.file("new"), path);
+         },
+         88},
+        {"removed", [&] { fs::remove(path); }, -1},
+        {"back again", [&] { writeText(path, "[GAME1]\nscore=9\n"); }, 9},
+    };
+    for (const auto& step : steps) {
+        step.apply();
+        EXPECT_EQ(store.ReadInteger("game1", "score", -1), step.expected) << step.change;
+    }
+}
+
+TEST(TIniFile, WritesSeveralKeysAsOneChange) {
+    const struct {
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {nullptr, "[game2]\nscore=7\nverify=11\n"},
+        {"[game2]\r\nverify=1\r\n; note\r\n", "[game2]\r\nverify=11\r\n; note\r\nscore=7\r\n"},
+        {"[Settings]\nVolume=3", "[Settings]\nVolume=3\n[game2]\nscore=7\nverify=11\n"},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const std::string path = folder.file("scores.dat");
+        if (c.before) writeText(path, c.before);
+        TIniFile(path).WriteIntegers("game2", {{"score", 7}, {"verify", 11}});
+        EXPECT_EQ(readText(path), c.after) << (c.before ? c.before : "<no file>");
+    }
+}
+
+TEST(TIniFile, AWriteThatChangesNothingLeavesTheFileAlone) {
+    TempFolder folder;
+    const std::string path = folder.file("scores.dat");
+    writeText(path, "[Settings]\nVolume=16\n");
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    TIniFile(path).WriteInteger("Settings", "volume", 16);
+    EXPECT_EQ(readText(path), "[Settings]\nvolume=16\n") << "a changed spelling is a change";
+    struct stat renamed {};
+    ASSERT_EQ(::stat(path.c_str(), &renamed), 0);
+    TIniFile(path).WriteInteger("Settings", "volume", 16);
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_NE(renamed.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_ino, renamed.st_ino) << "the same value again was written anew";
 }
 
 }  // namespace

@@ -1,0 +1,57 @@
+// The file-system side of the score store. Only a regular file is ever read
+// (a FIFO would block the read, a device like /dev/zero would never end it); a
+// write replaces the file in one step through a locked temporary file beside
+// it; a later start removes the temporary files that killed writes left.
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+
+namespace ik {
+
+// What tells one state of a file from the next: a replacement gives a new
+// inode, an edit in place a new size or modification time.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+    bool operator==(const FileStamp& other) const;
+};
+
+enum class FileKind { Missing, Regular, Other };
+
+// What the name holds after following links. A name the system cannot even
+// look at (no search permission, a loop of links) holds nothing readable and
+// counts as Missing; a write there fails on its own.
+FileKind KindOf(const std::string& path);
+// The stamp of the regular file under the name, if it holds one.
+std::optional<FileStamp> RegularFileStamp(const std::string& path);
+
+struct FileContent {
+    FileStamp stamp;
+    std::string text;
+};
+
+// The whole file when the name holds a readable regular file.
+std::optional<FileContent> ReadRegularFile(const std::string& path);
+
+// Where the chain of symbolic links that starts at `path` ends (`path` itself
+// when it is no link). A loop of links throws ik::Exception `failure`.
+std::string FollowLinks(const std::string& path, const std::string& failure);
+
+// Replaces the file `path` (no link) with `content` so that a crash at any
+// moment leaves the old or the new file under the name; keeps the old file's
+// permissions. Returns the new file's stamp when it can still be read. A step
+// the system refuses throws ik::Exception `failure` and leaves no litter.
+std::optional<FileStamp> ReplaceFile(const std::string& path, const std::string& content,
+                                     const std::string& failure);
+
+// Removes the temporary files "<path>.XXXXXX" of this user that no write
+// holds any more: what a write killed between creating and renaming left.
+void RemoveStaleTemporaries(const std::string& path);
+
+}  // namespace ik
