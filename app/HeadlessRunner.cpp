@@ -64,6 +64,9 @@ void HeadlessRunner::execute(const ScriptCommand& command) {
         case Kind::Release:
             platform_.queueMouseUp(MouseButton::Left);
             break;
+        case Kind::Focus:
+            platform_.queueActivate(command.number != 0);
+            break;
         case Kind::Shot:
             writeShot(command.path);
             break;
