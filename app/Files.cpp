@@ -54,4 +54,12 @@ std::string ScoresPath(const std::string& overrideDir) {
     return (dir / "scores.dat").string();
 }
 
+std::string IconPath() {
+    const std::string name = "ironkeel.png";
+    for (const fs::path& dir : {fs::path("."), fs::path(ExecutableDir())}) {
+        if (FileExists((dir / name).string())) return (dir / name).string();
+    }
+    return {};
+}
+
 }  // namespace ik

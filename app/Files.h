@@ -17,5 +17,8 @@ std::string UserDataDir();
 // executable when that folder is writable, else in the user's data folder
 // (created when missing).
 std::string ScoresPath(const std::string& overrideDir);
+// "ironkeel.png", the window's icon: in the working folder, else beside the
+// executable; empty when neither has it.
+std::string IconPath();
 
 }  // namespace ik
