@@ -215,6 +215,10 @@ void SdlPlatform::placeWindowed() {
 }
 
 void SdlPlatform::toggleFullScreen() {
+    // The real pointer stays over the same spot of the picture, where the
+    // drawn one is; SDL would put it back where it was in the old window.
+    refreshPointer();
+    const Point spot = pointer_;
     fullScreen_ = !fullScreen_;
     if (fullScreen_) {
         fullScreenSettled_ = false;
@@ -228,7 +232,7 @@ void SdlPlatform::toggleFullScreen() {
     }
     followWindowSize();
     choosePacing();
-    refreshPointer();
+    warpPointer(spot);
     draw();
 }
 
@@ -268,7 +272,8 @@ void SdlPlatform::showSystemPointer(bool shown) { SDL_ShowCursor(shown ? SDL_ENA
 void SdlPlatform::run(EventSink& sink) {
     sink_ = &sink;
     while (!quitRequested_) {
-        if (terminateRequested_.exchange(false)) {
+        if (terminateRequested_ && !terminationDelivered_) {
+            terminationDelivered_ = true;
             sink.onTerminate();
             continue;
         }

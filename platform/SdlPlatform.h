@@ -113,7 +113,9 @@ private:
     // The Return of the last Alt+Enter until it comes up: its repeats are not the game's.
     int altEnterScancode_ = 0;
 
+    // Stays set once a signal came: no box may hold up the way out.
     std::atomic<bool> terminateRequested_{false};
+    bool terminationDelivered_ = false;
     std::atomic<bool> messageBoxUp_{false};
     EventSink* sink_ = nullptr;  // while run() runs: the display may be lost in any call
     // The virtual key each held key was reported as, and how many keys hold
