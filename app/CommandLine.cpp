@@ -88,7 +88,7 @@ std::vector<HelpSection> HelpSections() {
           {"--version", "show the version and exit"},
           {"--OPTION=VALUE", "the same as --OPTION VALUE"}}},
         {"Controls",
-         {{"mouse", "menu buttons; catching, pushing and aiming in episodes 1 to 3"},
+         {{"mouse", "menu buttons; the tray in episode 1; aim and shoot in episode 3"},
           {"Escape", "leave a page or a running game; on the menu after that, quit"},
           {"Enter", "leave a game-over panel"},
           {"P, space", "pause or resume a running game"},

@@ -4,12 +4,12 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 namespace ik {
 
 struct PointerSituation {
-    std::string screen;
+    std::string_view screen;  // asked on every idle pass: no copy
     int32_t lives = 0;
     bool paused = false;
     bool active = true;            // the window has the focus
