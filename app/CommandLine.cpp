@@ -1,7 +1,11 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <stdexcept>
+
+#include "app/InstallLayout.h"
 
 namespace ik {
 
@@ -28,53 +32,137 @@ uint32_t parseTimeOfDay(const std::string& value) {
     return static_cast<uint32_t>(((h * 60 + m) * 60 + s) * 1000 + ms);
 }
 
+const std::vector<std::string> kOptionsWithValue = {"--scale", "--refresh", "--script", "--seed", "--start-time",
+                                                    "--scores"};
+
+bool takesValue(const std::string& name) {
+    return std::find(kOptionsWithValue.begin(), kOptionsWithValue.end(), name) != kOptionsWithValue.end();
+}
+
+void setFlag(CommandLine& line, bool& fullscreen, const std::string& name) {
+    if (name == "--window") line.windowed = true;
+    else if (name == "--fullscreen") fullscreen = true;
+    else if (name == "--integer-scale") line.integerScale = true;
+    else if (name == "--quit-on-focus-loss") line.quitOnFocusLoss = true;
+    else if (name == "--headless") line.headless = true;
+    else if (name == "--help") line.help = true;
+    else if (name == "--version") line.version = true;
+    else throw std::invalid_argument("unknown option '" + name + "' (try --help)");
+}
+
+void setValue(CommandLine& line, const std::string& name, const std::string& value) {
+    if (name == "--scale") line.scale = static_cast<int>(parseInteger(name, value, 1, 16));
+    else if (name == "--refresh") line.refreshHz = static_cast<int>(parseInteger(name, value, 1, 1000));
+    else if (name == "--script") line.script = value;
+    else if (name == "--seed") line.seed = static_cast<uint32_t>(parseInteger(name, value, 0, 4294967295LL));
+    else if (name == "--start-time") line.startTimeMs = parseTimeOfDay(value);
+    else if (name == "--scores") line.scoresDir = value;
+}
+
+std::string formatSection(const HelpSection& section) {
+    size_t width = 0;
+    for (const auto& [what, effect] : section.entries) width = std::max(width, what.size());
+    std::string text = section.title + ":\n";
+    for (const auto& [what, effect] : section.entries) {
+        text += "  " + what + std::string(width - what.size() + 2, ' ') + effect + "\n";
+    }
+    return text;
+}
+
 }  // namespace
 
+std::vector<HelpSection> HelpSections() {
+    return {
+        {"Options",
+         {{"-no3d", "(first argument only) draw without the 2D scene"},
+          {"--window", "play in a window instead of full screen"},
+          {"--fullscreen", "play in full screen (the default; wins over --window)"},
+          {"--scale N", "window size as a whole multiple of 800 x 600 (reduced to what fits)"},
+          {"--integer-scale", "scale the picture by whole factors only"},
+          {"--refresh HZ", "the display's refresh rate, for pacing flips to 60 Hz"},
+          {"--quit-on-focus-loss", "end the program when another window takes the focus, as the original"},
+          {"--headless", "run without window or sound devices, on a virtual clock"},
+          {"--script FILE", "headless: the script of input and checks to run"},
+          {"--seed N", "seed the random generator with N"},
+          {"--start-time T", "headless: the virtual clock's time of day, HH:MM:SS.mmm"},
+          {"--scores DIR", "keep scores.dat in DIR"},
+          {"-h, --help", "show this help and exit"},
+          {"--version", "show the version and exit"},
+          {"--OPTION=VALUE", "the same as --OPTION VALUE"}}},
+        {"Controls",
+         {{"mouse", "menu buttons; the tray in episode 1; aim and shoot in episode 3"},
+          {"Escape", "leave a page or a running game; on the menu after that, quit"},
+          {"Enter", "leave a game-over panel"},
+          {"P, space", "pause or resume a running game"},
+          {"+, -", "music volume"},
+          {"E", "easy or hard (menu and pages)"},
+          {"R", "give up the running game"},
+          {"1 2 3, X C V", "episode 2: the three meters (also keypad 1 2 3)"},
+          {"digits", "episode 4: type the code"},
+          {"Alt+Enter", "switch between full screen and a window"},
+          {"Ctrl+G", "set the pointer free of the window while a game runs"}}},
+        {"Environment",
+         {{"DISPLAY, WAYLAND_DISPLAY", "the display to open"},
+          {"SDL_VIDEODRIVER", "SDL's video driver (x11, wayland)"},
+          {"SDL_AUDIODRIVER", "SDL's sound driver (pulseaudio, pipewire, alsa)"},
+          {"XDG_DATA_HOME", "the user's data folder (default ~/.local/share): data files, scores.dat"},
+          {"XDG_DATA_DIRS", "more folders for data files (default /usr/local/share:/usr/share)"}}},
+        {"Files",
+         {{"*.dat, music.dat", std::string("data files: the working folder, then ") + kRelativeDataDir +
+                                   " from the game's folder, then XDG_DATA_HOME/ironkeel, then each "
+                                   "XDG_DATA_DIRS/ironkeel"},
+          {"scores.dat", "records and settings: beside the game in its build or an unpacked writable "
+                         "folder, else XDG_DATA_HOME/ironkeel (or --scores DIR)"},
+          {"~temp.xm", "the music being played: the working folder if writable, else beside scores.dat"},
+          {"libtrackaudio.so", std::string("the music library: beside the game, else ") + kRelativeLibraryDir +
+                                   " from the game's folder"}}},
+    };
+}
+
 std::string UsageText() {
-    return "Usage: ironkeel [-no3d] [options]\n"
-           "  -no3d              (first argument only) draw without the 2D scene\n"
-           "  --window           play in a window instead of full screen\n"
-           "  --scale N          window size as a whole multiple of 800 x 600\n"
-           "  --integer-scale    scale the picture by whole factors only\n"
-           "  --refresh HZ       the display's refresh rate, for pacing flips to 60 Hz\n"
-           "  --headless         run without window or sound devices, on a virtual clock\n"
-           "  --script FILE      headless: the script of input and checks to run\n"
-           "  --seed N           headless: seed the random generator with N\n"
-           "  --start-time T     headless: the virtual clock's time of day, HH:MM:SS.mmm\n"
-           "  --scores DIR       keep scores.dat in DIR\n"
-           "  --help             show this help and exit\n"
-           "  --version          show the version and exit\n";
+    std::string text = "Usage: ironkeel [-no3d] [options]\n";
+    for (const HelpSection& section : HelpSections()) text += "\n" + formatSection(section);
+    return text;
+}
+
+std::string VersionText(const std::string& portVersion) {
+    return "ironkeel " + portVersion + "\nIronkeel - Gubbinz vol.1 verze 1.03\n";
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine line;
+    bool fullscreen = false;
     size_t i = 0;
     if (!args.empty() && args[0] == "-no3d") {
         line.no3d = true;
         i = 1;
     }
-    auto value = [&](const std::string& option) -> std::string {
-        if (i + 1 >= args.size()) {
-            throw std::invalid_argument(option + " needs a value");
-        }
-        return args[++i];
-    };
     for (; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--window") line.windowed = true;
-        else if (arg == "--scale") line.scale = static_cast<int>(parseInteger(arg, value(arg), 1, 16));
-        else if (arg == "--integer-scale") line.integerScale = true;
-        else if (arg == "--refresh") line.refreshHz = static_cast<int>(parseInteger(arg, value(arg), 1, 1000));
-        else if (arg == "--headless") line.headless = true;
-        else if (arg == "--script") line.script = value(arg);
-        else if (arg == "--seed") line.seed = static_cast<uint32_t>(parseInteger(arg, value(arg), 0, 4294967295LL));
-        else if (arg == "--start-time") line.startTimeMs = parseTimeOfDay(value(arg));
-        else if (arg == "--scores") line.scoresDir = value(arg);
-        else if (arg == "--help") line.help = true;
-        else if (arg == "--version") line.version = true;
-        else if (arg == "-no3d") continue;  // counts only as the first argument
-        else throw std::invalid_argument("unknown option '" + arg + "' (try --help)");
+        if (arg == "-h") {
+            line.help = true;
+            continue;
+        }
+        // The original looks at its first argument only; anything else that
+        // is not one of our options is left alone.
+        if (arg.rfind("--", 0) != 0) continue;
+        const size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        if (!takesValue(name)) {
+            if (equals != std::string::npos) {
+                setFlag(line, fullscreen, name);  // an unknown name is refused first
+                throw std::invalid_argument(name + " takes no value");
+            }
+            setFlag(line, fullscreen, name);
+        } else if (equals != std::string::npos) {
+            setValue(line, name, arg.substr(equals + 1));
+        } else if (i + 1 < args.size()) {
+            setValue(line, name, args[++i]);
+        } else {
+            throw std::invalid_argument(name + " needs a value");
+        }
     }
+    if (fullscreen) line.windowed = false;
     if (line.headless && line.script.empty() && !line.help && !line.version) {
         throw std::invalid_argument("--headless needs --script FILE");
     }

@@ -1,20 +1,24 @@
 // The command line: "-no3d" as the first argument, as the original program
 // took it, and our own GNU-style long options, none of which changes the rules.
+// Like the original, the game ignores any other argument that is not one of
+// our "--" options.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ik {
 
 struct CommandLine {
     bool no3d = false;
-    bool windowed = false;
+    bool windowed = false;  // false when --fullscreen was given, whatever the order
     int scale = 0;  // 0: the largest whole factor that fits
     bool integerScale = false;
     int refreshHz = 0;  // 0: measure the display
+    bool quitOnFocusLoss = false;
     bool headless = false;
     std::string script;
     std::optional<uint32_t> seed;
@@ -26,6 +30,18 @@ struct CommandLine {
 
 // Throws std::invalid_argument with a one-line message for a bad option.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// One titled part of `--help`: each entry is what to type and what it does.
+struct HelpSection {
+    std::string title;
+    std::vector<std::pair<std::string, std::string>> entries;
+};
+
+// The parts of `--help` in their order: options, controls, environment.
+std::vector<HelpSection> HelpSections();
+// The whole `--help` text: the usage line, then every section.
 std::string UsageText();
+// The `--version` text: the port's version and the game's own.
+std::string VersionText(const std::string& portVersion);
 
 }  // namespace ik

@@ -19,6 +19,7 @@
 #include "display/DXDraw.h"
 #include "display/DXTimer.h"
 #include "display/Drawing.h"
+#include "platform/VirtualKeys.h"
 
 namespace ik {
 
@@ -90,7 +91,7 @@ void TForm1::FormCreate() {
     info_buttons[5] = {677, 400, 720, 450};
     keyboard_rect = {325, 500, 475, 580};
     player = std::make_unique<TTrackPlayer>(platform, options.libraryDir);
-    if (!player->LibraryLoaded()) {
+    if (!player->LibraryFound()) {
         platform.messageBox("Confirm", kMissingLibraryMessage, MessageBoxKind::Plain);
     } else {
         volume = scores_ini->ReadInteger("Settings", "Volume", 16);
@@ -186,11 +187,17 @@ void TForm1::Timer2Timer() {
 }
 
 void TForm1::DXTimer1Deactivate() {
-    // Full screen ends the program when another application takes over; a
-    // window only stops the frame timer until focus returns.
-    if (!options.windowed) {
+    // The original ends when another application takes over, and with it the
+    // game's record; only on request, and then the record is kept.
+    if (options.quitOnFocusLoss) {
+        storeRunningRecord();
         Close();
     }
+}
+
+void TForm1::storeRunningRecord() {
+    const bool game = screen == "game1" || screen == "game2" || screen == "game3" || screen == "game4";
+    if (game && scores_ini) guarded([this] { update_record(); });
 }
 
 void TForm1::Close() {
@@ -217,13 +224,19 @@ void TForm1::FormClose() {
 // --- events from the platform loop ---
 
 void TForm1::onKeyDown(uint16_t virtualKey, bool /*repeat*/) {
+    if (virtualKey == vk::letter('G') && platform.keyHeld(vk::Control)) {
+        pointerReleasedByPlayer_ = true;
+        updatePointerConfinement();
+    }
     guarded([&] { FormKeyDown(virtualKey); });
+    updatePointerConfinement();
 }
 
 void TForm1::onKeyUp(uint16_t /*virtualKey*/) {}
 
 void TForm1::onChar(char32_t character) {
     guarded([&] { FormKeyPress(character); });
+    updatePointerConfinement();
 }
 
 void TForm1::onMouseDown(MouseButton /*button*/, Point /*at*/) {
@@ -237,10 +250,27 @@ void TForm1::onClick() {
 }
 
 void TForm1::onActivate(bool active) {
-    guarded([&] { DXTimer1->appActivated(active); });
+    guarded([&] {
+        // Behind another window nothing of a running game may run on: it
+        // pauses as with the pause key, and only that pause ends with the focus.
+        if (!active && !options.quitOnFocusLoss && focusPause_.focusLost(episodeInPlay())) setRunning(false);
+        DXTimer1->appActivated(active);
+        if (active && focusPause_.focusGained(isPaused())) setRunning(true);
+    });
+    updatePointerConfinement();
 }
 
 void TForm1::onCloseRequest() { Close(); }
+
+void TForm1::onTerminate() {
+    storeRunningRecord();
+    Close();
+}
+
+void TForm1::onDisplayLost() {
+    storeRunningRecord();
+    Close();
+}
 
 void TForm1::onIdle() {
     guarded([&] {
@@ -250,6 +280,7 @@ void TForm1::onIdle() {
             DXTimer1->idle();
         }
     });
+    if (!closed_) updatePointerConfinement();
 }
 
 void TForm1::onDisplayReset() { DXDraw1->markSurfacesLost(); }

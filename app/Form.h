@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/ErrorBox.h"
+#include "app/FocusPause.h"
 #include "app/Random.h"
 #include "display/Rect.h"
 #include "episodes/Episode1Fields.h"
@@ -34,7 +35,8 @@ class TDirectDrawSurface;
 // Command-line settings that reach the form.
 struct FormOptions {
     bool no3d = false;             // first argument exactly "-no3d"
-    bool windowed = false;         // losing focus only pauses the frame timer
+    bool windowed = false;         // start in a window
+    bool quitOnFocusLoss = false;  // the original's rule: losing the focus ends the program
     std::string scoresDir;         // where "scores.dat" lives (empty: the default)
     std::string libraryDir;        // where libtrackaudio.so is looked for
     bool seedGiven = false;
@@ -95,6 +97,17 @@ public:
     void DXDraw1Click();
     void leave_game();  // the leave-a-game path of the key-down handler
     void return_to_menu();  // its way to the menu: "general.dat" again, the menu drawn
+
+    // --- pause, focus and pointer ---
+    // Pausing stops the frame timer, both interval timers and the music.
+    void setRunning(bool running);
+    bool isPaused() const;
+    // An episode is being played: not paused, not on its game-over panel.
+    bool episodeInPlay() const;
+    // The record of the game on screen, stored when the program ends from outside.
+    void storeRunningRecord();
+    void updatePointerConfinement();
+    bool pointerConfined() const { return pointerConfined_; }
 
     // --- score store, unlocking, settings ---
     static int32_t verify_value(int32_t score);
@@ -164,6 +177,8 @@ public:
     void onCloseRequest() override;
     void onIdle() override;
     void onDisplayReset() override;
+    void onDisplayLost() override;
+    void onTerminate() override;
 
     // --- components (owned) ---
     Platform& platform;
@@ -208,6 +223,9 @@ public:
     uint64_t frames_drawn = 0;
 
 private:
+    FocusPause focusPause_;
+    bool pointerReleasedByPlayer_ = false;
+    bool pointerConfined_ = false;
     bool closed_ = false;
     int exitCode_ = 0;
     ErrorBox errors_;

@@ -65,6 +65,9 @@ void HeadlessRunner::execute(const ScriptCommand& command) {
         case Kind::Release:
             platform_.queueMouseUp(MouseButton::Left);
             break;
+        case Kind::Focus:
+            platform_.queueActivate(command.number != 0);
+            break;
         case Kind::Shot:
         case Kind::State:
             try {

@@ -19,7 +19,7 @@ const std::map<std::string, ScriptKey>& namedKeys() {
             {"KP_minus", {vk::Subtract, U'-'}}, {"Up", {vk::Up, 0}},
             {"Down", {vk::Down, 0}},        {"Left", {vk::Left, 0}},
             {"Right", {vk::Right, 0}},      {"BackSpace", {vk::Back, 8}},
-            {"Tab", {vk::Tab, 9}},
+            {"Tab", {vk::Tab, 9}},          {"Control", {vk::Control, 0}},
         };
         for (int d = 0; d <= 9; ++d) {
             table["KP_" + std::to_string(d)] = {vk::numpad(d), static_cast<char32_t>(U'0' + d)};
@@ -94,7 +94,7 @@ std::vector<ScriptCommand> ParseScript(const std::string& source) {
         {"down", Kind::Down},   {"up", Kind::Up},         {"text", Kind::Text},
         {"move", Kind::Move},   {"click", Kind::Click},   {"press", Kind::Press},
         {"release", Kind::Release}, {"shot", Kind::Shot}, {"state", Kind::State},
-        {"quit", Kind::Quit},
+        {"quit", Kind::Quit},   {"focus", Kind::Focus},
     };
     std::vector<ScriptCommand> commands;
     std::istringstream lines(source);
@@ -147,6 +147,12 @@ std::vector<ScriptCommand> ParseScript(const std::string& source) {
             case Kind::State:
                 if (rest.empty()) throw ScriptError("line " + std::to_string(lineNumber) + ": " + verb + " needs a file name");
                 command.path = rest;
+                break;
+            case Kind::Focus:
+                if (!(args >> a) || (a != "on" && a != "off")) {
+                    throw ScriptError("line " + std::to_string(lineNumber) + ": focus needs on or off");
+                }
+                command.number = a == "on" ? 1 : 0;
                 break;
             case Kind::Click:
             case Kind::Press:

@@ -23,14 +23,14 @@ struct ScriptKey {
 };
 
 // Letters and digits as typed, Escape, Return, space, plus, minus, KP_0..KP_9,
-// KP_plus, KP_minus, Up, Down, Left, Right. Nothing for an unknown name.
+// KP_plus, KP_minus, Up, Down, Left, Right, Control. Nothing for an unknown name.
 std::optional<ScriptKey> KeyByName(const std::string& name);
 
 struct ScriptCommand {
-    enum class Kind { Wait, Frames, Key, Down, Up, Text, Move, Click, Press, Release, Shot, State, Quit };
+    enum class Kind { Wait, Frames, Key, Down, Up, Text, Move, Click, Press, Release, Shot, State, Quit, Focus };
     Kind kind = Kind::Wait;
     int line = 0;
-    int64_t number = 0;     // wait, frames
+    int64_t number = 0;     // wait, frames; focus: 1 gained, 0 lost
     int x = 0, y = 0;       // move
     ScriptKey key;          // key, down, up
     std::u32string text;    // text

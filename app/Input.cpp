@@ -6,6 +6,7 @@
 #include "app/ErrorBox.h"
 #include "app/Files.h"
 #include "app/Form.h"
+#include "app/PointerConfinement.h"
 #include "app/ScoreStore.h"
 #include "assets/PictureCollection.h"
 #include "assets/WaveCollection.h"
@@ -20,21 +21,6 @@ namespace {
 bool isInfoScreen(const std::string& screen) {
     return screen == "info1" || screen == "info2" || screen == "info3" || screen == "info4" || screen == "info5";
 }
-
-// The game counts as paused while the frame timer is off: pausing stops the
-// frame timer, both interval timers and the music; running again starts the
-// module from its beginning and the music cue of the next frames seeks back.
-void setRunning(TForm1& form, bool running) {
-    if (form.player) {
-        if (running) form.player->Play();
-        else form.player->Stop();
-    }
-    form.DXTimer1->Enabled = running;
-    form.Timer1->setEnabled(running);
-    form.Timer2->setEnabled(running);
-}
-
-bool isPaused(const TForm1& form) { return !form.DXTimer1->Enabled; }
 
 void playSound(TForm1& form, const char* name) { form.DXWaveList1->Items.Find(name).PlayWave(false); }
 
@@ -86,7 +72,8 @@ void TForm1::return_to_menu() {
     // Only the frame timer draws the menu: a game left while paused would
     // otherwise leave the screen frozen on its last frame with no key to
     // bring it back, since the pause key is refused on the menu.
-    if (isPaused(*this)) setRunning(*this, true);
+    focusPause_.forget();
+    if (isPaused()) setRunning(true);
 }
 
 void TForm1::FormKeyPress(char32_t key) {
@@ -105,7 +92,8 @@ void TForm1::FormKeyPress(char32_t key) {
     }
     if ((key == U'p' || key == U'P' || key == U' ') && screen != "mainmenu" && screen != "justloading" &&
         !isInfoScreen(screen) && lives > 0) {
-        setRunning(*this, isPaused(*this));
+        focusPause_.forget();
+        setRunning(isPaused());
     }
     if (key == U'+' || key == U'-') {
         if (key == U'+') volume = volume < 31 ? volume + 1 : 32;
@@ -121,6 +109,35 @@ void TForm1::FormKeyPress(char32_t key) {
         apply_thresholds();
         is_unlocked();
     }
+}
+
+// The game counts as paused while the frame timer is off: pausing stops the
+// frame timer, both interval timers and the music; running again starts the
+// module from its beginning and the music cue of the next frames seeks back.
+void TForm1::setRunning(bool running) {
+    if (player) {
+        if (running) player->Play();
+        else player->Stop();
+    }
+    DXTimer1->Enabled = running;
+    Timer1->setEnabled(running);
+    Timer2->setEnabled(running);
+}
+
+bool TForm1::isPaused() const { return !DXTimer1->Enabled; }
+
+bool TForm1::episodeInPlay() const {
+    const bool episode = screen == "game1" || screen == "game2" || screen == "game3" || screen == "game4";
+    return episode && lives > 0 && !isPaused();
+}
+
+void TForm1::updatePointerConfinement() {
+    // Ctrl+G holds until the game is next paused or left.
+    if (!episodeInPlay()) pointerReleasedByPlayer_ = false;
+    const bool confine = ConfinePointer({screen, lives, isPaused(), platform.active(), pointerReleasedByPlayer_});
+    if (confine == pointerConfined_) return;
+    pointerConfined_ = confine;
+    platform.confinePointer(confine);
 }
 
 void TForm1::DXDraw1MouseDown() {

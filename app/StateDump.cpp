@@ -101,6 +101,7 @@ nlohmann::json DumpState(const TForm1& form, uint64_t timeMs) {
     state["timer1_enabled"] = form.Timer1->enabled();
     state["timer2_enabled"] = form.Timer2->enabled();
     state["paused"] = !form.DXTimer1->Enabled;
+    state["pointer_confined"] = form.pointerConfined();
     dumpMusicState(form, state);
     dumpSoundState(form, state);
     if (form.screen == "game1") dumpEpisode1(form, state);

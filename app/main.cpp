@@ -11,6 +11,7 @@
 #include "app/Form.h"
 #include "app/HeadlessRunner.h"
 #include "app/HeadlessScript.h"
+#include "assets/PngFile.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/SdlPlatform.h"
 
@@ -20,6 +21,7 @@ ik::FormOptions formOptions(const ik::CommandLine& line) {
     ik::FormOptions options;
     options.no3d = line.no3d;
     options.windowed = line.windowed;
+    options.quitOnFocusLoss = line.quitOnFocusLoss;
     options.scoresDir = line.scoresDir;
     options.libraryDir = ik::TrackAudioDir();
     options.seedGiven = line.seed.has_value();
@@ -76,6 +78,18 @@ int runHeadless(const ik::CommandLine& line) {
     return scriptFailed ? 1 : status;
 }
 
+// A missing or broken icon costs the window its picture, not the game.
+void showIcon(ik::Platform& platform) {
+    const std::string path = ik::FindDataFile("ironkeel.png");
+    if (path.empty()) return;
+    try {
+        const ik::RgbImage icon = ik::ReadPng(path);
+        platform.setWindowIcon(icon.width, icon.height, icon.pixels);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "ironkeel: no window icon: %s\n", error.what());
+    }
+}
+
 int runWindow(const ik::CommandLine& line) {
     ik::SdlOptions sdl;
     sdl.windowed = line.windowed;
@@ -89,6 +103,7 @@ int runWindow(const ik::CommandLine& line) {
         std::fprintf(stderr, "ironkeel: %s\n", error.what());
         return 1;
     }
+    showIcon(*platform);
     ik::TForm1 form(*platform, formOptions(line));
     return runForm(form, [&] { platform->run(form); });
 }
@@ -108,7 +123,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (line.version) {
-        std::printf("ironkeel %s\n", IK_VERSION);
+        std::fputs(ik::VersionText(IK_VERSION).c_str(), stdout);
         return 0;
     }
     return line.headless ? runHeadless(line) : runWindow(line);

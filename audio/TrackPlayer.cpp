@@ -42,6 +42,7 @@ void TTrackPlayer::initialise(bool headless) {
     library_->SetConfig(TA_CONFIG_VOLUME_SCALE, kFullVolume);
     if (headless) library_->SetConfig(TA_CONFIG_NULL_OUTPUT, 1);
     if (!library_->Init(1, kOutputRate, 0, nullptr, nullptr)) {
+        deviceFailed_ = true;
         showError("Can't initialize device\n(error code: " + std::to_string(library_->ErrorGetCode()) + ")");
         return;
     }
@@ -92,7 +93,9 @@ void TTrackPlayer::changeMode(TPlayerMode mode) {
 
 bool TTrackPlayer::Open(const std::string& path) {
     if (!playerReady_) {
-        showError("Player is not ready !");
+        // Without a sound device the game plays on in silence; the device's
+        // own box has said why.
+        if (!deviceFailed_) showError("Player is not ready !");
         return false;
     }
     const auto info = DescribeModuleFile(path);

@@ -39,6 +39,9 @@ public:
     // Music works: the library is loaded with all its entry points, accepted
     // and initialised (TrackAudioVer is not empty).
     bool LibraryLoaded() const { return !trackAudioVer_.empty(); }
+    // The library file itself was found and loaded, whether or not its
+    // output could be opened: only its absence is the missing-library case.
+    bool LibraryFound() const { return library_ != nullptr; }
     const std::string& TrackAudioVer() const { return trackAudioVer_; }
 
     bool Open(const std::string& path);
@@ -78,6 +81,7 @@ private:
     Platform& platform_;
     std::unique_ptr<TrackAudioLibrary> library_;
     bool playerReady_ = false;
+    bool deviceFailed_ = false;  // its box was shown: a silent game needs no more
     std::string trackAudioVer_;
     std::unique_ptr<TrackRelay> relay_;
     std::set<std::string> errorsShown_;

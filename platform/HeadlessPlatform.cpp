@@ -110,6 +110,14 @@ void HeadlessPlatform::queueClose() {
 void HeadlessPlatform::queueActivate(bool active) {
     queue([this, active](EventSink& sink) {
         active_ = active;
+        // Keys let go behind another window never come up here: none stays held.
+        if (!active) {
+            for (uint16_t vk = 0; vk < keysHeld_.size(); ++vk) {
+                if (!keysHeld_[vk]) continue;
+                keysHeld_[vk] = false;
+                sink.onKeyUp(vk);
+            }
+        }
         sink.onActivate(active);
     });
 }

@@ -48,6 +48,7 @@ public:
     uint64_t framesPresented() const { return framesPresented_; }
     bool quitRequested() const;
     bool systemPointerShown() const { return systemPointerShown_; }
+    bool pointerConfined() const { return pointerConfined_; }
 
     // --- Platform ---
     void run(EventSink& sink) override;
@@ -62,6 +63,7 @@ public:
     Point pointer() override { return pointer_; }
     void warpPointer(Point to) override { pointer_ = to; }
     void showSystemPointer(bool shown) override { systemPointerShown_ = shown; }
+    void confinePointer(bool confined) override { pointerConfined_ = confined; }
     bool keyHeld(uint16_t virtualKey) override;
     void messageBox(const std::string& caption, const std::string& text, MessageBoxKind kind) override;
     std::unique_ptr<AudioDevice> openAudio(const AudioFormat& format, AudioCallback callback) override;
@@ -88,6 +90,7 @@ private:
     bool quitRequested_ = false;
     bool active_ = true;
     bool systemPointerShown_ = true;
+    bool pointerConfined_ = false;
     Point pointer_;
     std::vector<bool> keysHeld_ = std::vector<bool>(256, false);
     MouseClicks clicks_;

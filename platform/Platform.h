@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ik {
 
@@ -37,10 +38,14 @@ public:
     virtual void onClick() = 0;  // a press and release of a button on the display
     virtual void onActivate(bool active) = 0;
     virtual void onCloseRequest() = 0;  // window closed by the user / the script's quit
+    // SIGTERM or SIGINT: the program is asked to end from outside.
+    virtual void onTerminate() { onCloseRequest(); }
     // Called on every pass of the loop that found no pending event.
     virtual void onIdle() = 0;
     // The window's renderer lost its textures: the display restores its surfaces.
     virtual void onDisplayReset() {}
+    // The display went away (the X server ended): the program is about to end.
+    virtual void onDisplayLost() {}
 };
 
 // An interval timer of the event loop. A due timer fires once per pass even
@@ -106,6 +111,11 @@ public:
     virtual Point pointer() = 0;
     virtual void warpPointer(Point to) = 0;
     virtual void showSystemPointer(bool shown) = 0;
+    // Keeps the pointer inside the window (true) or lets it leave (false).
+    virtual void confinePointer(bool confined) = 0;
+    // The window's icon, `width` x `height` pixels 0x00BBGGRR, top row first;
+    // a backend without a window has nothing to put it on.
+    virtual void setWindowIcon(int /*width*/, int /*height*/, const std::vector<uint32_t>& /*pixels*/) {}
 
     // Keyboard state by Windows virtual-key code (1..255).
     virtual bool keyHeld(uint16_t virtualKey) = 0;

@@ -59,4 +59,37 @@ Point displayToOutput(const Viewport& viewport, Point display) {
     return {static_cast<int>(x), static_cast<int>(y)};
 }
 
+ScaleChoice chooseWindowScale(int requested, int desktopWidth, int desktopHeight) {
+    const int fitting = defaultWindowScale(desktopWidth, desktopHeight);
+    if (requested <= 0) return {fitting, false};
+    if (requested <= fitting) return {requested, false};
+    return {fitting, true};
+}
+
+Point placeWindow(const Rect& usable, int width, int height, const Rect& frame) {
+    const int outerWidth = width + frame.width;
+    const int outerHeight = height + frame.height;
+    const int left = usable.x + std::max(0, (usable.width - outerWidth) / 2);
+    const int top = usable.y + std::max(0, (usable.height - outerHeight) / 2);
+    return {left + frame.x, top + frame.y};
+}
+
+WindowLayout layOutWindow(int windowWidth, int windowHeight, int outputWidth, int outputHeight, bool integerScale) {
+    return {windowWidth, windowHeight, outputWidth, outputHeight,
+            fitViewport(outputWidth, outputHeight, integerScale)};
+}
+
+Point windowToDisplay(const WindowLayout& layout, Point window) {
+    const int64_t x = int64_t{window.x} * layout.outputWidth / std::max(layout.windowWidth, 1);
+    const int64_t y = int64_t{window.y} * layout.outputHeight / std::max(layout.windowHeight, 1);
+    return outputToDisplay(layout.viewport, {static_cast<int>(x), static_cast<int>(y)});
+}
+
+Point displayToWindow(const WindowLayout& layout, Point display) {
+    const Point output = displayToOutput(layout.viewport, display);
+    const int64_t x = int64_t{output.x} * layout.windowWidth / std::max(layout.outputWidth, 1);
+    const int64_t y = int64_t{output.y} * layout.windowHeight / std::max(layout.outputHeight, 1);
+    return {static_cast<int>(x), static_cast<int>(y)};
+}
+
 }  // namespace ik

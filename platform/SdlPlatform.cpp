@@ -3,14 +3,18 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <optional>
+#include <thread>
 
 #include "platform/DisplayDriver.h"
 #include "platform/MessageLog.h"
 #include "platform/PlatformError.h"
 #include "platform/SdlAudio.h"
 #include "platform/SdlKeys.h"
+#include "platform/SdlX11.h"
 
 namespace ik {
 
@@ -67,6 +71,8 @@ std::vector<char32_t> codePoints(const char* text) {
 }  // namespace
 
 SdlPlatform::VideoSubsystem::VideoSubsystem(bool allowInvisible) {
+    // Our own handlers end the program even while a message box is up.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     switch (chooseVideoDriver(currentDisplayEnvironment())) {
         case VideoChoice::NoDisplay: throw PlatformError(noDisplayMessage(nullptr));
         case VideoChoice::AskForX11: SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11"); break;
@@ -97,11 +103,18 @@ SdlPlatform::SdlPlatform(const SdlOptions& options, const std::string& title)
       virtualKeyOfHeldScancode_(SDL_NUM_SCANCODES, 0) {
     SDL_Rect desktop{0, 0, kDisplayWidth, kDisplayHeight};
     SDL_GetDisplayUsableBounds(0, &desktop);
-    windowScale_ = options.scale > 0 ? options.scale : defaultWindowScale(desktop.w, desktop.h);
+    const ScaleChoice scale = chooseWindowScale(options.scale, desktop.w, desktop.h);
+    if (scale.reduced) {
+        std::fprintf(stderr, "ironkeel: --scale %d does not fit the desktop (%dx%d), using %d\n", options.scale,
+                     desktop.w, desktop.h, scale.scale);
+    }
+    windowScale_ = scale.scale;
 
+    const int width = kDisplayWidth * windowScale_;
+    const int height = kDisplayHeight * windowScale_;
+    const Point at = placeWindow({desktop.x, desktop.y, desktop.w, desktop.h}, width, height, {});
     Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | (fullScreen_ ? kWindowModeFlags : 0);
-    window_.reset(SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                   kDisplayWidth * windowScale_, kDisplayHeight * windowScale_, flags));
+    window_.reset(SDL_CreateWindow(title.c_str(), at.x, at.y, width, height, flags));
     if (!window_) throw PlatformError(std::string("cannot open the game window: ") + SDL_GetError());
 
     renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
@@ -115,7 +128,22 @@ SdlPlatform::SdlPlatform(const SdlOptions& options, const std::string& title)
     SDL_ShowCursor(SDL_DISABLE);
     SDL_StartTextInput();
     postEventType_ = SDL_RegisterEvents(1);
-    layOut();
+    fullScreenSettled_ = !fullScreen_;
+    followWindowSize();
+    choosePacing();
+    if (!fullScreen_) placeWindowed();
+    onDisplayConnectionLost([this] {
+        if (sink_ != nullptr) sink_->onDisplayLost();
+    });
+    signals_ = std::make_unique<TerminationSignals>([this] {
+        terminateRequested_ = true;
+        // A box runs in a helper process of SDL's: ending it lets the box
+        // call return, and the loop then ends the game.
+        while (messageBoxUp_) {
+            EndChildProcesses();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
 }
 
 SdlPlatform::~SdlPlatform() = default;
@@ -126,15 +154,43 @@ void SdlPlatform::createTexture() {
     if (!texture_) throw PlatformError(std::string("cannot draw in the game window: ") + SDL_GetError());
 }
 
-// Recomputes where the picture goes after any change of the window's size or
-// mode, and whether flips need our own 60 Hz pacing on the display it is on.
-void SdlPlatform::layOut() {
-    SDL_GetWindowSize(window_.get(), &windowWidth_, &windowHeight_);
-    SDL_GetRendererOutputSize(renderer_.get(), &outputWidth_, &outputHeight_);
-    viewport_ = fitViewport(outputWidth_, outputHeight_, options_.integerScale);
-    bool wholeFactor = viewport_.width % kDisplayWidth == 0 && viewport_.height % kDisplayHeight == 0;
+// Where the picture goes follows the size the window has now, read at every
+// present: a window manager may refuse or delay a size, and the desktop's
+// mode says nothing about the window.
+void SdlPlatform::followWindowSize() {
+    if (fullScreen_ && !fullScreenSettled_) takeScreenIfRefused();
+    int windowWidth = 0, windowHeight = 0, outputWidth = 0, outputHeight = 0;
+    SDL_GetWindowSize(window_.get(), &windowWidth, &windowHeight);
+    SDL_GetRendererOutputSize(renderer_.get(), &outputWidth, &outputHeight);
+    const WindowLayout layout = layOutWindow(windowWidth, windowHeight, outputWidth, outputHeight,
+                                             options_.integerScale);
+    if (layout == layout_) return;
+    layout_ = layout;
+    const Viewport& viewport = layout_.viewport;
+    bool wholeFactor = viewport.width % kDisplayWidth == 0 && viewport.height % kDisplayHeight == 0;
     SDL_SetTextureScaleMode(texture_.get(), wholeFactor ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+}
 
+// Without a window manager (or with one that ignores the request) a
+// full-screen window keeps its old size while SDL reports the desktop's:
+// the window then takes the screen itself, as a window manager would.
+void SdlPlatform::takeScreenIfRefused() {
+    const auto real = nativeWindowSize(window_.get());
+    int width = 0, height = 0;
+    SDL_GetWindowSize(window_.get(), &width, &height);
+    if (!real || *real == WindowSize{width, height}) {
+        fullScreenSettled_ = true;
+        return;
+    }
+    SDL_Rect bounds{};
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window_.get()), &bounds) != 0) return;
+    setNativeGeometry(window_.get(), bounds.x, bounds.y, bounds.w, bounds.h);
+    // Asked once per switch: a window manager that refuses this too is not argued with.
+    fullScreenSettled_ = true;
+}
+
+// Whether flips need our own 60 Hz pacing on the display the window is on.
+void SdlPlatform::choosePacing() {
     int refreshHz = options_.refreshHz;
     SDL_DisplayMode mode{};
     if (refreshHz <= 0 && SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window_.get()), &mode) == 0) {
@@ -144,36 +200,83 @@ void SdlPlatform::layOut() {
     if (pace != pacer_.enabled()) pacer_ = FramePacer(pace);
 }
 
+// A window of the chosen size, fully on the usable part of its display.
+void SdlPlatform::placeWindowed() {
+    const int width = kDisplayWidth * windowScale_;
+    const int height = kDisplayHeight * windowScale_;
+    SDL_SetWindowSize(window_.get(), width, height);
+    SDL_Rect usable{0, 0, width, height};
+    SDL_GetDisplayUsableBounds(std::max(0, SDL_GetWindowDisplayIndex(window_.get())), &usable);
+    int top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowBordersSize(window_.get(), &top, &left, &bottom, &right);
+    const Point at = placeWindow({usable.x, usable.y, usable.w, usable.h}, width, height,
+                                 {left, top, left + right, top + bottom});
+    SDL_SetWindowPosition(window_.get(), at.x, at.y);
+}
+
 void SdlPlatform::toggleFullScreen() {
+    // The real pointer stays over the same spot of the picture, where the
+    // drawn one is; SDL would put it back where it was in the old window.
+    refreshPointer();
+    const Point spot = pointer_;
     fullScreen_ = !fullScreen_;
     if (fullScreen_) {
+        fullScreenSettled_ = false;
         SDL_SetWindowFullscreen(window_.get(), kWindowModeFlags);
     } else {
         SDL_SetWindowFullscreen(window_.get(), 0);
-        SDL_SetWindowSize(window_.get(), kDisplayWidth * windowScale_, kDisplayHeight * windowScale_);
-        SDL_SetWindowPosition(window_.get(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        placeWindowed();
+        // The window manager may have given the focus elsewhere meanwhile.
+        SDL_RaiseWindow(window_.get());
+        SDL_SetWindowInputFocus(window_.get());
     }
-    layOut();
+    followWindowSize();
+    choosePacing();
+    warpPointer(spot);
+    draw();
 }
 
-Point SdlPlatform::windowToDisplay(int x, int y) const {
-    int64_t outputX = int64_t{x} * outputWidth_ / std::max(windowWidth_, 1);
-    int64_t outputY = int64_t{y} * outputHeight_ / std::max(windowHeight_, 1);
-    return outputToDisplay(viewport_, {static_cast<int>(outputX), static_cast<int>(outputY)});
+// The drawn pointer stays where the real one is when the picture moves under
+// it (a new size or place of the window) without the mouse moving.
+void SdlPlatform::refreshPointer() {
+    int globalX = 0, globalY = 0, windowX = 0, windowY = 0;
+    SDL_GetGlobalMouseState(&globalX, &globalY);
+    SDL_GetWindowPosition(window_.get(), &windowX, &windowY);
+    pointer_ = windowToDisplay(layout_, {globalX - windowX, globalY - windowY});
 }
 
 void SdlPlatform::warpPointer(Point to) {
-    Point output = displayToOutput(viewport_, to);
-    int x = static_cast<int>(int64_t{output.x} * windowWidth_ / std::max(outputWidth_, 1));
-    int y = static_cast<int>(int64_t{output.y} * windowHeight_ / std::max(outputHeight_, 1));
-    SDL_WarpMouseInWindow(window_.get(), x, y);
+    const Point window = displayToWindow(layout_, to);
+    SDL_WarpMouseInWindow(window_.get(), window.x, window.y);
     pointer_ = to;
+}
+
+void SdlPlatform::confinePointer(bool confined) {
+    SDL_SetWindowMouseGrab(window_.get(), confined ? SDL_TRUE : SDL_FALSE);
+}
+
+void SdlPlatform::setWindowIcon(int width, int height, const std::vector<uint32_t>& pixels) {
+    if (width <= 0 || height <= 0 || pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) return;
+    std::vector<uint32_t> rgba(pixels.size());
+    // 0xAABBGGRR, opaque, is SDL's packed ABGR8888.
+    std::transform(pixels.begin(), pixels.end(), rgba.begin(), [](uint32_t p) { return p | 0xFF000000u; });
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(rgba.data(), width, height, 32, width * 4,
+                                                           SDL_PIXELFORMAT_ABGR8888);
+    if (icon == nullptr) return;
+    SDL_SetWindowIcon(window_.get(), icon);
+    SDL_FreeSurface(icon);
 }
 
 void SdlPlatform::showSystemPointer(bool shown) { SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE); }
 
 void SdlPlatform::run(EventSink& sink) {
+    sink_ = &sink;
     while (!quitRequested_) {
+        if (terminateRequested_ && !terminationDelivered_) {
+            terminationDelivered_ = true;
+            sink.onTerminate();
+            continue;
+        }
         bool hadEvents = false;
         SDL_Event event;
         while (!quitRequested_ && SDL_PollEvent(&event) != 0) {
@@ -189,6 +292,7 @@ void SdlPlatform::run(EventSink& sink) {
         // rather than spin.
         if (!presentedThisPass_ && !quitRequested_) SDL_WaitEventTimeout(nullptr, 1);
     }
+    sink_ = nullptr;
 }
 
 void SdlPlatform::handle(const SDL_Event& event, EventSink& sink) {
@@ -197,22 +301,7 @@ void SdlPlatform::handle(const SDL_Event& event, EventSink& sink) {
             sink.onCloseRequest();
             break;
         case SDL_WINDOWEVENT:
-            switch (event.window.event) {
-                case SDL_WINDOWEVENT_FOCUS_GAINED:
-                    active_ = true;
-                    sink.onActivate(true);
-                    break;
-                case SDL_WINDOWEVENT_FOCUS_LOST:
-                    active_ = false;
-                    sink.onActivate(false);
-                    break;
-                case SDL_WINDOWEVENT_SIZE_CHANGED:
-                case SDL_WINDOWEVENT_DISPLAY_CHANGED:
-                    layOut();
-                    break;
-                default:
-                    break;
-            }
+            handleWindowEvent(event, sink);
             break;
         case SDL_KEYDOWN:
             handleKeyDown(event, sink);
@@ -224,12 +313,12 @@ void SdlPlatform::handle(const SDL_Event& event, EventSink& sink) {
             for (char32_t c : codePoints(event.text.text)) sink.onChar(c);
             break;
         case SDL_MOUSEMOTION:
-            pointer_ = windowToDisplay(event.motion.x, event.motion.y);
+            pointer_ = windowToDisplay(layout_, {event.motion.x, event.motion.y});
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             if (auto button = buttonOf(event.button.button)) {
-                pointer_ = windowToDisplay(event.button.x, event.button.y);
+                pointer_ = windowToDisplay(layout_, {event.button.x, event.button.y});
                 if (event.type == SDL_MOUSEBUTTONDOWN) {
                     clicks_.press(sink, *button, pointer_);
                 } else {
@@ -239,11 +328,14 @@ void SdlPlatform::handle(const SDL_Event& event, EventSink& sink) {
             break;
         case SDL_RENDER_DEVICE_RESET:
             createTexture();
-            layOut();
+            layout_ = {};
+            followWindowSize();
             sink.onDisplayReset();
+            draw();
             break;
         case SDL_RENDER_TARGETS_RESET:
             sink.onDisplayReset();
+            draw();
             break;
         default:
             if (event.type == postEventType_) runNextPostedTask();
@@ -251,12 +343,62 @@ void SdlPlatform::handle(const SDL_Event& event, EventSink& sink) {
     }
 }
 
+void SdlPlatform::handleWindowEvent(const SDL_Event& event, EventSink& sink) {
+    switch (event.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            active_ = true;
+            sink.onActivate(true);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            active_ = false;
+            releaseHeldKeys(sink);
+            sink.onActivate(false);
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_MOVED:
+            followWindowSize();
+            refreshPointer();
+            draw();
+            break;
+        case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+            followWindowSize();
+            choosePacing();
+            draw();
+            break;
+        // A frozen frame (a pause, a game-over panel) is never drawn again by
+        // the game: whatever uncovered or restored the window shows it again.
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_RESTORED:
+            draw();
+            break;
+        default:
+            break;
+    }
+}
+
+// Keys let go while another window had the focus never come up here: none
+// may stay held when the focus returns.
+void SdlPlatform::releaseHeldKeys(EventSink& sink) {
+    for (size_t scancode = 0; scancode < virtualKeyOfHeldScancode_.size(); ++scancode) {
+        const uint16_t virtualKey = virtualKeyOfHeldScancode_[scancode];
+        if (virtualKey == 0) continue;
+        virtualKeyOfHeldScancode_[scancode] = 0;
+        --holdersOfVirtualKey_[virtualKey];
+        sink.onKeyUp(virtualKey);
+    }
+    altEnterScancode_ = 0;
+}
+
 void SdlPlatform::handleKeyDown(const SDL_Event& event, EventSink& sink) {
     const SDL_Keysym& key = event.key.keysym;
     if (isAltEnter(key)) {
         if (event.key.repeat == 0) toggleFullScreen();
+        altEnterScancode_ = key.scancode;
         return;
     }
+    // Its Return repeats on after Alt is let go: still not the game's Enter.
+    if (key.scancode == altEnterScancode_) return;
     uint16_t virtualKey = virtualKeyFor(key.scancode, key.sym);
     if (virtualKey == 0) return;
     if (virtualKeyOfHeldScancode_[key.scancode] == 0) {
@@ -270,6 +412,7 @@ void SdlPlatform::handleKeyDown(const SDL_Event& event, EventSink& sink) {
 void SdlPlatform::handleKeyUp(const SDL_Event& event, EventSink& sink) {
     // Keys the game never saw go down (the Return of Alt+Enter) do not come up.
     const SDL_Keysym& key = event.key.keysym;
+    if (key.scancode == altEnterScancode_) altEnterScancode_ = 0;
     uint16_t virtualKey = virtualKeyOfHeldScancode_[key.scancode];
     if (virtualKey == 0) return;
     virtualKeyOfHeldScancode_[key.scancode] = 0;
@@ -325,11 +468,8 @@ uint64_t SdlPlatform::microseconds() const {
 
 void SdlPlatform::present(const uint16_t* pixels) {
     presentedThisPass_ = true;
-    SDL_UpdateTexture(texture_.get(), nullptr, pixels, kDisplayWidth * static_cast<int>(sizeof(uint16_t)));
-    SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
-    SDL_RenderClear(renderer_.get());
-    SDL_Rect target{viewport_.x, viewport_.y, viewport_.width, viewport_.height};
-    SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &target);
+    lastFrame_.assign(pixels, pixels + kDisplayWidth * kDisplayHeight);
+    followWindowSize();
     if (uint64_t wait = pacer_.waitBeforeFlip(microseconds())) {
         // Sleep the bulk, then spin the last millisecond for an even beat.
         uint64_t until = microseconds() + wait;
@@ -337,12 +477,33 @@ void SdlPlatform::present(const uint16_t* pixels) {
         while (microseconds() < until) {
         }
     }
+    draw();
+}
+
+// Shows the last presented frame where the window now puts it; black before
+// the first frame.
+void SdlPlatform::draw() {
+    if (!lastFrame_.empty()) {
+        SDL_UpdateTexture(texture_.get(), nullptr, lastFrame_.data(),
+                          kDisplayWidth * static_cast<int>(sizeof(uint16_t)));
+    }
+    SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+    SDL_RenderClear(renderer_.get());
+    if (!lastFrame_.empty()) {
+        const Viewport& viewport = layout_.viewport;
+        SDL_Rect target{viewport.x, viewport.y, viewport.width, viewport.height};
+        SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &target);
+    }
     SDL_RenderPresent(renderer_.get());
 }
 
 void SdlPlatform::messageBox(const std::string& caption, const std::string& text, MessageBoxKind kind) {
     logMessageBox(caption, text);
+    // Asked to end: no box may hold the program up any more.
+    if (terminateRequested_) return;
+    messageBoxUp_ = true;
     SDL_ShowSimpleMessageBox(messageBoxFlags(kind), caption.c_str(), text.c_str(), window_.get());
+    messageBoxUp_ = false;
 }
 
 std::unique_ptr<AudioDevice> SdlPlatform::openAudio(const AudioFormat& format, AudioCallback callback) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "platform/MouseClicks.h"
 #include "platform/Platform.h"
 #include "platform/Scaling.h"
+#include "platform/TerminationSignals.h"
 #include "platform/TimerSet.h"
 
 struct SDL_Window;
@@ -53,6 +55,8 @@ public:
     Point pointer() override { return pointer_; }
     void warpPointer(Point to) override;
     void showSystemPointer(bool shown) override;
+    void confinePointer(bool confined) override;
+    void setWindowIcon(int width, int height, const std::vector<uint32_t>& pixels) override;
     bool keyHeld(uint16_t virtualKey) override;
     void messageBox(const std::string& caption, const std::string& text, MessageBoxKind kind) override;
     std::unique_ptr<AudioDevice> openAudio(const AudioFormat& format, AudioCallback callback) override;
@@ -73,12 +77,18 @@ private:
 
     void createTexture();
     void handle(const SDL_Event& event, EventSink& sink);
+    void handleWindowEvent(const SDL_Event& event, EventSink& sink);
     void handleKeyDown(const SDL_Event& event, EventSink& sink);
     void handleKeyUp(const SDL_Event& event, EventSink& sink);
+    void releaseHeldKeys(EventSink& sink);
     void runNextPostedTask();
     void toggleFullScreen();
-    void layOut();
-    Point windowToDisplay(int x, int y) const;
+    void placeWindowed();
+    void followWindowSize();
+    void takeScreenIfRefused();
+    void choosePacing();
+    void refreshPointer();
+    void draw();
     uint64_t microseconds() const;
 
     VideoSubsystem video_;
@@ -88,11 +98,9 @@ private:
     std::unique_ptr<SDL_Window, Destroy> window_;
     std::unique_ptr<SDL_Renderer, Destroy> renderer_;
     std::unique_ptr<SDL_Texture, Destroy> texture_;
-    Viewport viewport_;
-    int windowWidth_ = kDisplayWidth;
-    int windowHeight_ = kDisplayHeight;
-    int outputWidth_ = kDisplayWidth;
-    int outputHeight_ = kDisplayHeight;
+    WindowLayout layout_;
+    bool fullScreenSettled_ = true;  // the window really has the size of its full-screen request
+    std::vector<uint16_t> lastFrame_;  // shown again whenever the window needs it
     bool vsync_ = false;
     FramePacer pacer_{true};
 
@@ -102,6 +110,14 @@ private:
     bool active_ = true;
     bool quitRequested_ = false;
     bool presentedThisPass_ = false;
+    // The Return of the last Alt+Enter until it comes up: its repeats are not the game's.
+    int altEnterScancode_ = 0;
+
+    // Stays set once a signal came: no box may hold up the way out.
+    std::atomic<bool> terminateRequested_{false};
+    bool terminationDelivered_ = false;
+    std::atomic<bool> messageBoxUp_{false};
+    EventSink* sink_ = nullptr;  // while run() runs: the display may be lost in any call
     // The virtual key each held key was reported as, and how many keys hold
     // each virtual key (left and right Shift are both Shift).
     std::vector<uint16_t> virtualKeyOfHeldScancode_;
@@ -110,6 +126,8 @@ private:
     uint32_t postEventType_ = 0;
     std::mutex postedMutex_;
     std::deque<std::function<void()>> posted_;
+
+    std::unique_ptr<TerminationSignals> signals_;
 };
 
 }  // namespace ik

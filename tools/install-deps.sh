@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
   # build tools
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
-  # window, events, audio devices, message boxes
-  libsdl2-dev
+  # window, events, audio devices, message boxes; X11 for what SDL does not tell
+  libsdl2-dev libx11-dev
   # text
   libfreetype-dev libfontconfig-dev fonts-liberation
   # screenshots
@@ -22,6 +22,8 @@ packages=(
   libssl-dev
   # the install tree and the Debian package: dependencies, validators, manual pages
   dpkg-dev file desktop-file-utils appstream lintian man-db
+  # the game in a real X window
+  xvfb xdotool
 )
 
 missing=()

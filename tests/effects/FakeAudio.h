@@ -67,6 +67,7 @@ public:
     Point pointer() override { return {}; }
     void warpPointer(Point) override {}
     void showSystemPointer(bool) override {}
+    void confinePointer(bool) override {}
     bool keyHeld(uint16_t) override { return false; }
     void messageBox(const std::string&, const std::string&, MessageBoxKind) override {}
     std::unique_ptr<AudioDevice> openAudio(const AudioFormat& format, AudioCallback callback) override {

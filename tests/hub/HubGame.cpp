@@ -81,12 +81,12 @@ void HubGame::storeScores(const std::string& content) { writeText(scores.file("s
 
 std::string HubGame::storedScores() const { return readAll(scores.file("scores.dat")); }
 
-HubGame::Outcome HubGame::play(const std::string& script) {
+HubGame::Outcome HubGame::play(const std::string& script, const std::string& options) {
     writeText(work.file("script.txt"), script);
     const std::string errors = work.file("stderr.txt");
     const std::string command = "cd '" + work.path().string() + "' && timeout 120 " + IK_IRONKEEL +
                                 " --headless --script script.txt --seed 1 --scores '" + scores.path().string() +
-                                "' 2>'" + errors + "'";
+                                "' " + options + " 2>'" + errors + "'";
     const int raw = std::system(command.c_str());
     Outcome outcome;
     outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

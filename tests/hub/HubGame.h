@@ -54,9 +54,9 @@ protected:
         int status = -1;
         std::string errors;  // what the game wrote on stderr
     };
-    // Runs the script with seed 1; the shots and states it names land in the
-    // working folder.
-    Outcome play(const std::string& script);
+    // Runs the script with seed 1 and any further `options`; the shots and
+    // states it names land in the working folder.
+    Outcome play(const std::string& script, const std::string& options = "");
 
     nlohmann::json state(const std::string& name) const;
     Frame shot(const std::string& name) const;

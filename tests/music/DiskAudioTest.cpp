@@ -60,3 +60,32 @@ TEST(DiskAudio, TheMusicReachesTheDevice) {
 
 }  // namespace
 }  // namespace ik::test
+
+namespace ik::test {
+namespace {
+
+// No sound device at all: the device's own box once, then a silent game with
+// no box per music cue.
+TEST(NoAudioDevice, OneBoxThenSilence) {
+    TempFolder scratch;
+    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    const std::string song = scratch.file("song.xm");
+    WriteFile(song, MakeXm({}));
+    {
+        TestPlatform platform(false);
+        TTrackPlayer player(platform, LibraryDir());
+        EXPECT_TRUE(player.LibraryFound());
+        EXPECT_FALSE(player.LibraryLoaded());
+        for (int frame = 0; frame < 60; ++frame) {
+            player.Stop();
+            EXPECT_FALSE(player.Open(song));
+            player.Play();
+        }
+        ASSERT_EQ(platform.boxes.size(), 1u);
+        EXPECT_EQ(platform.boxes[0].text, "Can't initialize device\n(error code: " + std::to_string(TA_ERROR_DEVICE) + ")");
+    }
+    ::unsetenv("SDL_AUDIODRIVER");
+}
+
+}  // namespace
+}  // namespace ik::test

@@ -174,3 +174,22 @@ TEST(HeadlessPlatformMisc, SystemPointerCanBeHidden) {
 
 }  // namespace
 }  // namespace ik
+
+namespace ik {
+namespace {
+
+TEST(HeadlessEvents, KeysHeldWhenTheFocusGoesAreLetGo) {
+    HeadlessPlatform platform;
+    test::RecordingSink sink;
+    platform.queueKeyDown(vk::letter('X'));
+    platform.queueKeyDown(vk::digit(2));
+    platform.queueKeyUp(vk::digit(2));
+    platform.queueActivate(false);
+    platform.queueActivate(true);
+    deliverAll(platform, sink);
+    EXPECT_EQ(sink.log, (Log{"down 88", "down 50", "up 50", "up 88", "deactivate", "activate"}));
+    EXPECT_FALSE(platform.keyHeld(vk::letter('X')));
+}
+
+}  // namespace
+}  // namespace ik

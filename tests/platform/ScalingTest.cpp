@@ -2,6 +2,7 @@
 // pointer positions map between the screen and the display.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "platform/Scaling.h"
@@ -116,6 +117,94 @@ TEST(DisplayToOutput, EveryDisplayPixelMapsBackToItself) {
                 ASSERT_EQ(back.y, y) << "viewport " << v.width << "x" << v.height << " at x " << x;
             }
         }
+    }
+}
+
+}  // namespace
+}  // namespace ik
+
+namespace ik {
+namespace {
+
+// The picture and the pointer follow the size the window has, whatever the
+// desktop's: an 800 x 600 window left over from a refused full-screen request
+// on a 1920 x 1080 desktop still shows the whole picture, and its clicks land.
+TEST(WindowLayout, FollowsTheWindowNotTheDesktop) {
+    struct Case {
+        int windowWidth, windowHeight, outputWidth, outputHeight;
+        Viewport picture;
+        Point window;
+        Point display;
+    };
+    const Case cases[] = {
+        {800, 600, 800, 600, {0, 0, 800, 600}, {520, 130}, {520, 130}},
+        {1920, 1080, 1920, 1080, {240, 0, 1440, 1080}, {240 + 936, 234}, {520, 130}},
+        {1600, 1200, 1600, 1200, {0, 0, 1600, 1200}, {1040, 260}, {520, 130}},
+        // High density: window coordinates are half the drawable's pixels.
+        {800, 600, 1600, 1200, {0, 0, 1600, 1200}, {520, 130}, {520, 130}},
+        // A window narrower than 4:3 gets bars above and below.
+        {800, 1000, 800, 1000, {0, 200, 800, 600}, {0, 199}, {0, 0}},
+    };
+    for (const Case& c : cases) {
+        const WindowLayout layout = layOutWindow(c.windowWidth, c.windowHeight, c.outputWidth, c.outputHeight, false);
+        EXPECT_EQ(layout.viewport, c.picture) << c.windowWidth << "x" << c.windowHeight;
+        EXPECT_EQ(windowToDisplay(layout, c.window).x, c.display.x) << c.windowWidth << "x" << c.windowHeight;
+        EXPECT_EQ(windowToDisplay(layout, c.window).y, c.display.y) << c.windowWidth << "x" << c.windowHeight;
+    }
+}
+
+TEST(WindowLayout, AWarpedPointerReadsBackWhereItWasPut) {
+    for (auto [w, h, ow, oh] : {std::array{800, 600, 800, 600}, std::array{1920, 1080, 1920, 1080},
+                                 std::array{1000, 700, 2000, 1400}, std::array{640, 480, 640, 480}}) {
+        const WindowLayout layout = layOutWindow(w, h, ow, oh, false);
+        for (Point p : {Point{0, 0}, Point{1, 300}, Point{400, 300}, Point{799, 599}}) {
+            const Point back = windowToDisplay(layout, displayToWindow(layout, p));
+            // Shrunk below 800 x 600 two display pixels share a window pixel.
+            const int slack = layout.viewport.width < kDisplayWidth ? 1 : 0;
+            EXPECT_NEAR(back.x, p.x, slack) << w << "x" << h << " " << p.x << "," << p.y;
+            EXPECT_NEAR(back.y, p.y, slack) << w << "x" << h << " " << p.x << "," << p.y;
+        }
+    }
+}
+
+TEST(ScaleChoice, ARequestedFactorThatDoesNotFitIsReduced) {
+    struct Case {
+        int requested, desktopWidth, desktopHeight;
+        ScaleChoice expected;
+    };
+    const Case cases[] = {
+        {0, 1920, 1050, {1, false}},   {1, 1920, 1050, {1, false}},  {2, 1920, 1050, {1, true}},
+        {2, 2560, 1400, {2, false}},   {3, 2560, 1400, {2, true}},   {16, 3840, 2100, {3, true}},
+        {1, 640, 480, {1, false}},     {2, 640, 480, {1, true}},
+    };
+    for (const Case& c : cases) {
+        const ScaleChoice got = chooseWindowScale(c.requested, c.desktopWidth, c.desktopHeight);
+        EXPECT_EQ(got.scale, c.expected.scale) << c.requested << " on " << c.desktopWidth << "x" << c.desktopHeight;
+        EXPECT_EQ(got.reduced, c.expected.reduced) << c.requested << " on " << c.desktopWidth << "x" << c.desktopHeight;
+    }
+}
+
+TEST(WindowPlacement, TheWholeFrameStaysOnTheUsableArea) {
+    struct Case {
+        Rect usable;
+        int width, height;
+        Rect frame;
+        Point expected;
+    };
+    const Case cases[] = {
+        // A 1080p desktop with a 30 px panel on top; a 28 px title bar.
+        {{0, 30, 1920, 1050}, 800, 600, {1, 28, 2, 29}, {559 + 1, 30 + 210 + 28}},
+        // As tall as the usable area: the title bar stays on it, the bottom goes.
+        {{0, 30, 1920, 1050}, 1400, 1050, {1, 28, 2, 29}, {259 + 1, 30 + 28}},
+        // The second monitor of two, right of the first.
+        {{1920, 0, 2560, 1440}, 1600, 1200, {0, 0, 0, 0}, {1920 + 480, 120}},
+        // Too small for the window: its top-left corner stays on the display.
+        {{0, 0, 640, 480}, 800, 600, {0, 20, 0, 20}, {0, 20}},
+    };
+    for (const Case& c : cases) {
+        const Point at = placeWindow(c.usable, c.width, c.height, c.frame);
+        EXPECT_EQ(at.x, c.expected.x) << c.usable.x << "," << c.usable.y << " " << c.width << "x" << c.height;
+        EXPECT_EQ(at.y, c.expected.y) << c.usable.x << "," << c.usable.y << " " << c.width << "x" << c.height;
     }
 }
 

@@ -202,5 +202,54 @@ TEST_F(SdlEvents, PresentTakesAFrame) {
     EXPECT_EQ(presented, 3);
 }
 
+TEST_F(SdlEvents, TheReturnOfAltEnterRepeatingOnWithoutAltIsNotTheGames) {
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN, SDLK_RETURN, KMOD_LALT);
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN, SDLK_RETURN, 0, 1);  // Alt let go, Return still held
+    pushKey(SDL_KEYUP, SDL_SCANCODE_RETURN, SDLK_RETURN);
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN, SDLK_RETURN);  // a Return of its own
+    runUntilIdle();
+    EXPECT_EQ(sink_.log, (Log{"down 13", "char 13"}));
+}
+
+TEST_F(SdlEvents, KeysHeldWhenTheFocusGoesAreLetGo) {
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_X, SDLK_x);
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_LSHIFT, SDLK_LSHIFT);
+    SDL_Event focus{};
+    focus.type = SDL_WINDOWEVENT;
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    SDL_PushEvent(&focus);
+    pushKey(SDL_KEYUP, SDL_SCANCODE_X, SDLK_x);  // let go behind the other window
+    runUntilIdle();
+    EXPECT_EQ(sink_.log, (Log{"down 88", "down 16", "up 88", "up 16", "deactivate"}));
+    EXPECT_FALSE(platform_->keyHeld(vk::letter('X')));
+    EXPECT_FALSE(platform_->keyHeld(vk::Shift));
+}
+
+// A paused game or a game-over panel presents nothing more: whatever the
+// window showed meanwhile, an expose brings the last frame back.
+TEST_F(SdlEvents, AnExposeShowsTheLastFrameAgain) {
+    SDL_Renderer* renderer = SDL_GetRenderer(window_);
+    ASSERT_NE(renderer, nullptr);
+    auto centre = [&] {
+        Uint32 pixel = 0;
+        SDL_Rect spot{400, 300, 1, 1};
+        SDL_RenderReadPixels(renderer, &spot, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
+        return pixel & 0xFFFFFF;
+    };
+    std::vector<uint16_t> frame(static_cast<size_t>(kDisplayWidth) * kDisplayHeight, 0xF800);
+    platform_->present(frame.data());
+    ASSERT_EQ(centre(), 0xFF0000u);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 255, 255);
+    SDL_RenderClear(renderer);
+    SDL_RenderPresent(renderer);
+    ASSERT_EQ(centre(), 0x0000FFu);
+    SDL_Event expose{};
+    expose.type = SDL_WINDOWEVENT;
+    expose.window.event = SDL_WINDOWEVENT_EXPOSED;
+    SDL_PushEvent(&expose);
+    runUntilIdle();
+    EXPECT_EQ(centre(), 0xFF0000u);
+}
+
 }  // namespace
 }  // namespace ik

@@ -19,9 +19,10 @@ TEST(HeadlessScript, ParsesEveryCommand) {
         "click\npress\nrelease\n"
         "shot out/menu.png\n"
         "state s.json\n"
-        "quit\n");
+        "quit\n"
+        "focus off\nfocus on\n");
     using Kind = ScriptCommand::Kind;
-    ASSERT_EQ(commands.size(), 13u);
+    ASSERT_EQ(commands.size(), 15u);
     EXPECT_EQ(commands[0].kind, Kind::Wait);
     EXPECT_EQ(commands[0].number, 250);
     EXPECT_EQ(commands[0].line, 2);
@@ -38,6 +39,9 @@ TEST(HeadlessScript, ParsesEveryCommand) {
     EXPECT_EQ(commands[7].kind, Kind::Click);
     EXPECT_EQ(commands[10].path, "out/menu.png");
     EXPECT_EQ(commands[12].kind, Kind::Quit);
+    EXPECT_EQ(commands[13].kind, Kind::Focus);
+    EXPECT_EQ(commands[13].number, 0);
+    EXPECT_EQ(commands[14].number, 1);
 }
 
 TEST(HeadlessScript, KeyNames) {
@@ -46,7 +50,8 @@ TEST(HeadlessScript, KeyNames) {
                    Case{"plus", vk::OemPlus, U'+'}, Case{"minus", vk::OemMinus, U'-'},
                    Case{"KP_plus", vk::Add, U'+'}, Case{"KP_minus", vk::Subtract, U'-'},
                    Case{"KP_9", vk::numpad(9), U'9'}, Case{"7", '7', U'7'}, Case{"E", 'E', U'E'},
-                   Case{"e", 'E', U'e'}, Case{"Left", vk::Left, 0}, Case{"Up", vk::Up, 0}}) {
+                   Case{"e", 'E', U'e'}, Case{"Left", vk::Left, 0}, Case{"Up", vk::Up, 0},
+                   Case{"Control", vk::Control, 0}}) {
         auto key = KeyByName(c.name);
         ASSERT_TRUE(key.has_value()) << c.name;
         EXPECT_EQ(key->virtualKey, c.vk) << c.name;
@@ -64,7 +69,8 @@ TEST(HeadlessScript, RejectsBrokenLinesWithTheirNumber) {
                    Case{"key Hyper\n", "line 1: unknown key 'Hyper'"},
                    Case{"\n\njump 3\n", "line 3: unknown command 'jump'"},
                    Case{"move 3\n", "line 1: move needs X and Y"},
-                   Case{"shot\n", "line 1: shot needs a file name"}}) {
+                   Case{"shot\n", "line 1: shot needs a file name"},
+                   Case{"focus maybe\n", "line 1: focus needs on or off"}}) {
         try {
             ParseScript(c.source);
             ADD_FAILURE() << "accepted: " << c.source;

@@ -107,19 +107,24 @@ TEST_F(ShellLoop, EpisodeTimerSwitchesItselfOffOutsideItsEpisodes) {
     EXPECT_FALSE(form.Timer2->enabled());
 }
 
-TEST_F(ShellLoop, LosingActivationClosesTheFullScreenFormButNotTheWindow) {
+// The original's rule, ending the program when another window takes the
+// focus, holds only on request, in full screen and in a window alike.
+TEST_F(ShellLoop, LosingActivationClosesTheFormOnlyWhenAskedTo) {
     for (bool windowed : {false, true}) {
-        HeadlessPlatform platform;
-        FormOptions options;
-        options.scoresDir = dir.string();
-        options.windowed = windowed;
-        TForm1 form(platform, options);
-        form.Show();
-        form.screen = "mainmenu";
-        platform.queueActivate(false);
-        platform.pump(form, [&] { return true; });
-        EXPECT_EQ(form.closed(), !windowed);
-        EXPECT_EQ(platform.quitRequested(), !windowed);
+        for (bool quitOnFocusLoss : {false, true}) {
+            HeadlessPlatform platform;
+            FormOptions options;
+            options.scoresDir = dir.string();
+            options.windowed = windowed;
+            options.quitOnFocusLoss = quitOnFocusLoss;
+            TForm1 form(platform, options);
+            form.Show();
+            form.screen = "mainmenu";
+            platform.queueActivate(false);
+            platform.pump(form, [&] { return true; });
+            EXPECT_EQ(form.closed(), quitOnFocusLoss) << windowed;
+            EXPECT_EQ(platform.quitRequested(), quitOnFocusLoss) << windowed;
+        }
     }
 }
 
