@@ -124,7 +124,7 @@ void writeMelody(Score& score, size_t first, const std::string& line, const Chor
     if (row != style.rowsPerBar) throw std::logic_error("a bar of melody has " + std::to_string(row) + " rows: " + line);
 }
 
-void drum(Score& s, size_t at, Channel ch, Instrument kind, int volume);
+void drum(Score& s, size_t at, Channel ch, Instrument kind, int volume) { s.note(at, ch, kDrumNote, kind, volume); }
 
 // The piece's last moments: a fill on the dominant that runs into the first
 // bar, since the game starts the piece again right here. Everything is
@@ -172,20 +172,16 @@ void writePiece(Score& score, const PieceSpec& recipe, long ticks) {
             shapeBar(score, first, st.rowsPerBar, texture, recipe.gain * texture.level * kBarAccent[inPhrase]);
         } else {
             // Bars left over after the last whole phrase: the band alone,
-            // swaying between the subdominant and the dominant.
-            const long left = bars - phrases * 4;
-            const bool last = bar == bars - 1;
-            st.accompany(score, first, last || (bar - phrases * 4) % 2 == left % 2 ? dominant : subdominant,
-                         inPhrase);
+            // swaying between the subdominant and the dominant, which the
+            // last of them always is.
+            const bool onDominant = (bars - 1 - bar) % 2 == 0;
+            st.accompany(score, first, onDominant ? dominant : subdominant, inPhrase);
             shapeBar(score, first, st.rowsPerBar, {false, false, true, 0.9f}, recipe.gain * 0.9f);
         }
     }
     turnaround(score, ticks - bars * barTicks, st, home, recipe.gain);
     score.markPieceStart(start);
 }
-
-void drum(Score& s, size_t at, Channel ch, Instrument kind, int volume) { s.note(at, ch, kDrumNote, kind, volume); }
-
 
 void roll(Score& s, size_t first, int from, int to, int startVolume) {
     for (int r = from; r < to; ++r) drum(s, first + r, Drum, Snare, startVolume + (r - from) * 4);
