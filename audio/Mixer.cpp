@@ -1,7 +1,7 @@
 #include "audio/Mixer.h"
 
 #include <algorithm>
-#include <limits>
+#include <cmath>
 
 namespace ik {
 
@@ -88,19 +88,25 @@ void Mixer::mixVoice(MixerVoice& voice, int32_t* sums, size_t frames) {
     }
 }
 
+int16_t Mixer::limit(int32_t sum) {
+    const int32_t size = sum < 0 ? -sum : sum;
+    if (size <= kKnee) return static_cast<int16_t>(sum);
+    // Above the knee the excess is folded into the room left below the
+    // ceiling along a tanh curve: it meets the straight line with the same
+    // slope and never passes the ceiling, however many voices add up.
+    constexpr double room = kCeiling - kKnee;
+    const double over = std::tanh((size - kKnee) / room) * room;
+    const auto limited = static_cast<int32_t>(std::lround(kKnee + over));
+    return static_cast<int16_t>(sum < 0 ? -limited : limited);
+}
+
 void Mixer::mix(int16_t* frames, int frameCount) {
     const size_t count = frameCount > 0 ? static_cast<size_t>(frameCount) : 0;
     sums_.assign(count * 2, 0);
     for (MixerVoice* voice : active_) mixVoice(*voice, sums_.data(), count);
     std::erase_if(active_, [](const MixerVoice* voice) { return !voice->playing_; });
-    constexpr int32_t low = std::numeric_limits<int16_t>::min();
-    constexpr int32_t high = std::numeric_limits<int16_t>::max();
     const int32_t* sums = sums_.data();
-    for (size_t i = 0; i < count * 2; ++i) {
-        int32_t sum = sums[i];
-        sum = sum < low ? low : sum;
-        frames[i] = static_cast<int16_t>(sum > high ? high : sum);
-    }
+    for (size_t i = 0; i < count * 2; ++i) frames[i] = limit(sums[i]);
 }
 
 }  // namespace ik

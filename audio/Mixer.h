@@ -1,5 +1,6 @@
 // The effects mixer: voices over shared, already converted sample blocks,
-// summed with saturation into the device's 16-bit stereo frames. The game
+// summed in 32 bits and passed through a soft limiter into the device's
+// 16-bit stereo frames. The game
 // starts and stops voices on its own thread; the device pulls frames on its
 // audio thread. Every change made by the game takes the device's lock, which
 // also guards the device's callback.
@@ -56,6 +57,15 @@ public:
     void stopAll();
 
     size_t activeVoices() const;
+
+    // Sums up to the knee pass unchanged, so a lone sound within range plays
+    // exactly as stored. Beyond it the limiter bends them smoothly toward the
+    // ceiling, which they never pass: overlapping sounds cannot clip. The
+    // curve depends on the sample alone, with no gain that rises and falls
+    // with the material, so nothing pumps.
+    static constexpr int32_t kKnee = 24576;    // 3/4 of full scale, -2.5 dBFS
+    static constexpr int32_t kCeiling = 32766;  // one below the rail
+    static int16_t limit(int32_t sum);
 
 private:
     friend class MixerVoice;

@@ -2,6 +2,7 @@
 // the menu's left strip tiles across the information pages without a seam.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "GeneratedData.h"
@@ -64,6 +65,43 @@ TEST(PictureFit, TextAndMarksDrawnOverPicturesHaveContrast) {
         EXPECT_GE(mean, t.minLuma);
         EXPECT_LE(mean, t.maxLuma);
     }
+}
+
+// Relative luminance and contrast ratio as the web's accessibility guidelines
+// define them (sRGB channels linearised, then weighted).
+double relativeLuminance(uint32_t c) {
+    auto linear = [](uint32_t v) {
+        double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c & 0xFF) + 0.7152 * linear(c >> 8 & 0xFF) + 0.0722 * linear(c >> 16 & 0xFF);
+}
+
+double contrast(uint32_t a, uint32_t b) {
+    double la = relativeLuminance(a), lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST(PictureFit, TheInformationPagesBandLetsTheirGreyTextReadOnEveryPixel) {
+    TPictureCollection pictures;
+    pictures.LoadFromFile(dataFile("general.dat"));
+    const RgbImage& menu = pictures.Find("main_menu").Picture();
+    // The pages tile the strip (0, 50)-(100, 550) under grey (128, 128, 128)
+    // titles and white body lines: even the grey must stand out from every
+    // pixel behind it by the 3:1 that bold text needs, or a rivet or a joint
+    // shows through a letter. The calm of the band is its spread: no pixel far
+    // from the band's own tone.
+    const uint32_t grey = 0x808080;
+    int poor = 0;
+    float lowest = 255, highest = 0;
+    for (int y = 50; y < 550; ++y)
+        for (int x = 0; x < 100; ++x) {
+            poor += contrast(grey, menu.At(x, y)) < 3.0;
+            lowest = std::min(lowest, luma(menu.At(x, y)));
+            highest = std::max(highest, luma(menu.At(x, y)));
+        }
+    EXPECT_EQ(poor, 0) << "pixels behind the text with less than 3:1 against grey";
+    EXPECT_LE(highest - lowest, 32) << "the band's tones spread from " << lowest << " to " << highest;
 }
 
 TEST(PictureFit, EveryGameOverPanelIsLightBehindTheResultsAndDarkBehindTheEnterLine) {

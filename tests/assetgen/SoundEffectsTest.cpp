@@ -1,13 +1,16 @@
-// The sounds as the game loads them: playable PCM, no clipping, no click at
-// either end, and each about as long as its event.
+// The sounds as the game loads them: playable PCM, no click at either end,
+// each about as long as its event, all at one loudness with room to spare
+// below the mixer's limiter, centred, and shaped rather than held flat.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "GeneratedData.h"
 #include "assets/WaveCollection.h"
+#include "tools/assetgen/Loudness.h"
 
 namespace ik::test {
 namespace {
@@ -46,6 +49,10 @@ const Expected kSounds[] = {
     {"miss_ep4", 0.2f, 0.6f},       {"gameover", 1.2f, 2.0f},
 };
 
+// The effects' loudness: a few dB under the music as the game plays it at
+// its default volume (the music is mastered to -16 LUFS, then played 6 dB lower).
+constexpr double kEffectsLufs = -25;
+
 TEST(SoundEffects, EachSoundIsCleanPcmOfAFittingLength) {
     TWaveCollection waves;
     waves.LoadFromFile(dataFile("waves.dat"));
@@ -63,8 +70,21 @@ TEST(SoundEffects, EachSoundIsCleanPcmOfAFittingLength) {
             peak = std::max(peak, std::fabs(s));
             energy += s * s;
         }
-        EXPECT_LT(peak, 0.95f) << "clipped";
-        EXPECT_GT(std::sqrt(energy / pcm.samples.size()), 0.05f) << "too quiet to hear";
+        const float rms = std::sqrt(energy / pcm.samples.size());
+        const auto figures = audio_measure::measure(pcm.samples, 1, pcm.rate);
+        std::printf("%-14s %6.1f LUFS  peak %6.1f dBFS  crest %5.1f dB  dc %+.4f\n", e.name, figures.lufs,
+                    figures.peakDb, 20 * std::log10(peak / rms), figures.dc[0]);
+        EXPECT_NEAR(figures.lufs, kEffectsLufs, 1.0) << "one loudness for every effect";
+        // Well inside the range the mixer passes unchanged.
+        EXPECT_LT(peak, 0.5f);
+        EXPECT_LT(std::fabs(figures.dc[0]), 0.002);
+        // A square held at full level spends half its time at its peak; a
+        // shaped sound only touches it now and then.
+        const auto nearPeak = std::count_if(pcm.samples.begin(), pcm.samples.end(),
+                                            [&](float s) { return std::fabs(s) >= 0.944f * peak; });
+        std::printf("%-14s %5.2f %% of the samples within 0.5 dB of the peak\n", e.name,
+                    100.0 * nearPeak / pcm.samples.size());
+        EXPECT_LT(static_cast<double>(nearPeak) / pcm.samples.size(), 0.1) << "flat-topped";
         // One step of 8-bit quantisation at most: the sound starts and ends at rest.
         EXPECT_LT(std::fabs(pcm.samples.front()), 0.01f);
         EXPECT_LT(std::fabs(pcm.samples.back()), 0.01f);

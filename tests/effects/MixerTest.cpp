@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "tests/effects/FakeAudio.h"
 
 namespace ik {
@@ -23,22 +26,55 @@ protected:
     FakeAudioDevice device;
 };
 
-TEST_F(MixerTest, VoicesAreSummedAndClampedToSixteenBitsPerChannel) {
-    struct Case { int16_t aLeft, aRight, bLeft, bRight, sumLeft, sumRight; };
+TEST_F(MixerTest, VoicesAreSummedExactlyUpToTheKneeAndLimitedBelowTheRailBeyondIt) {
+    struct Case { int16_t aLeft, aRight, bLeft, bRight; };
     const Case cases[] = {
-        {1000, -5, 2000, 7, 3000, 2},
-        {30000, -30000, 10000, -10000, 32767, -32768},
-        {32767, 32767, -32768, 32767, -1, 32767},
-        {-32768, 100, -32768, -100, -32768, 0},
+        {1000, -5, 2000, 7},
+        {30000, -30000, 10000, -10000},
+        {32767, 32767, -32768, 32767},
+        {-32768, 100, -32768, -100},
+        {Mixer::kKnee, -Mixer::kKnee, 0, 0},
+        {Mixer::kKnee, -Mixer::kKnee, 1, -1},
+        {20000, -20000, 20000, -20000},
     };
     for (const auto& c : cases) {
         MixerVoice first(mixer, stereo({c.aLeft, c.aRight}));
         MixerVoice second(mixer, stereo({c.bLeft, c.bRight}));
         first.start(false);
         second.start(false);
-        EXPECT_EQ(device.pull(1), (std::vector<int16_t>{c.sumLeft, c.sumRight}))
-            << c.aLeft << "," << c.aRight << " + " << c.bLeft << "," << c.bRight;
+        const std::vector<int16_t> out = device.pull(1);
+        const int32_t sums[2] = {c.aLeft + c.bLeft, c.aRight + c.bRight};
+        for (int ch = 0; ch < 2; ++ch) {
+            SCOPED_TRACE(std::to_string(sums[ch]));
+            const int32_t size = std::abs(sums[ch]);
+            if (size <= Mixer::kKnee) {
+                EXPECT_EQ(out[ch], sums[ch]);
+                continue;
+            }
+            // Same sign, no louder than the sum, above the knee, short of the rail.
+            EXPECT_EQ(out[ch] < 0, sums[ch] < 0);
+            EXPECT_GE(std::abs(out[ch]), Mixer::kKnee);
+            EXPECT_LE(std::abs(out[ch]), std::min(size, Mixer::kCeiling));
+        }
     }
+}
+
+TEST_F(MixerTest, TheLimiterRisesSmoothlyAndNeverReachesTheRail) {
+    // The curve leaves the straight line with its slope and flattens out:
+    // each step up in the sum moves the output up by at most that step.
+    int32_t previousSum = Mixer::kKnee;
+    int previous = Mixer::limit(previousSum);
+    EXPECT_EQ(previous, Mixer::kKnee);
+    for (int32_t sum = Mixer::kKnee + 1; sum <= 40 * 32768; sum += 1 + sum / 4096) {
+        const int out = Mixer::limit(sum);
+        ASSERT_GE(out, previous) << sum;
+        ASSERT_LE(out - previous, sum - previousSum) << sum;
+        ASSERT_LT(out, 32767) << sum;
+        ASSERT_EQ(Mixer::limit(-sum), -out) << sum;
+        previousSum = sum;
+        previous = out;
+    }
+    EXPECT_EQ(Mixer::limit(Mixer::kKnee + 1), Mixer::kKnee + 1) << "no kink at the knee";
 }
 
 TEST_F(MixerTest, AVoiceThatEndsIsFollowedBySilenceAndStopsPlaying) {

@@ -88,14 +88,17 @@ Picture keyboardHint() {
 }
 
 // Iron plates exactly 100 pixels wide, so any 100-pixel strip of the menu
-// tiles across the information pages without a seam.
+// tiles across the information pages without a seam. The leftmost plate is
+// the one the pages tile under their text: one smooth sheet, without rivets
+// or joints that would show through the lines.
 void ironPlates(Image& img) {
     const int period = 100;
     fillAll(img, [&](float x, float y) {
         float n = fractalNoise(x, y, 25, 21, period);
-        return shade(mix(colour::navy, colour::night, y / 900), (n - 0.5f) * 0.16f);
+        float roughness = x < period ? 0.08f : 0.16f;
+        return shade(mix(colour::navy, colour::night, y / 900), (n - 0.5f) * roughness);
     });
-    for (int x = 0; x < img.width(); x += period) {
+    for (int x = period; x < img.width(); x += period) {
         fill(img, rect(static_cast<float>(x), 0, x + 1.0f, 600), rgb(0, 0, 0, 0.6f));
         fill(img, rect(x + 1.0f, 0, x + 2.0f, 600), rgb(255, 255, 255, 0.07f));
         for (int y = 62; y < 600; y += 100) {
@@ -104,8 +107,8 @@ void ironPlates(Image& img) {
         }
     }
     for (int y = 100; y < 600; y += 100) {
-        fill(img, rect(0, static_cast<float>(y), 800, y + 1.0f), rgb(0, 0, 0, 0.5f));
-        fill(img, rect(0, y + 1.0f, 800, y + 2.0f), rgb(255, 255, 255, 0.06f));
+        fill(img, rect(period, static_cast<float>(y), 800, y + 1.0f), rgb(0, 0, 0, 0.5f));
+        fill(img, rect(period, y + 1.0f, 800, y + 2.0f), rgb(255, 255, 255, 0.06f));
     }
 }
 

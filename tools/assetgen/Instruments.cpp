@@ -12,11 +12,15 @@ namespace {
 // 64 samples per cycle, raised an octave, so C-4 sounds at 261 Hz.
 constexpr int kCycle = 64;
 
+// Centred on zero and scaled to the 8-bit range: a narrow pulse would
+// otherwise carry its duty cycle into the mix as a DC offset.
 xm::Sample cycle(const char* name, float (*shape)(float phase), int volume) {
     xm::Sample s;
     s.name = name;
-    for (int i = 0; i < kCycle; ++i)
-        s.data.push_back(static_cast<int16_t>(std::lround(shape((i + 0.5f) / kCycle) * 124)));
+    float values[kCycle], mean = 0, peak = 0;
+    for (int i = 0; i < kCycle; ++i) mean += (values[i] = shape((i + 0.5f) / kCycle)) / kCycle;
+    for (float& v : values) peak = std::max(peak, std::fabs(v -= mean));
+    for (float v : values) s.data.push_back(static_cast<int16_t>(std::lround(v / peak * 124)));
     s.loop = true;
     s.loopLength = kCycle;
     s.volume = static_cast<uint8_t>(volume);
@@ -77,11 +81,18 @@ xm::Instrument withEnvelope(const char* name, xm::Sample sample, std::vector<xm:
 
 std::vector<xm::Instrument> moduleInstruments() {
     std::vector<xm::Instrument> list;
-    list.push_back(withEnvelope("square lead", cycle("square 50%", squareHalf, 56), {{0, 64}, {12, 46}}, 1, 2048));
-    list.push_back(withEnvelope("pulse", cycle("pulse 25%", squareQuarter, 50), {{0, 64}, {8, 40}}, 1, 2048));
-    list.push_back(withEnvelope("bell", cycle("pulse 12.5%", squareEighth, 50), {{0, 64}, {6, 30}, {40, 0}}, -1, 0));
-    list.push_back(withEnvelope("bass", cycle("triangle", triangleWave, 64), {{0, 64}, {20, 56}}, 1, 4096));
-    xm::Instrument fife = withEnvelope("fife", cycle("fife", triangleWave, 64), {{0, 40}, {3, 64}, {20, 52}}, 2, 2048);
+    // Tones swell in from silence (a note never starts with a jump), settle
+    // and hold until released; a release fades out within eight ticks
+    // (fadeout 8192 of 65536 a tick), quick enough to end before a stretch
+    // starts again.
+    list.push_back(withEnvelope("square lead", cycle("square 50%", squareHalf, 56),
+                                {{0, 0}, {1, 64}, {10, 50}, {40, 40}}, 3, 8192));
+    list.push_back(withEnvelope("pulse", cycle("pulse 25%", squareQuarter, 50), {{0, 0}, {2, 60}, {12, 40}, {48, 32}},
+                                3, 8192));
+    list.push_back(withEnvelope("bell", cycle("pulse 12.5%", squareEighth, 50), {{0, 0}, {1, 64}, {6, 30}, {40, 0}},
+                                -1, 8192));
+    list.push_back(withEnvelope("bass", cycle("triangle", triangleWave, 64), {{0, 0}, {1, 64}, {20, 56}}, 2, 8192));
+    xm::Instrument fife = withEnvelope("fife", cycle("fife", triangleWave, 64), {{0, 0}, {3, 64}, {20, 52}}, 2, 8192);
     fife.vibratoDepth = 6;
     fife.vibratoRate = 24;
     fife.vibratoSweep = 24;
@@ -89,7 +100,7 @@ std::vector<xm::Instrument> moduleInstruments() {
     list.push_back(withEnvelope("kick", drum("kick", kick(), 0.95f), {}, -1, 0));
     list.push_back(withEnvelope("snare", drum("snare", snare(), 0.8f), {}, -1, 0));
     list.push_back(withEnvelope("hat", drum("hat", hat(), 0.5f), {}, -1, 0));
-    list.push_back(withEnvelope("stab", cycle("stab", squareHalf, 44), {{0, 64}, {10, 0}}, -1, 0));
+    list.push_back(withEnvelope("stab", cycle("stab", squareHalf, 44), {{0, 0}, {1, 64}, {10, 0}}, -1, 8192));
     // The hat is short and quiet: eight bits are plenty for it.
     auto& hatSample = list[7].sample;
     hatSample.sixteenBit = false;

@@ -26,6 +26,15 @@ long Score::totalTicks() const {
     return sum;
 }
 
+namespace {
+
+// Where each channel stands between the speakers (0 left, 255 right): the
+// tune a little left, its answer and the hats right, the chords spread wide,
+// bass and kick in the middle.
+constexpr uint8_t kPanning[kChannels] = {96, 176, 128, 48, 116, 204, 212, 128};
+
+}  // namespace
+
 void Score::note(size_t rowIndex, Channel ch, int midi, Instrument instrument, int volume) {
     // XM numbers C-0 as 1; our instruments are tuned so that midi 60 sounds as C4.
     int xmNote = midi - 11;
@@ -35,6 +44,10 @@ void Score::note(size_t rowIndex, Channel ch, int midi, Instrument instrument, i
     c.instrument = static_cast<uint8_t>(instrument);
     // The pieces are written with headroom; the whole mix is lifted here.
     c.volume = static_cast<uint8_t>(0x10 + std::min(64, volume * 5 / 4));
+    // Every note places itself, so a seek into a piece finds the stereo
+    // field as the piece's own start sets it.
+    c.effect = 0x08;
+    c.param = kPanning[ch];
 }
 
 void Score::keyOff(size_t rowIndex, Channel ch) {

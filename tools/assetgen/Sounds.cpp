@@ -12,6 +12,11 @@ namespace {
 constexpr int kLow = 22050;
 constexpr int kHigh = 44100;
 
+// Every effect at one loudness: the music is mastered to -16 LUFS and the
+// game plays it 6 dB lower at its default volume, so the effects sit 3 dB
+// under what the player hears of the music.
+constexpr double kEffectsLufs = -25;
+
 const Envelope kPluck{0.003f, 0.08f, 0.45f, 0.03f};
 const Envelope kHold{0.004f, 0.0f, 1.0f, 0.04f};
 
@@ -25,7 +30,7 @@ Sound gameover() {
     take.phrase({.wave = Wave::Triangle, .length = 0.6f, .volume = 0.5f, .envelope = kHold}, {43, 40}, 0.0f, 0.66f);
     take.add({.wave = Wave::Triangle, .start = 1.2f, .length = 0.45f, .freq = noteHz(36), .volume = 0.5f,
               .envelope = kHold});
-    return {"gameover", take.finish(), kHigh, 16};
+    return {"gameover", take.finishAtLoudness(kEffectsLufs), kHigh, 16};
 }
 
 // Caught a needed ingredient: a quick bright upward blip.
@@ -33,7 +38,7 @@ Sound green() {
     Take take(kLow);
     take.phrase({.length = 0.06f, .volume = 0.5f, .duty = 0.25f, .envelope = {0.002f, 0.03f, 0.5f, 0.02f}}, {84, 91},
                 0.0f, 0.055f);
-    return {"green_ep1", take.finish(0.7f), kLow, 16, 4};
+    return {"green_ep1", take.finishAtLoudness(kEffectsLufs), kLow, 16, 4};
 }
 
 // Caught an unneeded one: a low, rough buzz that sags.
@@ -43,7 +48,7 @@ Sound red() {
               .envelope = {0.003f, 0.05f, 0.7f, 0.06f}});
     take.add({.wave = Wave::Noise, .length = 0.28f, .freq = 900, .volume = 0.2f,
               .envelope = {0.003f, 0.1f, 0.3f, 0.06f}, .lowpassHz = 2500});
-    return {"red_ep1", take.finish(0.75f), kLow, 8, 4};
+    return {"red_ep1", take.finishAtLoudness(kEffectsLufs), kLow, 8, 4};
 }
 
 Sound bonus() {
@@ -51,27 +56,28 @@ Sound bonus() {
     take.phrase({.length = 0.09f, .volume = 0.4f, .envelope = kPluck}, {72, 76, 79, 84, 88}, 0.0f, 0.07f);
     take.add({.wave = Wave::Triangle, .start = 0.35f, .length = 0.3f, .freq = noteHz(96), .volume = 0.4f,
               .envelope = {0.004f, 0.1f, 0.5f, 0.15f}, .vibratoHz = 9, .vibratoDepth = 0.01f});
-    return {"bonus_ep1", take.finish(), kLow, 16};
+    return {"bonus_ep1", take.finishAtLoudness(kEffectsLufs), kLow, 16};
 }
 
 Sound bonusEnd() {
     Take take(kLow);
     take.phrase({.length = 0.1f, .volume = 0.35f, .duty = 0.25f, .envelope = kPluck}, {84, 79, 76, 72}, 0.0f, 0.08f);
-    return {"bonus_end_ep1", take.finish(0.7f), kLow, 16};
+    return {"bonus_end_ep1", take.finishAtLoudness(kEffectsLufs), kLow, 16};
 }
 
 // The penalty starts: a two-tone alarm.
 Sound penalty() {
     Take take(kLow);
-    take.phrase({.length = 0.12f, .volume = 0.4f, .envelope = kHold}, {81, 76, 81, 76}, 0.0f, 0.13f);
-    return {"trest_ep1", take.finish(0.75f), kLow, 8};
+    take.phrase({.length = 0.12f, .volume = 0.4f, .envelope = {0.006f, 0.08f, 0.3f, 0.03f}, .lowpassHz = 3000},
+                {81, 76, 81, 76}, 0.0f, 0.13f);
+    return {"trest_ep1", take.finishAtLoudness(kEffectsLufs), kLow, 8};
 }
 
 Sound penaltyEnd() {
     Take take(kLow);
     take.phrase({.wave = Wave::Triangle, .length = 0.14f, .volume = 0.5f, .envelope = {0.004f, 0.05f, 0.7f, 0.08f}},
                 {76, 81}, 0.0f, 0.12f);
-    return {"trest_end_ep1", take.finish(0.7f), kLow, 16};
+    return {"trest_end_ep1", take.finishAtLoudness(kEffectsLufs), kLow, 16};
 }
 
 // All three crew past the grey line: a bright bell.
@@ -83,7 +89,7 @@ Sound reached() {
         take.add({.length = 0.2f, .freq = noteHz(note), .volume = 0.12f, .duty = 0.125f,
                   .envelope = {0.002f, 0.15f, 0.0f, 0.05f}});
     }
-    return {"reached_ep2", take.finish(0.7f), kHigh, 16};
+    return {"reached_ep2", take.finishAtLoudness(kEffectsLufs), kHigh, 16};
 }
 
 // Level up: a short fanfare ending on a held chord.
@@ -95,7 +101,7 @@ Sound levelUp() {
                   .envelope = {0.004f, 0.1f, 0.7f, 0.2f}});
     take.add({.wave = Wave::Triangle, .start = 0.33f, .length = 0.55f, .freq = noteHz(48), .volume = 0.5f,
               .envelope = kHold});
-    return {"levelup_ep2", take.finish(), kHigh, 16};
+    return {"levelup_ep2", take.finishAtLoudness(kEffectsLufs), kHigh, 16};
 }
 
 // A soldier leaves the launcher: a springy thwip.
@@ -105,7 +111,7 @@ Sound shot() {
               .envelope = {0.002f, 0.05f, 0.4f, 0.04f}});
     take.add({.wave = Wave::Noise, .length = 0.12f, .freq = 2500, .volume = 0.25f,
               .envelope = {0.002f, 0.05f, 0.3f, 0.04f}, .lowpassHz = 4000});
-    return {"shot_ep3", take.finish(0.75f), kLow, 8, 3};
+    return {"shot_ep3", take.finishAtLoudness(kEffectsLufs), kLow, 8, 3};
 }
 
 // The fire takes a soldier: a crackling whoosh.
@@ -116,14 +122,14 @@ Sound fireHit() {
     for (float at : {0.06f, 0.15f, 0.21f, 0.33f})
         take.add({.wave = Wave::Noise, .start = at, .length = 0.03f, .freq = 3000, .volume = 0.3f,
                   .envelope = {0.002f, 0.0f, 1.0f, 0.02f}});
-    return {"fire_ep3", take.finish(0.75f), kLow, 16};
+    return {"fire_ep3", take.finishAtLoudness(kEffectsLufs), kLow, 16};
 }
 
 // Every key in the laboratory: a short dry tick.
 Sound keyTick() {
     Take take(kLow);
     take.add({.length = 0.025f, .freq = 1800, .volume = 0.4f, .envelope = {0.001f, 0.01f, 0.2f, 0.008f}});
-    return {"key_ep4", take.finish(0.6f), kLow, 8, 4};
+    return {"key_ep4", take.finishAtLoudness(kEffectsLufs), kLow, 8, 4};
 }
 
 // A code completed: the machine warbles upward as the character changes.
@@ -133,14 +139,15 @@ Sound newForm() {
               .envelope = {0.005f, 0.0f, 1.0f, 0.12f}, .vibratoHz = 14, .vibratoDepth = 0.05f});
     take.add({.wave = Wave::Triangle, .length = 0.7f, .freq = 110, .freqEnd = 440, .volume = 0.4f,
               .envelope = {0.005f, 0.0f, 1.0f, 0.12f}});
-    return {"newform_ep4", take.finish(), kHigh, 16};
+    return {"newform_ep4", take.finishAtLoudness(kEffectsLufs), kHigh, 16};
 }
 
 // A wrong digit or too late: two low falling notes.
 Sound miss() {
     Take take(kLow);
-    take.phrase({.length = 0.16f, .volume = 0.4f, .envelope = {0.003f, 0.05f, 0.7f, 0.05f}}, {52, 48}, 0.0f, 0.17f);
-    return {"miss_ep4", take.finish(0.75f), kLow, 16};
+    take.phrase({.length = 0.16f, .volume = 0.4f, .envelope = {0.005f, 0.1f, 0.3f, 0.05f}, .lowpassHz = 2500},
+                {52, 48}, 0.0f, 0.17f);
+    return {"miss_ep4", take.finishAtLoudness(kEffectsLufs), kLow, 16};
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/assetgen/Loudness.h"
+
 namespace ik::art {
 
 namespace {
@@ -22,12 +24,20 @@ float blep(float t, float dt) {
     return 0;
 }
 
+// No tone starts or stops faster than this: quicker edges are heard as clicks.
+constexpr float kShortestEdge = 0.003f;
+
+// Attack and release follow a raised cosine, so the level leaves and reaches
+// silence without a corner.
+float easeIn(float x) { return 0.5f - 0.5f * std::cos(std::clamp(x, 0.0f, 1.0f) * kTwoPi / 2); }
+
 float envelopeAt(const Envelope& e, float t, float length) {
+    const float attack = std::max(e.attack, kShortestEdge), release = std::max(e.release, kShortestEdge);
     float level = e.sustain;
-    if (t < e.attack) level = t / e.attack;
-    else if (t < e.attack + e.decay) level = 1 - (1 - e.sustain) * (t - e.attack) / e.decay;
+    if (t < attack) level = easeIn(t / attack);
+    else if (t < attack + e.decay) level = 1 - (1 - e.sustain) * (t - attack) / e.decay;
     float untilEnd = length - t;
-    if (untilEnd < e.release) level *= std::max(0.0f, untilEnd / e.release);
+    if (untilEnd < release) level *= easeIn(untilEnd / release);
     return level;
 }
 
@@ -51,7 +61,9 @@ void Take::add(const Tone& tone) {
         float value = 0;
         switch (tone.wave) {
             case Wave::Square:
-                value = (phase < tone.duty ? 1.0f : -1.0f) + blep(phase, dt) -
+                // Centred on zero: a narrow pulse otherwise carries its duty
+                // cycle as a DC offset.
+                value = (phase < tone.duty ? 1.0f : -1.0f) - (2 * tone.duty - 1) + blep(phase, dt) -
                         blep(std::fmod(phase + 1 - tone.duty, 1.0f), dt);
                 break;
             case Wave::Triangle:
@@ -85,10 +97,19 @@ void Take::phrase(Tone base, const std::vector<int>& midiNotes, float start, flo
 }
 
 std::vector<float> Take::finish(float peak) const {
-    std::vector<float> out = samples_;
     float loudest = 0;
-    for (float s : out) loudest = std::max(loudest, std::fabs(s));
-    float gain = loudest > 0 ? peak / loudest : 0;
+    for (float s : samples_) loudest = std::max(loudest, std::fabs(s));
+    return scaled(loudest > 0 ? peak / loudest : 0);
+}
+
+std::vector<float> Take::finishAtLoudness(double lufs) const {
+    const double now = audio_measure::integratedLoudness(samples_, 1, rate_);
+    if (!std::isfinite(now)) return scaled(0);
+    return scaled(static_cast<float>(std::pow(10.0, (lufs - now) / 20)));
+}
+
+std::vector<float> Take::scaled(float gain) const {
+    std::vector<float> out = samples_;
     size_t fade = std::min(out.size() / 4, static_cast<size_t>(rate_ * 0.003f));
     for (size_t i = 0; i < out.size(); ++i) {
         float edge = 1;

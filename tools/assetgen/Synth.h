@@ -41,8 +41,12 @@ public:
     int rate() const { return rate_; }
     // Peak-normalised to `peak`, with short fades at both ends against clicks.
     std::vector<float> finish(float peak = 0.85f) const;
+    // The same, levelled to an integrated loudness instead (LUFS, the mono
+    // take heard on both speakers).
+    std::vector<float> finishAtLoudness(double lufs) const;
 
 private:
+    std::vector<float> scaled(float gain) const;
     int rate_;
     std::vector<float> samples_;
 };
