@@ -12,7 +12,7 @@ namespace {
 constexpr size_t kLargestInput = 65536;
 // Large pictures run the same code as small ones; filling millions of pixels
 // per input would only slow the search.
-constexpr int64_t kLargestDecoded = int64_t{1} << 18;
+constexpr int64_t kLargestDecoded = int64_t{1} << 12;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
