@@ -1,6 +1,10 @@
 // A module file as the music player hands it to the library: loaded, its
 // length counted, decoded from the start and after a seek.
+#include <libopenmpt/libopenmpt.hpp>
+
 #include <cstdint>
+#include <exception>
+#include <sstream>
 #include <vector>
 
 #include "audio/trackaudio/ModuleDecoder.h"
@@ -12,11 +16,25 @@ constexpr uint32_t kRate = 8000;
 // Larger inputs add nothing but decoding time; the game's own module is built
 // from patterns and instruments that fit in this many bytes.
 constexpr size_t kLargestInput = 16384;
+// Counting the length decodes the whole song, and a few hundred bytes can
+// announce a song of hours, which takes minutes to count. Such songs are left
+// out here; the search is for faults in what the decoder does with a module.
+constexpr double kLongestSongSeconds = 10.0;
+
+bool songTooLong(const std::vector<char>& bytes) {
+    std::ostringstream discardedLog;
+    try {
+        return openmpt::module(bytes, discardedLog).get_duration_seconds() > kLongestSongSeconds;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > kLargestInput) return -1;
     const std::vector<char> bytes(data, data + size);
+    if (songTooLong(bytes)) return -1;
     auto decoder = trackaudio::ModuleDecoder::load(bytes, kRate);
     if (!decoder) return 0;
     std::vector<int16_t> frames(2 * 1024);
