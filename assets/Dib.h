@@ -14,6 +14,7 @@
 
 #include "display/Color.h"
 #include "display/RgbImage.h"
+#include "display/Surface.h"
 
 namespace ik {
 
@@ -42,10 +43,9 @@ public:
     // The picture in full colour, top row first; decoded on the first call.
     const RgbImage& Image();
 
-    // Above this many pixels a picture is refused with "Bitmap image is too
-    // large": nothing the game draws comes near it, and corrupt headers
-    // would otherwise ask for gigabytes.
-    static constexpr int64_t kMaxPixels = int64_t{1} << 24;
+    // A picture whose data is complete but that has more pixels than any
+    // surface may hold is refused with "Bitmap image is too large".
+    static constexpr int64_t kMaxPixels = TDirectDrawSurface::kMaxPixels;
 
 private:
     // pixelOffset: where a file header puts the pixels, counted from `data`.

@@ -18,8 +18,6 @@ constexpr uint32_t kRle4 = 2;
 constexpr uint32_t kBitFields = 3;
 
 constexpr uint32_t kRedMask565 = 0xF800, kGreenMask565 = 0x07E0, kBlueMask565 = 0x001F;
-constexpr uint32_t kRedMask555 = 0x7C00, kGreenMask555 = 0x03E0, kBlueMask555 = 0x001F;
-constexpr uint32_t kRedMask888 = 0xFF0000, kGreenMask888 = 0x00FF00, kBlueMask888 = 0x0000FF;
 
 // Bytes of one stored row: whole 32-bit words.
 constexpr uint64_t RowBytes(int bitCount, int64_t width) {

@@ -1,6 +1,7 @@
 // Reading the headers, masks and colour table of a bitmap. The pixel bytes
 // are only copied here; DibDecode.cpp turns them into colours when asked.
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <optional>
 
@@ -24,14 +25,21 @@ bool AllowedBitCount(int bitCount) {
     }
 }
 
-// The masks must describe one of the layouts the decoder knows; comparing
-// whole masks, not only their widths, keeps channels from being swapped.
-// Returns whether the 16-bit layout is 5-6-5.
-bool CheckMasks(int bitCount, uint32_t red, uint32_t green, uint32_t blue) {
+// The run of set bits that starts at the mask's lowest set bit.
+int RunWidth(uint32_t mask) {
+    return mask == 0 ? 0 : std::countr_one(mask >> std::countr_zero(mask));
+}
+
+// The masks only say how wide each channel is; the widths pick one of the
+// layouts the decoder knows (8-8-8, or 5-5-5 / 5-6-5 at 16 bits), and the
+// channels are then read where that layout keeps them, wherever the masks
+// put them. Returns whether the 16-bit layout is 5-6-5.
+bool MasksPick565(int bitCount, uint32_t red, uint32_t green, uint32_t blue) {
+    const int r = RunWidth(red), g = RunWidth(green), b = RunWidth(blue);
     if (bitCount == 16) {
-        if (red == kRedMask565 && green == kGreenMask565 && blue == kBlueMask565) return true;
-        if (red == kRedMask555 && green == kGreenMask555 && blue == kBlueMask555) return false;
-    } else if (red == kRedMask888 && green == kGreenMask888 && blue == kBlueMask888) {
+        if (r == 5 && g == 6 && b == 5) return true;
+        if (r == 5 && g == 5 && b == 5) return false;
+    } else if (r == 8 && g == 8 && b == 8) {
         return false;
     }
     throw Exception("PixelFormat in invalid");
@@ -86,7 +94,7 @@ std::shared_ptr<TDib> TDib::Parse(const uint8_t* data, size_t size,
     uint64_t position = headerSize;
     if (dib->compression_ == kBitFields) {
         if (size - position < kMaskBytes) throw EStreamReadError();
-        dib->mask565_ = CheckMasks(dib->bitCount_, LoadU32(data + position), LoadU32(data + position + 4),
+        dib->mask565_ = MasksPick565(dib->bitCount_, LoadU32(data + position), LoadU32(data + position + 4),
                                    LoadU32(data + position + 8));
         position += kMaskBytes;
     }
@@ -94,7 +102,6 @@ std::shared_ptr<TDib> TDib::Parse(const uint8_t* data, size_t size,
     if (width < 0) throw Exception("DIB is invalid");
     dib->topDown_ = height < 0;
     height = std::abs(height);
-    if (width * height > kMaxPixels) throw Exception("Bitmap image is too large");
 
     uint64_t entries = usedColours;
     if (entries == 0 && dib->bitCount_ <= 8) entries = uint64_t{1} << dib->bitCount_;
@@ -116,6 +123,8 @@ std::shared_ptr<TDib> TDib::Parse(const uint8_t* data, size_t size,
     const uint64_t pixelBytes =
         runLength ? imageSize : RowBytes(dib->bitCount_, width) * static_cast<uint64_t>(height);
     if (size - pixelStart < pixelBytes) throw EStreamReadError();
+    // The data is all there; refuse only what no surface could show.
+    if (width * height > kMaxPixels) throw Exception("Bitmap image is too large");
     dib->bits_.assign(data + pixelStart, data + pixelStart + pixelBytes);
     dib->width_ = static_cast<int>(width);
     dib->height_ = static_cast<int>(height);

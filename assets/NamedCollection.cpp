@@ -1,7 +1,5 @@
 #include "assets/NamedCollection.h"
 
-#include <algorithm>
-
 namespace ik {
 
 TNamedCollectionItem::TNamedCollectionItem(TNamedCollection& collection)
@@ -27,9 +25,8 @@ uint8_t TNamedCollection::NameHash(const std::string& name) {
 }
 
 TNamedCollectionItem* TNamedCollection::IndexOf(const std::string& name) const {
-    const auto& chain = buckets_[NameHash(name)];
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        if (SameText((*it)->Name(), name)) return *it;
+    for (TNamedCollectionItem* item = newest_[NameHash(name)]; item; item = item->older_) {
+        if (SameText(item->Name(), name)) return item;
     }
     return nullptr;
 }
@@ -39,12 +36,23 @@ void TNamedCollection::ItemRemoving(TCollectionItem& item) {
 }
 
 void TNamedCollection::Enter(TNamedCollectionItem& item) {
-    buckets_[NameHash(item.Name())].push_back(&item);
+    item.bucket_ = NameHash(item.Name());
+    TNamedCollectionItem*& newest = newest_[item.bucket_];
+    item.newer_ = nullptr;
+    item.older_ = newest;
+    if (newest) newest->newer_ = &item;
+    newest = &item;
 }
 
 void TNamedCollection::Leave(TNamedCollectionItem& item) {
-    auto& chain = buckets_[NameHash(item.Name())];
-    chain.erase(std::remove(chain.begin(), chain.end(), &item), chain.end());
+    if (item.newer_) {
+        item.newer_->older_ = item.older_;
+    } else {
+        newest_[item.bucket_] = item.older_;
+    }
+    if (item.older_) item.older_->newer_ = item.newer_;
+    item.newer_ = nullptr;
+    item.older_ = nullptr;
 }
 
 }  // namespace ik

@@ -5,8 +5,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "assets/Collection.h"
 
@@ -21,7 +21,14 @@ public:
     void SetName(const std::string& name);
 
 private:
+    friend class TNamedCollection;
     std::string name_;
+    // The item's place in its bucket's chain. The chain is linked through
+    // the items themselves, so that leaving it costs the same however many
+    // items share the bucket (every unnamed item shares one).
+    uint8_t bucket_ = 0;
+    TNamedCollectionItem* newer_ = nullptr;
+    TNamedCollectionItem* older_ = nullptr;
 };
 
 class TNamedCollection : public TCollection {
@@ -37,8 +44,7 @@ private:
     friend class TNamedCollectionItem;
     void Enter(TNamedCollectionItem& item);
     void Leave(TNamedCollectionItem& item);
-    // Newest entry at the back of each chain.
-    std::array<std::vector<TNamedCollectionItem*>, 256> buckets_;
+    std::array<TNamedCollectionItem*, 256> newest_{};
 };
 
 }  // namespace ik

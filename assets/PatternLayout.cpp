@@ -1,7 +1,6 @@
 #include "assets/PatternLayout.h"
 
 #include <algorithm>
-#include <cstdint>
 
 namespace ik {
 
@@ -12,20 +11,25 @@ int64_t blockSize(int64_t cell, int64_t picture, int64_t skip) {
     return std::min(cell * ((cell + 511) / cell), cell * ((picture + skip) / cell));
 }
 
-// Row-by-row grid of whole cells; `place` gets each cell's left and top.
-template <typename Place>
-void forEachCell(const PatternGrid& grid, int64_t cw, int64_t ch, Place place) {
-    int64_t rows = (grid.pictureHeight + grid.skipHeight) / ch;
-    int64_t columns = (grid.pictureWidth + grid.skipWidth) / cw;
-    for (int64_t r = 0; r < rows; ++r) {
-        for (int64_t c = 0; c < columns; ++c) place(cw * c, ch * r);
-    }
+// Whole cells across (or down) the picture; a partial cell at the edge gets
+// no pattern.
+int64_t wholeCells(int64_t picture, int64_t skip, int64_t cell) {
+    return std::max<int64_t>((picture + skip) / cell, 0);
 }
 
 TRect rectAt(int64_t left, int64_t top, int w, int h) {
     return Bounds(static_cast<int32_t>(left), static_cast<int32_t>(top), w, h);
 }
 }  // namespace
+
+std::optional<PatternEntry> PatternLayout::Pattern(int index) const {
+    if (index < 0 || index >= PatternCount()) return std::nullopt;
+    const int64_t left = cellWidth_ * (index % columns_);
+    const int64_t top = cellHeight_ * (index / columns_);
+    if (blockWidth_ == 0) return PatternEntry{rectAt(left, top, patternWidth_, patternHeight_), 0};
+    const auto surface = static_cast<int>(left / blockWidth_ + blockColumns_ * (top / blockHeight_));
+    return PatternEntry{rectAt(left % blockWidth_, top % blockHeight_, patternWidth_, patternHeight_), surface};
+}
 
 PatternLayout ComputePatternLayout(const PatternGrid& grid) {
     PatternLayout layout;
@@ -34,23 +38,28 @@ PatternLayout ComputePatternLayout(const PatternGrid& grid) {
     if (W <= 0 || H <= 0) return layout;
     const int w = grid.EffectivePatternWidth();
     const int h = grid.EffectivePatternHeight();
+    layout.patternWidth_ = w;
+    layout.patternHeight_ = h;
     const TRect whole{0, 0, W, H};
 
     if (w == W && h == H) {
         layout.surfaces.push_back(whole);
-        layout.patterns.push_back({whole, 0});
+        layout.columns_ = layout.rows_ = 1;
         return layout;
     }
     // Cells of no size (negative gaps) cannot be laid out.
     const int64_t cw = int64_t{w} + grid.skipWidth;
     const int64_t ch = int64_t{h} + grid.skipHeight;
     if (cw <= 0 || ch <= 0) return layout;
+    layout.cellWidth_ = cw;
+    layout.cellHeight_ = ch;
+    const int64_t columns = wholeCells(W, grid.skipWidth, cw);
+    const int64_t rows = wholeCells(H, grid.skipHeight, ch);
 
     if (grid.systemMemory) {
         layout.surfaces.push_back(whole);
-        forEachCell(grid, cw, ch, [&](int64_t left, int64_t top) {
-            layout.patterns.push_back({rectAt(left, top, w, h), 0});
-        });
+        layout.columns_ = columns;
+        layout.rows_ = rows;
         return layout;
     }
 
@@ -67,10 +76,11 @@ PatternLayout ComputePatternLayout(const PatternGrid& grid) {
                                              static_cast<int>(height ? height : bh)));
         }
     }
-    forEachCell(grid, cw, ch, [&](int64_t left, int64_t top) {
-        int surface = static_cast<int>(left / bw + blockColumns * (top / bh));
-        layout.patterns.push_back({rectAt(left % bw, top % bh, w, h), surface});
-    });
+    layout.columns_ = columns;
+    layout.rows_ = rows;
+    layout.blockWidth_ = bw;
+    layout.blockHeight_ = bh;
+    layout.blockColumns_ = blockColumns;
     return layout;
 }
 

@@ -68,13 +68,8 @@ PatternGrid TPictureCollectionItem::Grid() const {
     return {Width(), Height(), PatternWidth, PatternHeight, SkipWidth, SkipHeight, SystemMemory};
 }
 
-const PatternEntry* TPictureCollectionItem::Pattern(int index) const {
-    if (index < 0 || index >= PatternCount()) return nullptr;
-    return &patterns_[static_cast<size_t>(index)];
-}
-
 TRect TPictureCollectionItem::PatternRect(int index) const {
-    const PatternEntry* pattern = Pattern(index);
+    const std::optional<PatternEntry> pattern = Pattern(index);
     return pattern ? pattern->rect : TRect{};
 }
 
@@ -83,8 +78,7 @@ void TPictureCollectionItem::Initialize() { initialized_ = Pictures().BoundToIni
 void TPictureCollectionItem::Finalize() {
     initialized_ = false;
     surfaces_.clear();
-    surfaceAreas_.clear();
-    patterns_.clear();
+    layout_ = {};
 }
 
 void TPictureCollectionItem::RebuildSurfaces() {
@@ -94,8 +88,7 @@ void TPictureCollectionItem::RebuildSurfaces() {
         if (!initialized_) return;
     }
     surfaces_.clear();
-    surfaceAreas_.clear();
-    patterns_.clear();
+    layout_ = {};
 
     PatternLayout layout = ComputePatternLayout(Grid());
     const RgbImage& image = Picture();
@@ -105,20 +98,19 @@ void TPictureCollectionItem::RebuildSurfaces() {
         surface->SetColorKey(MatchColor(*surface, transparentColor_));
         surfaces_.push_back(std::move(surface));
     }
-    surfaceAreas_ = std::move(layout.surfaces);
-    patterns_ = std::move(layout.patterns);
+    layout_ = std::move(layout);
 }
 
 void TPictureCollectionItem::DrawPattern(TDirectDrawSurface& dest, int x, int y, int pattern) {
     if (!initialized_) return;
-    if (const PatternEntry* entry = Pattern(pattern)) {
+    if (const std::optional<PatternEntry> entry = Pattern(pattern)) {
         CopyClipped(dest, x, y, *surfaces_[static_cast<size_t>(entry->surface)], entry->rect, Transparent);
     }
 }
 
 void TPictureCollectionItem::StretchPattern(TDirectDrawSurface& dest, const TRect& destRect, int pattern) {
     if (!initialized_) return;
-    if (const PatternEntry* entry = Pattern(pattern)) {
+    if (const std::optional<PatternEntry> entry = Pattern(pattern)) {
         StretchCopy(dest, destRect, *surfaces_[static_cast<size_t>(entry->surface)], entry->rect, Transparent);
     }
 }
@@ -130,7 +122,7 @@ std::string TPictureCollectionItem::TextureName() const {
 void TPictureCollectionItem::BlendPattern(TDirectDrawSurface& dest, const TRect& destRect, int pattern,
                                           int alpha) {
     if (!initialized_) return;
-    const PatternEntry* entry = Pattern(pattern);
+    const std::optional<PatternEntry> entry = Pattern(pattern);
     TDXDraw* display = Pictures().Display();
     if (!entry || !display) return;
     const TDirectDrawSurface& source = *surfaces_[static_cast<size_t>(entry->surface)];
@@ -147,7 +139,7 @@ void TPictureCollectionItem::BlendPattern(TDirectDrawSurface& dest, const TRect&
     if (PatternWidth > 0 || PatternHeight > 0) {
         // The texture holds the whole picture: address the pattern where it
         // lies in the picture, not on its block surface.
-        const TRect& area = surfaceAreas_[static_cast<size_t>(entry->surface)];
+        const TRect& area = layout_.surfaces[static_cast<size_t>(entry->surface)];
         TRect inPicture = entry->rect;
         inPicture.Left += area.Left;
         inPicture.Right += area.Left;

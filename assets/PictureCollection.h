@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,10 +56,10 @@ public:
     int EffectivePatternHeight() const { return Grid().EffectivePatternHeight(); }
 
     bool Initialized() const { return initialized_; }
-    int PatternCount() const { return static_cast<int>(patterns_.size()); }
+    int PatternCount() const { return layout_.PatternCount(); }
     // The rectangle of pattern i on its surface; empty at 0,0 outside the range.
     TRect PatternRect(int index) const;
-    const PatternEntry* Pattern(int index) const;
+    std::optional<PatternEntry> Pattern(int index) const { return layout_.Pattern(index); }
     int SurfaceCount() const { return static_cast<int>(surfaces_.size()); }
     const TDirectDrawSurface& Surface(int index) const { return *surfaces_.at(static_cast<size_t>(index)); }
 
@@ -92,8 +93,7 @@ private:
     TColor transparentColor_ = clBlack;
     bool initialized_ = false;
     std::vector<std::unique_ptr<TDirectDrawSurface>> surfaces_;
-    std::vector<TRect> surfaceAreas_;  // where each surface lies in the picture
-    std::vector<PatternEntry> patterns_;
+    PatternLayout layout_;  // of the built surfaces; empty while there are none
 };
 
 class TPictureCollection : public TNamedCollection {

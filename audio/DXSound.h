@@ -1,6 +1,6 @@
 // The form's sound output DXSound1: one effects device mixed by our own code.
 // Wave lists register with it and follow its life through the notification
-// codes; each named sound gets a master buffer (its samples converted once)
+// codes; each named sound gets a master buffer (a copy of its samples)
 // and play buffers (voices over those samples) from MakeSound.
 #pragma once
 

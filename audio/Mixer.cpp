@@ -69,12 +69,11 @@ size_t Mixer::activeVoices() const {
 }
 
 void Mixer::mixVoice(MixerVoice& voice, int32_t* sums, size_t frames) {
-    const int16_t* samples = voice.samples_->data();
-    const size_t total = voice.frameCount();
+    const DeviceSamples& samples = *voice.samples_;
+    const size_t total = samples.frameCount();
     while (frames > 0) {
         size_t run = std::min(frames, total - voice.position_);
-        const int16_t* from = samples + voice.position_ * 2;
-        for (size_t i = 0; i < run * 2; ++i) sums[i] += from[i];
+        samples.AddTo(voice.position_, run, sums);
         sums += run * 2;
         frames -= run;
         voice.position_ += run;

@@ -1,7 +1,7 @@
-// The effects mixer: voices over shared, already converted sample blocks,
-// summed in 32 bits and passed through a soft limiter into the device's
-// 16-bit stereo frames. The game
-// starts and stops voices on its own thread; the device pulls frames on its
+// The effects mixer: voices over shared sample blocks, converted to the
+// device format as they are summed in 32 bits and passed through a soft
+// limiter into the device's 16-bit stereo frames. The game starts and stops
+// voices on its own thread; the device pulls frames on its
 // audio thread. Every change made by the game takes the device's lock, which
 // also guards the device's callback.
 #pragma once
@@ -10,14 +10,12 @@
 #include <memory>
 #include <vector>
 
+#include "audio/SoundFormat.h"
 #include "platform/Platform.h"
 
 namespace ik {
 
 class Mixer;
-
-// Interleaved 16-bit stereo frames at the device rate.
-using DeviceSamples = std::vector<int16_t>;
 
 // One playing position over a sound's samples: what a sound buffer is to the
 // system mixer. Several voices share the same samples.
@@ -32,7 +30,7 @@ public:
     void start(bool looping);
     void stop();
     bool playing() const;
-    size_t frameCount() const { return samples_->size() / 2; }
+    size_t frameCount() const { return samples_->frameCount(); }
 
 private:
     friend class Mixer;

@@ -20,12 +20,6 @@ uint32_t readU32(std::span<const uint8_t> bytes, size_t at) {
            (static_cast<uint32_t>(readU16(bytes, at + 2)) << 16);
 }
 
-// One stored sample widened to the 16-bit range.
-int sampleAt(std::span<const uint8_t> samples, size_t index, int bits) {
-    if (bits == 8) return (static_cast<int>(samples[index]) - 128) * 256;
-    return static_cast<int16_t>(readU16(samples, index * 2));
-}
-
 }  // namespace
 
 std::optional<PcmFormat> ReadPcmFormat(std::span<const uint8_t> formatRecord) {
@@ -48,33 +42,41 @@ size_t DeviceFrameCount(size_t sourceFrames, int rate) {
     return static_cast<size_t>((scaled + static_cast<uint64_t>(rate) - 1) / static_cast<uint64_t>(rate));
 }
 
-std::vector<int16_t> ConvertToDeviceFormat(const PcmFormat& format,
-                                           std::span<const uint8_t> samples) {
-    const size_t sourceFrames = samples.size() / static_cast<size_t>(format.frameBytes());
-    const size_t frames = sourceFrames == 0 ? 0 : DeviceFrameCount(sourceFrames, format.rate);
-    std::vector<int16_t> out(frames * kDeviceChannels);
-    const auto channelSample = [&](size_t frame, int channel) {
-        // Mono feeds both device channels.
-        int sourceChannel = std::min(channel, format.channels - 1);
-        return sampleAt(samples, frame * static_cast<size_t>(format.channels) +
-                                     static_cast<size_t>(sourceChannel),
-                        format.bits);
-    };
-    for (size_t i = 0; i < frames; ++i) {
-        // Exact position of output frame i in source frames: whole part and
-        // remainder in 1/44100 steps, so no rounding drift builds up.
-        uint64_t position = static_cast<uint64_t>(i) * static_cast<uint64_t>(format.rate);
-        size_t left = static_cast<size_t>(position / kDeviceRate);
-        int64_t fraction = static_cast<int64_t>(position % kDeviceRate);
-        size_t right = std::min(left + 1, sourceFrames - 1);
+DeviceSamples::DeviceSamples(const PcmFormat& format, std::vector<uint8_t> stored)
+    : format_(format),
+      stored_(std::move(stored)),
+      sourceFrames_(stored_.size() / static_cast<size_t>(format.frameBytes())),
+      frames_(sourceFrames_ == 0 ? 0 : DeviceFrameCount(sourceFrames_, format.rate)) {}
+
+int DeviceSamples::sample(size_t frame, int channel) const {
+    const size_t index = frame * static_cast<size_t>(format_.channels) +
+                         static_cast<size_t>(std::min(channel, format_.channels - 1));
+    if (format_.bits == 8) return (static_cast<int>(stored_[index]) - 128) * 256;
+    return static_cast<int16_t>(readU16(stored_, index * 2));
+}
+
+void DeviceSamples::AddTo(size_t first, size_t count, int32_t* sums) const {
+    // Where device frame `first` lies in source frames, as a whole part and a
+    // remainder in 1/44100 steps; stepping on by the rate keeps it exact.
+    const uint64_t rate = static_cast<uint64_t>(format_.rate);
+    const uint64_t start = static_cast<uint64_t>(first) * rate;
+    size_t left = static_cast<size_t>(start / kDeviceRate);
+    uint64_t fraction = start % kDeviceRate;
+    for (size_t i = 0; i < count; ++i) {
         for (int channel = 0; channel < kDeviceChannels; ++channel) {
-            int64_t a = channelSample(left, channel);
-            int64_t b = channelSample(right, channel);
-            out[i * kDeviceChannels + static_cast<size_t>(channel)] =
-                static_cast<int16_t>(a + (b - a) * fraction / kDeviceRate);
+            int64_t a = sample(left, channel);
+            if (fraction != 0) {
+                int64_t b = sample(std::min(left + 1, sourceFrames_ - 1), channel);
+                a += (b - a) * static_cast<int64_t>(fraction) / kDeviceRate;
+            }
+            *sums++ += static_cast<int32_t>(a);
+        }
+        fraction += rate;
+        while (fraction >= kDeviceRate) {
+            fraction -= kDeviceRate;
+            ++left;
         }
     }
-    return out;
 }
 
 }  // namespace ik

@@ -1,6 +1,5 @@
 // The sample formats a sound may be stored in, and the one format the effects
-// device plays: every sound is converted once, when its master buffer is
-// built, so that mixing is a plain sum of 16-bit stereo frames.
+// device plays: 16-bit stereo at 44100 Hz.
 #pragma once
 
 #include <cstdint>
@@ -32,10 +31,30 @@ std::optional<PcmFormat> ReadPcmFormat(std::span<const uint8_t> formatRecord);
 // rounded up, so that the last source frame is always heard.
 size_t DeviceFrameCount(size_t sourceFrames, int rate);
 
-// Converts whole frames of `samples` to interleaved 16-bit stereo at the
-// device rate (linear interpolation between neighbouring source frames). A
-// partial frame at the end of the data is ignored.
-std::vector<int16_t> ConvertToDeviceFormat(const PcmFormat& format,
-                                           std::span<const uint8_t> samples);
+// A sound in the device format. The samples are kept as stored and converted
+// while they are mixed: converted in advance, an 8-bit mono sound at 100 Hz
+// would take 1764 times its size, gigabytes for a few megabytes of file.
+class DeviceSamples {
+public:
+    DeviceSamples(const PcmFormat& format, std::vector<uint8_t> stored);
+
+    // Device frames the sound lasts; a partial frame at the end of the stored
+    // data is ignored.
+    size_t frameCount() const { return frames_; }
+    // Adds device frames first .. first + count - 1 (interleaved left, right)
+    // to `sums`. Each is interpolated linearly between the two source frames
+    // it lies between, so the result is the same whichever run of frames is
+    // asked for.
+    void AddTo(size_t first, size_t count, int32_t* sums) const;
+
+private:
+    // One stored sample widened to the 16-bit range; mono feeds both channels.
+    int sample(size_t frame, int channel) const;
+
+    PcmFormat format_;
+    std::vector<uint8_t> stored_;
+    size_t sourceFrames_;
+    size_t frames_;
+};
 
 }  // namespace ik

@@ -1,5 +1,7 @@
 #include "audio/SoundItem.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <iostream>
 
 #include "audio/DXSound.h"
@@ -23,9 +25,9 @@ SoundItem::SoundItem(TDXSound& output, const TWaveCollectionItem& item)
         std::cerr << "Sound '" << item.Name() << "' is not plain 8- or 16-bit PCM: it stays silent\n";
         return;
     }
-    auto samples = std::make_shared<const DeviceSamples>(ConvertToDeviceFormat(
-        *format, std::span<const uint8_t>(wave.Data(), static_cast<size_t>(wave.Size()))));
-    if (samples->empty()) return;
+    auto samples = std::make_shared<const DeviceSamples>(
+        *format, std::vector<uint8_t>(wave.Data(), wave.Data() + wave.Size()));
+    if (samples->frameCount() == 0) return;
     samples_ = std::move(samples);
     master_ = std::make_unique<MixerVoice>(output_.mixer(), samples_);
 }
@@ -62,8 +64,8 @@ void SoundItem::Play(bool wait) {
 void SoundItem::waitUntilStopped(const MixerVoice& voice) {
     Platform& platform = output_.platform();
     const uint32_t start = platform.ticks();
-    const uint32_t longest =
-        static_cast<uint32_t>(voice.frameCount() * 1000 / static_cast<size_t>(kDeviceRate)) + kWaitGraceMs;
+    const uint64_t length = uint64_t{voice.frameCount()} * 1000 / kDeviceRate + kWaitGraceMs;
+    const auto longest = static_cast<uint32_t>(std::min<uint64_t>(length, UINT32_MAX));
     while (voice.playing() && platform.ticks() - start < longest) platform.sleep(kWaitStepMs);
 }
 

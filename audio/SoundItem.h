@@ -1,5 +1,5 @@
-// The playing side of one named sound: a master buffer holding its samples
-// in the device format, and the play buffers, voices over those samples, in
+// The playing side of one named sound: a master buffer holding its samples,
+// played in the device format, and the play buffers, voices over those samples, in
 // the order PlayWave picks them.
 #pragma once
 
@@ -15,8 +15,8 @@ class TDXSound;
 
 class SoundItem : public WaveItemSound {
 public:
-    // Converts the item's wave once; a wave the device cannot play gets no
-    // master buffer and stays silent.
+    // Copies the item's samples; a wave the device cannot play gets no master
+    // buffer and stays silent.
     SoundItem(TDXSound& output, const TWaveCollectionItem& item);
 
     void Play(bool wait) override;

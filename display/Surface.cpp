@@ -9,11 +9,6 @@
 namespace ik {
 
 namespace {
-// Larger surfaces than this are refused rather than risking the memory of the
-// whole machine on a corrupt picture header.
-constexpr int kMaxSide = 32768;
-constexpr long long kMaxPixels = 64LL * 1024 * 1024;
-
 [[noreturn]] void cannotMake() { throw Exception(Format("%s cannot be made", "Surface")); }
 }  // namespace
 
@@ -22,7 +17,7 @@ TDirectDrawSurface::~TDirectDrawSurface() = default;
 
 void TDirectDrawSurface::SetSize(int width, int height, bool systemMemory) {
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide ||
-        static_cast<long long>(width) * height > kMaxPixels) {
+        int64_t{width} * height > kMaxPixels) {
         cannotMake();
     }
     std::vector<uint16_t> pixels;

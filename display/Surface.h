@@ -17,6 +17,11 @@ public:
     TDirectDrawSurface(const TDirectDrawSurface&) = delete;
     TDirectDrawSurface& operator=(const TDirectDrawSurface&) = delete;
 
+    // Larger surfaces are refused rather than risking the memory of the whole
+    // machine on a corrupt picture header.
+    static constexpr int kMaxSide = 32768;
+    static constexpr int64_t kMaxPixels = int64_t{64} * 1024 * 1024;
+
     // Makes an off-screen surface of that size, black. Fails with
     // "Surface cannot be made" when no such surface can exist.
     void SetSize(int width, int height, bool systemMemory = false);

@@ -174,6 +174,33 @@ TEST_F(DatTool, WavesRoundTrip) {
     EXPECT_EQ(back.Format(), test::PcmFormat(2, 44100, 16));
 }
 
+// A 4096 x 4096 picture cut into 1 x 1 patterns, in a few hundred bytes:
+// run-length data that ends the bitmap at once.
+TEST_F(DatTool, OnePixelPatternsOfALargePictureAreCountedNotStored) {
+    ComponentWriter dib;
+    dib.WriteShortText("TDIB");
+    for (int32_t field : {40, 4096, 4096}) dib.WriteRawInt32(field);
+    dib.WriteRaw(std::vector<uint8_t>{1, 0, 8, 0});  // planes, bit count
+    for (int32_t field : {1, 2, 0, 0, 2, 0}) dib.WriteRawInt32(field);  // RLE8, 2 bytes, 2 colours
+    dib.WriteRaw(std::vector<uint8_t>{0, 0, 0, 0, 255, 255, 255, 0, 0, 1});
+    WriteWholeFile(path("grid.dat"), test::PictureFile({[&](ComponentWriter& w) {
+                       w.WritePropertyName("Name");
+                       w.WriteString("grid");
+                       for (const char* size : {"PatternWidth", "PatternHeight"}) {
+                           w.WritePropertyName(size);
+                           w.WriteInteger(1);
+                       }
+                       w.WritePropertyName("Picture.Data");
+                       w.WriteBinary(dib.Finish());
+                   }}));
+    ToolRun listed = run("list " + path("grid.dat"));
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.out,
+              "{\"index\":0,\"name\":\"grid\",\"width\":4096,\"height\":4096,\"bitcount\":8,\"graphic\":\"TDIB\","
+              "\"compression\":1,\"pattern_width\":1,\"pattern_height\":1,\"skip_width\":0,\"skip_height\":0,"
+              "\"system_memory\":false,\"transparent\":true,\"transparent_color\":0,\"patterns\":16777216}\n");
+}
+
 TEST_F(DatTool, ErrorsGoToStderrWithStatus1) {
     std::vector<uint32_t> many;
     for (uint32_t i = 0; i < 300; ++i) many.push_back(RGB(static_cast<uint8_t>(i), static_cast<uint8_t>(i >> 8), 0));

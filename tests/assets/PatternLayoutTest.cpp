@@ -5,9 +5,18 @@
 namespace ik {
 namespace {
 
+// Every pattern, in order, and nothing past the last.
+std::vector<PatternEntry> patterns(const PatternLayout& layout) {
+    std::vector<PatternEntry> out;
+    for (int i = 0; i < layout.PatternCount(); ++i) out.push_back(layout.Pattern(i).value());
+    EXPECT_FALSE(layout.Pattern(layout.PatternCount()));
+    EXPECT_FALSE(layout.Pattern(-1));
+    return out;
+}
+
 std::vector<int> lefts(const PatternLayout& layout) {
     std::vector<int> out;
-    for (const PatternEntry& p : layout.patterns) out.push_back(p.rect.Left);
+    for (const PatternEntry& p : patterns(layout)) out.push_back(p.rect.Left);
     return out;
 }
 
@@ -32,7 +41,7 @@ TEST(PatternLayout, GridCases) {
         for (const TRect& s : layout.surfaces) widths.push_back(s.Width());
         EXPECT_EQ(widths, c.surfaceWidths) << c.what;
         EXPECT_EQ(lefts(layout), c.patternLefts) << c.what;
-        for (const PatternEntry& p : layout.patterns) {
+        for (const PatternEntry& p : patterns(layout)) {
             EXPECT_EQ(p.rect.Width(), c.grid.EffectivePatternWidth()) << c.what;
             EXPECT_EQ(p.rect.Height(), c.grid.EffectivePatternHeight()) << c.what;
         }
@@ -43,11 +52,12 @@ TEST(PatternLayout, WideSheetInVideoMemoryIsCutIntoBlocks) {
     PatternLayout layout = ComputePatternLayout({2000, 64, 64, 64, 0, 0, false});
     std::vector<TRect> surfaces = {{0, 0, 512, 64}, {512, 0, 1024, 64}, {1024, 0, 1536, 64}, {1536, 0, 2000, 64}};
     EXPECT_EQ(layout.surfaces, surfaces);
-    ASSERT_EQ(layout.patterns.size(), 31u);
-    EXPECT_EQ(layout.patterns[8].surface, 1);
-    EXPECT_EQ(layout.patterns[8].rect, (TRect{0, 0, 64, 64}));
-    EXPECT_EQ(layout.patterns[30].surface, 3);
-    EXPECT_EQ(layout.patterns[30].rect, (TRect{384, 0, 448, 64}));
+    const std::vector<PatternEntry> all = patterns(layout);
+    ASSERT_EQ(all.size(), 31u);
+    EXPECT_EQ(all[8].surface, 1);
+    EXPECT_EQ(all[8].rect, (TRect{0, 0, 64, 64}));
+    EXPECT_EQ(all[30].surface, 3);
+    EXPECT_EQ(all[30].rect, (TRect{384, 0, 448, 64}));
 }
 
 TEST(PatternLayout, RowsOfBlocksNumberSurfacesRowByRow) {
@@ -56,10 +66,11 @@ TEST(PatternLayout, RowsOfBlocksNumberSurfacesRowByRow) {
     PatternLayout layout = ComputePatternLayout({1500, 900, 300, 300, 0, 0, false});
     ASSERT_EQ(layout.surfaces.size(), 6u);
     EXPECT_EQ(layout.surfaces[4], (TRect{600, 600, 1200, 900}));
-    ASSERT_EQ(layout.patterns.size(), 15u);  // 5 columns x 3 rows
+    const std::vector<PatternEntry> all = patterns(layout);
+    ASSERT_EQ(all.size(), 15u);  // 5 columns x 3 rows
     // Row 2, column 3: picture (900, 600) is surface 1 + 3 x 1 at (300, 0).
-    EXPECT_EQ(layout.patterns[13].surface, 4);
-    EXPECT_EQ(layout.patterns[13].rect, (TRect{300, 0, 600, 300}));
+    EXPECT_EQ(all[13].surface, 4);
+    EXPECT_EQ(all[13].rect, (TRect{300, 0, 600, 300}));
 }
 
 TEST(PatternLayout, SystemMemoryGridIsRowByRowOnOneSurface) {
@@ -69,8 +80,36 @@ TEST(PatternLayout, SystemMemoryGridIsRowByRowOnOneSurface) {
     std::vector<TRect> expected = {{0, 0, 30, 20},   {32, 0, 62, 20},   {64, 0, 94, 20},
                                    {0, 23, 30, 43},  {32, 23, 62, 43},  {64, 23, 94, 43}};
     std::vector<TRect> rects;
-    for (const PatternEntry& p : layout.patterns) rects.push_back(p.rect);
+    for (const PatternEntry& p : patterns(layout)) rects.push_back(p.rect);
     EXPECT_EQ(rects, expected);
+}
+
+// A legal picture of 1x1 patterns has one pattern per pixel; each is found
+// where the blocks put it without the layout holding millions of entries.
+TEST(PatternLayout, OnePixelPatternsOfALargePictureAreWorkedOutWhenAsked) {
+    struct Case {
+        const char* what;
+        bool systemMemory;
+        size_t surfaces;
+        PatternEntry last;
+    } cases[] = {
+        {"video memory: 512 x 512 blocks", false, 64, {{511, 511, 512, 512}, 63}},
+        {"system memory: one surface", true, 1, {{4095, 4095, 4096, 4096}, 0}},
+    };
+    for (const Case& c : cases) {
+        PatternLayout layout = ComputePatternLayout({4096, 4096, 1, 1, 0, 0, c.systemMemory});
+        EXPECT_EQ(layout.surfaces.size(), c.surfaces) << c.what;
+        ASSERT_EQ(layout.PatternCount(), 4096 * 4096) << c.what;
+        const PatternEntry last = layout.Pattern(4096 * 4096 - 1).value();
+        EXPECT_EQ(last.rect, c.last.rect) << c.what;
+        EXPECT_EQ(last.surface, c.last.surface) << c.what;
+        // Row 1000, column 600: x 600 lies in block column 1, y 1000 in block row 1.
+        const PatternEntry inner = layout.Pattern(1000 * 4096 + 600).value();
+        const TRect innerRect = c.systemMemory ? TRect{600, 1000, 601, 1001} : TRect{88, 488, 89, 489};
+        EXPECT_EQ(inner.rect, innerRect) << c.what;
+        EXPECT_EQ(inner.surface, c.systemMemory ? 0 : 1 + 8 * 1) << c.what;
+        EXPECT_FALSE(layout.Pattern(4096 * 4096)) << c.what;
+    }
 }
 
 }  // namespace

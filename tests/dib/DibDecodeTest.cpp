@@ -2,7 +2,10 @@
 // picture file can carry a bitmap: a bare "TDIB" block and a whole BMP file.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "assets/Dib.h"
+#include "display/Exception.h"
 #include "tests/dib/DibBytes.h"
 
 namespace ik {
@@ -57,6 +60,16 @@ const DepthCase kDepthCases[] = {
      {.width = 1, .height = 1, .bitCount = 16, .compression = 3, .masks = {0x7C00, 0x03E0, 0x001F},
       .pixels = {0xE0, 0x03, 0, 0}},
      1, 1, {kGreen}},
+    // Only the widths of the masks count: they pick 5-6-5 or 5-5-5, whose
+    // channels are read where that layout keeps them.
+    {"bits16_masks_of_widths_565_in_other_places",
+     {.width = 3, .height = 1, .bitCount = 16, .compression = 3, .masks = {0x001F, 0x07E0, 0xF800},
+      .pixels = {0x00, 0xF8, 0x20, 0x00, 0x1F, 0x00, 0, 0}},
+     3, 1, {kRed, RGB(0, 4, 0), kBlue}},
+    {"bits16_masks_of_widths_555_in_other_places",
+     {.width = 3, .height = 1, .bitCount = 16, .compression = 3, .masks = {0x001F, 0x03E0, 0x7C00},
+      .pixels = {0x00, 0x7C, 0xE0, 0x03, 0x01, 0x00, 0, 0}},
+     3, 1, {kRed, kGreen, RGB(0, 0, 8)}},
     {"bits24_rows_padded",
      {.width = 2, .height = 2, .bitCount = 24,
       .pixels = {0, 0, 255, 0, 255, 0, 0, 0, 120, 110, 100, 255, 0, 0, 0, 0}},
@@ -71,6 +84,14 @@ const DepthCase kDepthCases[] = {
      {.width = 1, .height = 1, .bitCount = 32, .compression = 3, .masks = {0xFF0000, 0xFF00, 0xFF},
       .pixels = {0, 255, 0, 0}},
      1, 1, {kGreen}},
+    {"bits32_masks_of_widths_888_in_other_places",
+     {.width = 2, .height = 1, .bitCount = 32, .compression = 3, .masks = {0xFF, 0xFF00, 0xFF0000},
+      .pixels = {0, 0, 255, 0, 120, 110, 100, 0}},
+     2, 1, {kRed, kGrey}},
+    {"bits32_masks_of_widths_888_in_the_top_bytes",
+     {.width = 2, .height = 1, .bitCount = 32, .compression = 3, .masks = {0xFF000000, 0xFF0000, 0xFF00},
+      .pixels = {255, 0, 0, 0xAA, 120, 110, 100, 0}},
+     2, 1, {kBlue, kGrey}},
     {"negative_height_rows_top_first",
      {.width = 1, .height = -3, .bitCount = 8, .usedColours = 3, .palette = {kRed, kGreen, kBlue},
       .pixels = {0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0}},
@@ -128,6 +149,46 @@ TEST(DibEmpty, ZeroWidthIsAnEmptyPicture) {
     auto dib = TDib::ReadDib(bytes.data(), bytes.size());
     EXPECT_TRUE(dib->Empty());
     EXPECT_TRUE(dib->Image().pixels.empty());
+}
+
+// Whether the data is all there decides first; the size limit is that of a
+// surface, so a picture whose data is complete loads up to it.
+TEST(DibSize, CompleteDataLoadsUpToTheSurfaceLimit) {
+    // 8192 x 8192 is the largest square a surface holds.
+    auto oneBit = [](int32_t width, int32_t height, size_t drop = 0) {
+        DibFields fields{.width = width, .height = height, .bitCount = 1, .palette = {kRed, kBlue}};
+        fields.pixels.resize(static_cast<size_t>((width + 31) / 32 * 4) * static_cast<size_t>(std::abs(height)) - drop);
+        return MakeDib(fields);
+    };
+    auto rle8 = [](int32_t width, int32_t height, uint32_t imageSize) {
+        return MakeDib({.width = width, .height = height, .bitCount = 8, .compression = 1, .imageSize = imageSize,
+                        .usedColours = 1, .palette = {kRed}, .pixels = {0, 1}});
+    };
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        std::string error;  // empty: it loads
+    } cases[] = {
+        {"1 bit, 8192 x 8192", oneBit(8192, 8192), ""},
+        {"1 bit, 8192 x 8192, top row first", oneBit(8192, -8192), ""},
+        {"1 bit, 8192 x 8193", oneBit(8192, 8193), "Bitmap image is too large"},
+        {"1 bit, 8192 x 8192, one byte short", oneBit(8192, 8192, 1), "Stream read error"},
+        {"run-length, 8192 x 8192", rle8(8192, 8192, 2), ""},
+        {"run-length, 8193 x 8192", rle8(8193, 8192, 2), "Bitmap image is too large"},
+        {"run-length, 8193 x 8192, more data announced than held", rle8(8193, 8192, 3), "Stream read error"},
+        {"100000 x 100000 with 4 bytes of pixels",
+         MakeDib({.width = 100000, .height = 100000, .pixels = {0, 0, 0, 0}}), "Stream read error"},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        try {
+            auto dib = TDib::ReadDib(c.bytes.data(), c.bytes.size());
+            EXPECT_EQ(int64_t{dib->Width()} * dib->Height(), TDib::kMaxPixels) << c.what;
+        } catch (const Exception& e) {
+            error = e.what();
+        }
+        EXPECT_EQ(error, c.error) << c.what;
+    }
 }
 
 TEST(DibImage, SecondCallGivesTheSamePixels) {

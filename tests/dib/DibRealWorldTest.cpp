@@ -78,10 +78,18 @@ uint16_t U16(const std::vector<uint8_t>& b, size_t at) {
     return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
 }
 
+// How many set bits follow the lowest set bit of a mask.
+int RunOfOnes(uint32_t mask) {
+    int width = 0;
+    while (mask != 0 && (mask & 1) == 0) mask >>= 1;
+    for (; mask & 1; mask >>= 1) ++width;
+    return width;
+}
+
 // What the file's headers say about it, read independently of the decoder:
 // the refusal message when it lies outside the formats the game reads
-// (12- and 40-byte headers, 1/4/8/16/24/32 bits, compression 0-3 with the
-// masks of the 16-bit 5-5-5 and 5-6-5 and of 8-8-8 layouts).
+// (12- and 40-byte headers, 1/4/8/16/24/32 bits, compression 0-3 with masks
+// as wide as the 16-bit 5-5-5 and 5-6-5 or the 8-8-8 layout).
 struct Facts {
     std::optional<std::string> refusal;
     bool pixelsFollowTable = true;  // false: only the file header finds them
@@ -143,9 +151,8 @@ Facts ReadFacts(const std::vector<uint8_t>& file, bool asFile) {
             facts.refusal = "Stream read error";
             return facts;
         }
-        const uint32_t r = U32(file, 54), g = U32(file, 58), b = U32(file, 62);
-        const bool ok = bits == 16 ? ((r == 0xF800 && g == 0x7E0 && b == 0x1F) || (r == 0x7C00 && g == 0x3E0 && b == 0x1F))
-                                   : (r == 0xFF0000 && g == 0xFF00 && b == 0xFF);
+        const int r = RunOfOnes(U32(file, 54)), g = RunOfOnes(U32(file, 58)), b = RunOfOnes(U32(file, 62));
+        const bool ok = bits == 16 ? (r == 5 && (g == 5 || g == 6) && b == 5) : (r == 8 && g == 8 && b == 8);
         if (!ok) {
             facts.refusal = "PixelFormat in invalid";
             return facts;
@@ -184,6 +191,9 @@ const std::map<std::string, std::string> kOurRules = {
      "no colour table: every entry is missing and black; ImageMagick and SDL2 make one up"},
     {"bmptestsuite/corrupt/8bpp-no-palette.bmp",
      "no colour table: every entry is missing and black; ImageMagick and SDL2 make one up"},
+    {"bmpsuite/g/rgb32bf.bmp",
+     "masks only give the channel widths: 8-8-8 reads red from the third byte wherever the masks put it; "
+     "ImageMagick follows the masks"},
 };
 
 // The decoders of the note that produced `md5`, as "Pillow and SDL2".

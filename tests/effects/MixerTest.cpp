@@ -12,8 +12,14 @@ namespace {
 
 using test::FakeAudioDevice;
 
-std::shared_ptr<const DeviceSamples> stereo(std::vector<int16_t> frames) {
-    return std::make_shared<const DeviceSamples>(std::move(frames));
+// Samples stored as the device plays them: 16-bit stereo at its rate.
+std::shared_ptr<const DeviceSamples> stereo(const std::vector<int16_t>& frames) {
+    std::vector<uint8_t> stored;
+    for (int16_t sample : frames) {
+        stored.push_back(static_cast<uint8_t>(sample));
+        stored.push_back(static_cast<uint8_t>(static_cast<uint16_t>(sample) >> 8));
+    }
+    return std::make_shared<const DeviceSamples>(PcmFormat{kDeviceChannels, kDeviceRate, 16}, std::move(stored));
 }
 
 class MixerTest : public ::testing::Test {

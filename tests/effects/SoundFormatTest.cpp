@@ -61,6 +61,19 @@ TEST(DeviceFrameCount, RoundsUpSoTheLastFrameIsKept) {
     }
 }
 
+// Device frames first .. first + count - 1, as the mixer adds them to silence.
+std::vector<int16_t> deviceFrames(const DeviceSamples& samples, size_t first, size_t count) {
+    std::vector<int32_t> sums(count * 2);
+    samples.AddTo(first, count, sums.data());
+    return {sums.begin(), sums.end()};
+}
+
+// Every device frame of a stored sound.
+std::vector<int16_t> ConvertToDeviceFormat(const PcmFormat& format, const std::vector<uint8_t>& stored) {
+    DeviceSamples samples(format, stored);
+    return deviceFrames(samples, 0, samples.frameCount());
+}
+
 // Left and right channel of every output frame.
 std::vector<std::pair<int, int>> frames(const std::vector<int16_t>& interleaved) {
     std::vector<std::pair<int, int>> out;
@@ -74,20 +87,20 @@ std::vector<std::pair<int, int>> both(std::initializer_list<int> values) {
     return out;
 }
 
-TEST(ConvertToDeviceFormat, EightBitMono22050IsDoubledWithMidpointsAndKeepsItsTail) {
+TEST(DeviceSamples, EightBitMono22050IsDoubledWithMidpointsAndKeepsItsTail) {
     PcmFormat format{1, 22050, 8};
     const std::vector<uint8_t> stored = {0, 128, 255};
     EXPECT_EQ(frames(ConvertToDeviceFormat(format, stored)),
               both({-32768, -16384, 0, 16256, 32512, 32512}));
 }
 
-TEST(ConvertToDeviceFormat, SixteenBitStereo44100IsCopiedAsStored) {
+TEST(DeviceSamples, SixteenBitStereo44100IsCopiedAsStored) {
     PcmFormat format{2, 44100, 16};
     auto converted = ConvertToDeviceFormat(format, samples16({100, -100, 200, -200, 32767, -32768}));
     EXPECT_EQ(converted, (std::vector<int16_t>{100, -100, 200, -200, 32767, -32768}));
 }
 
-TEST(ConvertToDeviceFormat, OddRateInterpolatesAndEndsOnTheLastSourceFrame) {
+TEST(DeviceSamples, OddRateInterpolatesAndEndsOnTheLastSourceFrame) {
     PcmFormat format{1, 8000, 16};
     auto out = frames(ConvertToDeviceFormat(format, samples16({0, 8000, -8000})));
     ASSERT_EQ(out.size(), 17u);
@@ -99,13 +112,13 @@ TEST(ConvertToDeviceFormat, OddRateInterpolatesAndEndsOnTheLastSourceFrame) {
     EXPECT_EQ(out[16], std::make_pair(-8000, -8000));
 }
 
-TEST(ConvertToDeviceFormat, StereoChannelsStaySeparateWhenResampled) {
+TEST(DeviceSamples, StereoChannelsStaySeparateWhenResampled) {
     PcmFormat format{2, 22050, 16};
     auto out = frames(ConvertToDeviceFormat(format, samples16({1000, -1000, 3000, -3000})));
     EXPECT_EQ(out, (std::vector<std::pair<int, int>>{{1000, -1000}, {2000, -2000}, {3000, -3000}, {3000, -3000}}));
 }
 
-TEST(ConvertToDeviceFormat, LengthIsExactForWholeSoundsAtCommonRates) {
+TEST(DeviceSamples, LengthIsExactForWholeSoundsAtCommonRates) {
     // Played faster than the device rate, the last output frame lies between
     // the last two source frames instead of on the last one.
     struct Case { PcmFormat format; size_t sourceFrames; size_t deviceFrames; bool endsOnLastFrame; };
@@ -129,11 +142,47 @@ TEST(ConvertToDeviceFormat, LengthIsExactForWholeSoundsAtCommonRates) {
     }
 }
 
-TEST(ConvertToDeviceFormat, PartialFrameAtTheEndIsIgnored) {
+TEST(DeviceSamples, PartialFrameAtTheEndIsIgnored) {
     const std::vector<uint8_t> fiveBytes = {1, 0, 2, 0, 9};
     EXPECT_EQ(ConvertToDeviceFormat({2, 44100, 16}, fiveBytes), (std::vector<int16_t>{1, 2}));
     EXPECT_TRUE(ConvertToDeviceFormat({2, 44100, 16}, std::vector<uint8_t>{7, 7, 7}).empty());
     EXPECT_TRUE(ConvertToDeviceFormat({1, 22050, 8}, std::vector<uint8_t>{}).empty());
+}
+
+// The mixer asks for a buffer's worth at a time, from wherever the voice is.
+TEST(DeviceSamples, AnyRunOfFramesIsWhatTheWholeSoundHasThere) {
+    struct Case { PcmFormat format; size_t first, count; };
+    const Case cases[] = {
+        {{1, 8000, 16}, 5, 7}, {{2, 22050, 8}, 1, 6}, {{1, 11025, 8}, 13, 1}, {{2, 48000, 16}, 3, 7},
+        {{1, 100, 8}, 440, 3}, {{2, 100000, 16}, 1, 4},
+    };
+    for (const auto& c : cases) {
+        std::vector<uint8_t> stored(10 * static_cast<size_t>(c.format.frameBytes()));
+        for (size_t i = 0; i < stored.size(); ++i) stored[i] = static_cast<uint8_t>(i * 77 + 5);
+        const std::vector<int16_t> whole = ConvertToDeviceFormat(c.format, stored);
+        ASSERT_LE((c.first + c.count) * 2, whole.size()) << c.format.rate;
+        EXPECT_EQ(deviceFrames(DeviceSamples(c.format, stored), c.first, c.count),
+                  std::vector<int16_t>(whole.begin() + static_cast<long>(c.first * 2),
+                                       whole.begin() + static_cast<long>((c.first + c.count) * 2)))
+            << c.format.rate << " Hz from frame " << c.first;
+    }
+}
+
+// A 100 KB sound of 8-bit mono at 100 Hz lasts 441 s at the device rate; held
+// converted it would take 176 MB.
+TEST(DeviceSamples, ALongSlowSoundIsConvertedWhereItIsPlayed) {
+    std::vector<uint8_t> stored(100'000);
+    for (size_t i = 0; i < stored.size(); ++i) stored[i] = static_cast<uint8_t>(i * 37);
+    const DeviceSamples samples({1, 100, 8}, stored);
+    ASSERT_EQ(samples.frameCount(), 44'100'000u);
+    // Device frame 441 * k + 220 lies 22000/44100 of the way from source
+    // frame k to k + 1.
+    const size_t k = 77'777;
+    const int a = (stored[k] - 128) * 256, b = (stored[k + 1] - 128) * 256;
+    const auto between = static_cast<int16_t>(a + (b - a) * 22000 / 44100);
+    EXPECT_EQ(deviceFrames(samples, 441 * k + 220, 1), (std::vector<int16_t>{between, between}));
+    const auto last = static_cast<int16_t>((stored.back() - 128) * 256);
+    EXPECT_EQ(deviceFrames(samples, samples.frameCount() - 1, 1), (std::vector<int16_t>{last, last}));
 }
 
 }  // namespace

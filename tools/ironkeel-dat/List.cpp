@@ -31,7 +31,7 @@ nlohmann::ordered_json pictureEntry(int index, const TPictureCollectionItem& ite
         {"system_memory", item.SystemMemory},
         {"transparent", item.Transparent},
         {"transparent_color", item.TransparentColor()},
-        {"patterns", ComputePatternLayout(item.Grid()).patterns.size()},
+        {"patterns", ComputePatternLayout(item.Grid()).PatternCount()},
     };
 }
 
