@@ -58,7 +58,9 @@ public:
         size_t end = text_.find('\n', position_);
         const size_t next = end == std::string_view::npos ? text_.size() : end + 1;
         if (end == std::string_view::npos) end = text_.size();
-        else if (end > position_ && text_[end - 1] == '\r') --end;
+        // A last line cut short after its carriage return ends there too, so
+        // that it reads the same before and after a write adds the line feed.
+        if (end > position_ && text_[end - 1] == '\r') --end;
         line = {text_.substr(position_, end - position_), position_, next};
         position_ = next;
         return true;

@@ -79,4 +79,11 @@ void DeviceSamples::AddTo(size_t first, size_t count, int32_t* sums) const {
     }
 }
 
+std::vector<int16_t> ConvertToDeviceFormat(const PcmFormat& format, std::span<const uint8_t> stored) {
+    DeviceSamples samples(format, std::vector<uint8_t>(stored.begin(), stored.end()));
+    std::vector<int32_t> sums(samples.frameCount() * 2);
+    samples.AddTo(0, samples.frameCount(), sums.data());
+    return {sums.begin(), sums.end()};
+}
+
 }  // namespace ik

@@ -57,4 +57,9 @@ private:
     size_t frames_;
 };
 
+// Every device frame of a stored sound at once, as the mixer plays it alone:
+// for tools and tests that measure a whole sound. The game itself converts
+// while it mixes.
+std::vector<int16_t> ConvertToDeviceFormat(const PcmFormat& format, std::span<const uint8_t> stored);
+
 }  // namespace ik

@@ -22,6 +22,10 @@ const std::map<std::string, std::string> kDecoderSettings = {
 // A pattern loop without an exit never reaches the end; past this margin over
 // libopenmpt's own estimate the song counts as ending there.
 constexpr double kEndlessMarginSeconds = 10.0;
+// Counting a song's frames decodes all of it. A file can announce a song of
+// many hours in a few hundred bytes, which would stall the game for minutes;
+// past this length libopenmpt's estimate stands for the count.
+constexpr double kLongestCountedSeconds = 20 * 60;
 
 std::unique_ptr<openmpt::module> openModule(const std::vector<char>& bytes) {
     std::ostringstream discardedLog;
@@ -39,7 +43,9 @@ uint64_t countFrames(const std::vector<char>& bytes, uint32_t rate) {
     // Interpolation changes the samples, never the timing: the cheapest filter
     // counts the same frames.
     module->set_render_param(openmpt::module::RENDER_INTERPOLATIONFILTER_LENGTH, 1);
-    const auto cap = static_cast<uint64_t>((module->get_duration_seconds() + kEndlessMarginSeconds) * rate);
+    const double estimate = module->get_duration_seconds();
+    if (estimate > kLongestCountedSeconds) return static_cast<uint64_t>(estimate * rate);
+    const auto cap = static_cast<uint64_t>((estimate + kEndlessMarginSeconds) * rate);
     std::vector<int16_t> scratch(8192);
     uint64_t frames = 0;
     while (frames < cap) {

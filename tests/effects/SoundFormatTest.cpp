@@ -68,12 +68,6 @@ std::vector<int16_t> deviceFrames(const DeviceSamples& samples, size_t first, si
     return {sums.begin(), sums.end()};
 }
 
-// Every device frame of a stored sound.
-std::vector<int16_t> ConvertToDeviceFormat(const PcmFormat& format, const std::vector<uint8_t>& stored) {
-    DeviceSamples samples(format, stored);
-    return deviceFrames(samples, 0, samples.frameCount());
-}
-
 // Left and right channel of every output frame.
 std::vector<std::pair<int, int>> frames(const std::vector<int16_t>& interleaved) {
     std::vector<std::pair<int, int>> out;

@@ -70,6 +70,7 @@ TEST(TIniFile, ReadsWithDefaultsForWhatIsMissingOrUnreadable) {
         {"score=5\n[game1]\n", -3},                // keys before any section belong to none
         {"[game1]\nscore=5\n[game1]\nscore=6\n", 5},  // the first section counts
         {"[game1]\n;score=1\nscore=2", 2},         // last line without a break
+        {"[game1]\r\nscore=4\r", 4},              // last line cut after its carriage return
         {"\x01\x02[game1\nscore=9\n", -3},         // garbage header
     };
     for (const auto& c : cases) {

@@ -46,6 +46,16 @@ TEST_F(PlayerTest, OpenDescribesTheModuleAndCountsItsLength) {
     EXPECT_EQ(player->StreamInfo().Channels, 2u);
 }
 
+// A few kilobytes can announce a song of many hours: its length is taken from
+// the module's own estimate instead of a decode that would stall for minutes.
+TEST_F(PlayerTest, AnHoursLongSongOpensWithTheLengthItAnnounces) {
+    const std::string longSong = (scratch.path() / "hours.xm").string();
+    const XmSong hours{"hours", 64 * 200, 31, 32};  // 12,800 rows of 31 ticks at 32 BPM
+    WriteFile(longSong, MakeXm(hours));
+    ASSERT_TRUE(player->Open(longSong));
+    EXPECT_NEAR(player->PlayLength(), 12800 * 31 * 2.5 / 32 * 1000, 1000);
+}
+
 TEST_F(PlayerTest, PositionCountsFromTheSeekWhileTheModulePlaysFromTheWholeSecondBelow) {
     ASSERT_TRUE(player->Open(song));
     player->SetPosition(12345);
