@@ -118,8 +118,9 @@ Recording ParseRecording(const std::string& source) {
     }
     size_t i = 1;
     for (; i < lines.size() && lines[i].verb != "clock"; ++i) readHeaderLine(lines[i], recording.header);
-    if (recording.header.port.empty() || recording.header.data.empty()) {
-        throw RecordingError("the recording's header is incomplete (no port or data lines): cut short or edited");
+    // `scores` is the header's last line and a clock the body's first.
+    if (i == lines.size() || lines[i - 1].verb != "scores" || recording.header.port.empty()) {
+        throw RecordingError("the recording's header is incomplete: cut short or edited");
     }
     for (; i < lines.size(); ++i) {
         const TraceLine& line = lines[i];
