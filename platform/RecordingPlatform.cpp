@@ -149,6 +149,12 @@ void RecordingPlatform::present(const uint16_t* pixels) {
     trace_.line("frame " + std::to_string(clock_));
 }
 
+std::unique_ptr<AudioDevice> RecordingPlatform::openAudio(const AudioFormat& format, AudioCallback callback) {
+    auto device = inner_.openAudio(format, std::move(callback));
+    trace_.line(device ? "audio 1" : "audio 0");
+    return device;
+}
+
 void RecordingPlatform::warpPointer(Point to) {
     inner_.warpPointer(to);
     pointer_ = to;

@@ -48,9 +48,7 @@ public:
     void messageBox(const std::string& caption, const std::string& text, MessageBoxKind kind) override {
         inner_.messageBox(caption, text, kind);
     }
-    std::unique_ptr<AudioDevice> openAudio(const AudioFormat& format, AudioCallback callback) override {
-        return inner_.openAudio(format, std::move(callback));
-    }
+    std::unique_ptr<AudioDevice> openAudio(const AudioFormat& format, AudioCallback callback) override;
     bool headless() const override { return inner_.headless(); }
     void addClockListener(std::function<void(uint32_t)> listener) override {
         inner_.addClockListener(std::move(listener));

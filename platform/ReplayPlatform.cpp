@@ -21,7 +21,7 @@ bool number(const TraceLine& line, size_t index, T& value) {
 bool platformVerb(const std::string& verb) {
     static const char* const verbs[] = {"clock", "pointer",  "active", "idle",  "timer", "task",      "vkdown",
                                         "vkup",  "char",     "mousedown", "mouseup", "click", "focus", "close",
-                                        "terminate", "display-reset", "display-lost", "frame", "sleep", "timeofday"};
+                                        "terminate", "display-reset", "display-lost", "frame", "sleep", "timeofday", "audio"};
     return std::find(std::begin(verbs), std::end(verbs), verb) != std::end(verbs);
 }
 
@@ -125,9 +125,13 @@ void ReplayPlatform::run(EventSink& sink) {
     if (divergence_.empty() && !stopped_) takeChecks();
 }
 
-void ReplayPlatform::quit() {
-    quit_ = true;
-    if (paced_) display_.quit();
+void ReplayPlatform::quit() {}
+
+// The game meets the devices the recorded run met: none where it had none.
+std::unique_ptr<AudioDevice> ReplayPlatform::openAudio(const AudioFormat& format, AudioCallback callback) {
+    const TraceLine* line = expect("audio", "opened a sound device");
+    if (line == nullptr || line->words.size() != 1 || line->words[0] != "1") return nullptr;
+    return display_.openAudio(format, std::move(callback));
 }
 
 void ReplayPlatform::diverge(const std::string& what) {
@@ -243,7 +247,7 @@ bool ReplayPlatform::step(EventSink& sink) {
         sink.onDisplayReset();
     } else if (verb == "display-lost") {
         sink.onDisplayLost();
-    } else if (verb == "frame" || verb == "sleep" || verb == "timeofday") {
+    } else if (verb == "frame" || verb == "sleep" || verb == "timeofday" || verb == "audio") {
         diverge(at(line) + "the recording has '" + verb + "' where the game waited for its next event");
     } else {
         const std::string disagreement = annotation_(line);

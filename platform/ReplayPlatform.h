@@ -62,9 +62,7 @@ public:
     }
     bool keyHeld(uint16_t virtualKey) override { return virtualKey < held_.size() && held_[virtualKey]; }
     void messageBox(const std::string& caption, const std::string& text, MessageBoxKind kind) override;
-    std::unique_ptr<AudioDevice> openAudio(const AudioFormat& format, AudioCallback callback) override {
-        return display_.openAudio(format, std::move(callback));
-    }
+    std::unique_ptr<AudioDevice> openAudio(const AudioFormat& format, AudioCallback callback) override;
     bool headless() const override { return display_.headless(); }
     void addClockListener(std::function<void(uint32_t)> listener) override {
         display_.addClockListener(std::move(listener));
@@ -88,7 +86,9 @@ private:
     // diverged) otherwise.
     const TraceLine* expect(const char* verb, const char* what);
     void diverge(const std::string& what);
-    bool going() const { return divergence_.empty() && !stopped_ && !quit_; }
+    // The game's own quit does not end a replay: a window delivers what was
+    // pending after it, and the recording holds that too.
+    bool going() const { return divergence_.empty() && !stopped_; }
 
     Platform& display_;
     const bool paced_;
@@ -98,7 +98,6 @@ private:
     size_t next_ = 0;
     std::string divergence_;
     bool stopped_ = false;
-    bool quit_ = false;
 
     uint32_t clock_ = 0;
     uint32_t firstClock_ = 0;
