@@ -203,13 +203,13 @@ Platform& Recorder::platform() { return *platform_; }
 
 void Recorder::watch(TForm1& form) {
     form.onRecordUpdate = [this](const std::string& section, int32_t score) {
-        trace_->line("record " + section + " " + std::to_string(score));
+        platform_->annotate("record " + section + " " + std::to_string(score));
     };
 }
 
 void Recorder::finish(const TForm1& form) {
-    trace_->line("end " + std::to_string(form.frames_drawn) + " " + FrameDigest(platform_->lastFrame()) + " " +
-                 StateDigest(form, platform_->elapsedMs()));
+    platform_->annotate("end " + std::to_string(form.frames_drawn) + " " + FrameDigest(platform_->lastFrame()) + " " +
+                        StateDigest(form, platform_->elapsedMs()));
 }
 
 std::string FreshReplayScoresDir() {
@@ -280,6 +280,8 @@ ReplayOutcome Replay(const Recording& recording, Platform& display, bool paced, 
 
     const std::string lastLine = std::to_string(recording.lastLine);
     if (!outcome.problem.empty()) {
+    } else if (!recording.end) {
+        outcome.problem = "the recording stops at line " + lastLine + " without its end line: the run was cut short";
     } else if (!platform.divergence().empty()) {
         outcome.problem = "the replay left the recording at " + platform.divergence();
     } else if (platform.stoppedByPlayer()) {
@@ -289,8 +291,6 @@ ReplayOutcome Replay(const Recording& recording, Platform& display, bool paced, 
     } else if (!updates.empty()) {
         outcome.problem = "the replay stored a record (" + updates.front().first + " " +
                           std::to_string(updates.front().second) + ") that the recording does not have";
-    } else if (!recording.end) {
-        outcome.problem = "the recording stops at line " + lastLine + " without its end line: the run was cut short";
     } else if (recording.end->frames != form.frames_drawn) {
         outcome.problem = "the replay drew " + std::to_string(form.frames_drawn) + " frames, the recording " +
                           std::to_string(recording.end->frames);

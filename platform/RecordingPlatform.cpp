@@ -52,10 +52,7 @@ public:
         write("terminate");
         target_.onTerminate();
     }
-    void onIdle() override {
-        write("idle");
-        target_.onIdle();
-    }
+    void onIdle() override { owner_.idle(target_); }
     void onDisplayReset() override {
         write("display-reset");
         target_.onDisplayReset();
@@ -68,7 +65,7 @@ public:
 private:
     void write(const std::string& line) {
         owner_.beginDelivery();
-        owner_.trace_.line(line);
+        owner_.emit(line);
     }
 
     RecordingPlatform& owner_;
@@ -87,7 +84,7 @@ public:
     void setHandler(std::function<void()> onTimer) override {
         inner_->setHandler([this, onTimer = std::move(onTimer)] {
             owner_.beginDelivery();
-            owner_.trace_.line("timer " + std::to_string(number_));
+            owner_.emit("timer " + std::to_string(number_));
             if (onTimer) onTimer();
         });
     }
@@ -118,7 +115,7 @@ void RecordingPlatform::run(EventSink& sink) { inner_.run(recordingSink(sink)); 
 void RecordingPlatform::post(std::function<void()> task) {
     inner_.post([this, task = std::move(task)] {
         beginDelivery();
-        trace_.line("task");
+        emit("task");
         task();
     });
 }
@@ -129,7 +126,7 @@ std::unique_ptr<IntervalTimer> RecordingPlatform::createTimer() {
 
 uint32_t RecordingPlatform::timeOfDayMs() {
     const uint32_t value = inner_.timeOfDayMs();
-    trace_.line("timeofday " + std::to_string(value));
+    emit("timeofday " + std::to_string(value));
     return value;
 }
 
@@ -139,19 +136,19 @@ uint32_t RecordingPlatform::timeOfDayMs() {
 void RecordingPlatform::sleep(uint32_t ms) {
     inner_.sleep(ms);
     clock_ = inner_.ticks();
-    trace_.line("sleep " + std::to_string(ms) + " " + std::to_string(clock_));
+    emit("sleep " + std::to_string(ms) + " " + std::to_string(clock_));
 }
 
 void RecordingPlatform::present(const uint16_t* pixels) {
     lastFrame_.assign(pixels, pixels + static_cast<size_t>(kDisplayWidth) * kDisplayHeight);
     inner_.present(pixels);
     clock_ = inner_.ticks();
-    trace_.line("frame " + std::to_string(clock_));
+    emit("frame " + std::to_string(clock_));
 }
 
 std::unique_ptr<AudioDevice> RecordingPlatform::openAudio(const AudioFormat& format, AudioCallback callback) {
     auto device = inner_.openAudio(format, std::move(callback));
-    trace_.line(device ? "audio 1" : "audio 0");
+    emit(device ? "audio 1" : "audio 0");
     return device;
 }
 
@@ -165,7 +162,7 @@ void RecordingPlatform::beginDelivery() {
     const Point now = inner_.pointer();
     if (now.x != pointer_.x || now.y != pointer_.y) {
         pointer_ = now;
-        trace_.line("pointer " + point(pointer_));
+        emit("pointer " + point(pointer_));
     }
 }
 
@@ -173,7 +170,33 @@ void RecordingPlatform::sampleClock() {
     const uint32_t now = inner_.ticks();
     if (now == clock_) return;
     clock_ = now;
-    trace_.line("clock " + std::to_string(clock_));
+    emit("clock " + std::to_string(clock_));
+}
+
+void RecordingPlatform::emit(const std::string& line) {
+    if (quietIdles_ > 0) {
+        trace_.line("idles " + std::to_string(quietIdles_) + " " + std::to_string(quietStep_));
+        quietIdles_ = 0;
+    }
+    trace_.line(line);
+    quietSinceIdle_ = false;
+}
+
+void RecordingPlatform::idle(EventSink& target) {
+    const uint32_t now = inner_.ticks();
+    const uint32_t step = now - clock_;
+    const Point at = inner_.pointer();
+    const bool samePointer = at.x == pointer_.x && at.y == pointer_.y;
+    if (quietSinceIdle_ && samePointer && step > 0 && (quietIdles_ == 0 || step == quietStep_)) {
+        clock_ = now;
+        quietStep_ = step;
+        ++quietIdles_;
+    } else {
+        beginDelivery();
+        emit("idle");
+    }
+    quietSinceIdle_ = true;
+    target.onIdle();
 }
 
 }  // namespace ik

@@ -26,6 +26,8 @@ public:
     // Milliseconds of the game's clock since the recording began.
     uint32_t elapsedMs() const { return clock_ - firstClock_; }
     const std::vector<uint16_t>& lastFrame() const { return lastFrame_; }
+    // A line of the recording's own (a record, the end) in its place among the platform's.
+    void annotate(const std::string& line) { emit(line); }
 
     // --- Platform ---
     void run(EventSink& sink) override;
@@ -63,6 +65,16 @@ private:
     // Before each delivery: the clock and the pointer the game will see.
     void beginDelivery();
     void sampleClock();
+    // Writes a line, after the idle passes still counted.
+    void emit(const std::string& line);
+    void idle(EventSink& target);
+
+    // Idle passes in which nothing happened, the clock moving by the same
+    // step each time, go on one line: a game-over panel or a wait in a
+    // window would otherwise fill the file with them.
+    uint32_t quietIdles_ = 0;
+    uint32_t quietStep_ = 0;
+    bool quietSinceIdle_ = false;
 
     Platform& inner_;
     TraceWriter& trace_;

@@ -86,6 +86,9 @@ private:
     // diverged) otherwise.
     const TraceLine* expect(const char* verb, const char* what);
     void diverge(const std::string& what);
+    // The recorded clock moves on; a headless display's clock moves with it,
+    // so that its sound devices (and the music's end) keep the recorded pace.
+    void setClock(uint32_t value);
     // The game's own quit does not end a replay: a window delivers what was
     // pending after it, and the recording holds that too.
     bool going() const { return divergence_.empty() && !stopped_; }
