@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include <unistd.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -36,7 +38,8 @@ protected:
     // One recorded game for every case: episode 1 played until its record is
     // stored, with a focus loss and a pause in the middle.
     static void SetUpTestSuite() {
-        dir_ = fs::path(::testing::TempDir()) / "ik-recordings";
+        // CTest runs each case in a process of its own, side by side.
+        dir_ = fs::path(::testing::TempDir()) / ("ik-recordings-" + std::to_string(getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "scores");
         for (const auto& entry : fs::directory_iterator(IK_DATA_DIR)) {
