@@ -278,27 +278,30 @@ ReplayOutcome Replay(const Recording& recording, Platform& display, bool paced, 
         if (!out) outcome.problem = "cannot write " + finalStatePath;
     }
 
-    const std::string lastLine = std::to_string(recording.lastLine);
-    if (!outcome.problem.empty()) {
-    } else if (!recording.end) {
-        outcome.problem = "the recording stops at line " + lastLine + " without its end line: the run was cut short";
-    } else if (!platform.divergence().empty()) {
-        outcome.problem = "the replay left the recording at " + platform.divergence();
-    } else if (platform.stoppedByPlayer()) {
-        outcome.problem = "stopped before the end of the recording";
-    } else if (!platform.finished()) {
-        outcome.problem = "the game ended before the recording did (edited?)";
-    } else if (!updates.empty()) {
-        outcome.problem = "the replay stored a record (" + updates.front().first + " " +
-                          std::to_string(updates.front().second) + ") that the recording does not have";
-    } else if (recording.end->frames != form.frames_drawn) {
-        outcome.problem = "the replay drew " + std::to_string(form.frames_drawn) + " frames, the recording " +
-                          std::to_string(recording.end->frames);
-    } else if (recording.end->frameDigest != outcome.frameDigest) {
-        outcome.problem = "the replay's last frame differs from the recorded one";
-    } else if (recording.end->stateDigest != StateDigest(form, platform.elapsedMs())) {
-        outcome.problem = "the replay's final state differs from the recorded one";
-    }
+    // The first way in which the replay did not end as the recording says.
+    auto disagreement = [&]() -> std::string {
+        if (!recording.end) {
+            return "the recording stops at line " + std::to_string(recording.lastLine) +
+                   " without its end line: the run was cut short";
+        }
+        if (!platform.divergence().empty()) return "the replay left the recording at " + platform.divergence();
+        if (platform.stoppedByPlayer()) return "stopped before the end of the recording";
+        if (!platform.finished()) return "the replay ended before the recording did";
+        if (!updates.empty()) {
+            return "the replay stored a record (" + updates.front().first + " " +
+                   std::to_string(updates.front().second) + ") that the recording does not have";
+        }
+        if (recording.end->frames != form.frames_drawn) {
+            return "the replay drew " + std::to_string(form.frames_drawn) + " frames, the recording " +
+                   std::to_string(recording.end->frames);
+        }
+        if (recording.end->frameDigest != outcome.frameDigest) return "the replay's last frame differs from the recorded one";
+        if (recording.end->stateDigest != StateDigest(form, platform.elapsedMs())) {
+            return "the replay's final state differs from the recorded one";
+        }
+        return {};
+    };
+    if (outcome.problem.empty()) outcome.problem = disagreement();
     return outcome;
 }
 
