@@ -33,7 +33,8 @@ uint32_t parseTimeOfDay(const std::string& value) {
 }
 
 const std::vector<std::string> kOptionsWithValue = {"--scale", "--refresh", "--script", "--seed", "--start-time",
-                                                    "--scores"};
+                                                    "--scores",   "--record",  "--replay", "--verify",
+                                                    "--final-state"};
 
 bool takesValue(const std::string& name) {
     return std::find(kOptionsWithValue.begin(), kOptionsWithValue.end(), name) != kOptionsWithValue.end();
@@ -57,6 +58,10 @@ void setValue(CommandLine& line, const std::string& name, const std::string& val
     else if (name == "--seed") line.seed = static_cast<uint32_t>(parseInteger(name, value, 0, 4294967295LL));
     else if (name == "--start-time") line.startTimeMs = parseTimeOfDay(value);
     else if (name == "--scores") line.scoresDir = value;
+    else if (name == "--record") line.record = value;
+    else if (name == "--replay") line.replay = value;
+    else if (name == "--verify") line.verify = value;
+    else if (name == "--final-state") line.finalState = value;
 }
 
 std::string formatSection(const HelpSection& section) {
@@ -86,6 +91,13 @@ std::vector<HelpSection> HelpSections() {
           {"--seed N", "seed the random generator with N"},
           {"--start-time T", "headless: the virtual clock's time of day, HH:MM:SS.mmm"},
           {"--scores DIR", "keep scores.dat in DIR"},
+          {"--record FILE", "write a recording of the run (window or headless) to FILE"},
+          {"--replay FILE", "play a recording back: in a window at its speed (Escape stops, P pauses), "
+                            "with --headless as fast as possible; its scores.dat goes to a fresh folder "
+                            "unless --scores is given"},
+          {"--verify FILE", "replay a recording headless and print its episode, score, play time and "
+                            "whether it ended as recorded (status 1 if not)"},
+          {"--final-state FILE", "with --replay or --verify: write the final state's JSON to FILE"},
           {"-h, --help", "show this help and exit"},
           {"--version", "show the version and exit"},
           {"--OPTION=VALUE", "the same as --OPTION VALUE"}}},
@@ -163,8 +175,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         }
     }
     if (fullscreen) line.windowed = false;
-    if (line.headless && line.script.empty() && !line.help && !line.version) {
-        throw std::invalid_argument("--headless needs --script FILE");
+    if (line.headless && line.script.empty() && line.replay.empty() && !line.help && !line.version) {
+        throw std::invalid_argument("--headless needs --script FILE or --replay FILE");
+    }
+    if (!line.record.empty() && (!line.replay.empty() || !line.verify.empty())) {
+        throw std::invalid_argument("--record cannot be used with --replay or --verify");
     }
     return line;
 }

@@ -24,6 +24,10 @@ struct CommandLine {
     std::optional<uint32_t> seed;
     std::string scoresDir;
     uint32_t startTimeMs = 0;  // headless clock's time of day
+    std::string record;      // write a recording of the run here
+    std::string replay;      // play this recording back
+    std::string verify;      // replay this recording headless and report
+    std::string finalState;  // with --replay or --verify: the final state's JSON goes here
     bool help = false;
     bool version = false;
 };

@@ -213,6 +213,8 @@ public:
     int32_t unlock_score[5] = {};  // [2..4]
     int32_t stored_score = 0;
     int32_t stored_verify = 0;
+    // Told of every record that reaches the store (a recording keeps them).
+    std::function<void(const std::string& section, int32_t score)> onRecordUpdate;
     TRect menu_buttons[6]{};  // [1..5]
     TRect info_buttons[6]{};  // [1..5]
     int32_t dot_shift = 0;

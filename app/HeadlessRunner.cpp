@@ -17,13 +17,15 @@ namespace {
 constexpr uint64_t kFrameTimeoutMs = 10000;
 }  // namespace
 
+HeadlessRunner::HeadlessRunner(HeadlessPlatform& platform, TForm1& form) : HeadlessRunner(platform, form, form) {}
+
 void HeadlessRunner::run(const std::vector<ScriptCommand>& commands) {
     for (const ScriptCommand& command : commands) {
         execute(command);
     }
     if (!platform_.quitRequested()) {
         platform_.queueClose();
-        platform_.pump(form_, [] { return false; });
+        platform_.pump(sink_, [] { return false; });
     }
 }
 
@@ -79,21 +81,21 @@ void HeadlessRunner::execute(const ScriptCommand& command) {
             break;
         case Kind::Quit:
             platform_.queueClose();
-            platform_.pump(form_, [] { return false; });
+            platform_.pump(sink_, [] { return false; });
             break;
     }
 }
 
 void HeadlessRunner::waitFor(uint64_t ms) {
     uint64_t until = platform_.virtualMs() + ms;
-    platform_.pump(form_, [&] { return platform_.virtualMs() >= until; });
+    platform_.pump(sink_, [&] { return platform_.virtualMs() >= until; });
 }
 
 void HeadlessRunner::waitForFrames(uint64_t count) {
     uint64_t target = form_.frames_drawn + count;
     uint64_t lastFrame = form_.frames_drawn;
     uint64_t lastFrameAt = platform_.virtualMs();
-    platform_.pump(form_, [&] {
+    platform_.pump(sink_, [&] {
         if (form_.frames_drawn != lastFrame) {
             lastFrame = form_.frames_drawn;
             lastFrameAt = platform_.virtualMs();

@@ -10,12 +10,17 @@
 
 namespace ik {
 
+class EventSink;
 class HeadlessPlatform;
 class TForm1;
 
 class HeadlessRunner {
 public:
-    HeadlessRunner(HeadlessPlatform& platform, TForm1& form) : platform_(platform), form_(form) {}
+    HeadlessRunner(HeadlessPlatform& platform, TForm1& form);
+    // `sink` receives the loop's deliveries in place of the form (a recorder
+    // in front of it).
+    HeadlessRunner(HeadlessPlatform& platform, TForm1& form, EventSink& sink)
+        : platform_(platform), form_(form), sink_(sink) {}
     // Runs every command, then closes the form as `quit` does. A `shot` or
     // `state` that cannot be written throws ScriptError naming its line.
     void run(const std::vector<ScriptCommand>& commands);
@@ -29,6 +34,7 @@ private:
 
     HeadlessPlatform& platform_;
     TForm1& form_;
+    EventSink& sink_;
 };
 
 }  // namespace ik

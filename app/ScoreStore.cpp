@@ -337,7 +337,7 @@ void TForm1::save_to_store(const std::function<void()>& write) {
 
 void TForm1::update_record() {
     read_record(screen);
-    UpdateRecord(*scores_ini, screen, score);
+    if (UpdateRecord(*scores_ini, screen, score) && onRecordUpdate) onRecordUpdate(screen, score);
 }
 
 }  // namespace ik

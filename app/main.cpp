@@ -1,6 +1,7 @@
 // Program entry: reads the command line, creates the platform (a window or the
 // headless virtual machine), creates the one form and runs its loop.
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -11,8 +12,11 @@
 #include "app/Form.h"
 #include "app/HeadlessRunner.h"
 #include "app/HeadlessScript.h"
+#include "app/Recording.h"
+#include "app/StateDump.h"
 #include "assets/PngFile.h"
 #include "platform/HeadlessPlatform.h"
+#include "platform/RecordingPlatform.h"
 #include "platform/SdlPlatform.h"
 
 namespace {
@@ -48,33 +52,147 @@ int runForm(ik::TForm1& form, RunLoop&& runLoop) {
     return form.exitCode();
 }
 
+bool readWhole(const std::string& path, std::string& content) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    std::stringstream source;
+    source << file.rdbuf();
+    content = source.str();
+    return true;
+}
+
+// A recording run starts from a known seed, so that its header can name it.
+ik::FormOptions recordedOptions(const ik::CommandLine& line, ik::Platform& platform) {
+    ik::FormOptions options = formOptions(line);
+    if (!line.record.empty() && !options.seedGiven) {
+        options.seedGiven = true;
+        options.seed = platform.timeOfDayMs();
+    }
+    return options;
+}
+
+std::unique_ptr<ik::Recorder> startRecorder(const ik::CommandLine& line, ik::Platform& platform,
+                                            const ik::FormOptions& options) {
+    if (line.record.empty()) return nullptr;
+    return std::make_unique<ik::Recorder>(line.record, platform, options, IK_VERSION, platform.timeOfDayMs());
+}
+
+std::unique_ptr<ik::SdlPlatform> openWindow(const ik::CommandLine& line) {
+    ik::SdlOptions sdl;
+    sdl.windowed = line.windowed;
+    sdl.scale = line.scale;
+    sdl.integerScale = line.integerScale;
+    sdl.refreshHz = line.refreshHz;
+    try {
+        return std::make_unique<ik::SdlPlatform>(sdl);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "ironkeel: %s\n", error.what());
+        return nullptr;
+    }
+}
+
+std::string formatPlayTime(uint32_t ms) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%u:%02u.%03u", ms / 60000, ms / 1000 % 60, ms % 1000);
+    return text;
+}
+
+// --replay and --verify: a recording that cannot be replayed as it is gets
+// one line and status 1 before the game starts.
+int runReplay(const ik::CommandLine& line, const std::string& path, const std::string& source, bool verify) {
+    ik::Recording recording;
+    try {
+        recording = ik::ParseRecording(source);
+    } catch (const ik::RecordingError& error) {
+        std::fprintf(stderr, "ironkeel: %s: %s\n", path.c_str(), error.what());
+        return 1;
+    }
+    const std::string differ = ik::DataFilesDiffer(recording.header);
+    if (!differ.empty()) {
+        std::fprintf(stderr, "ironkeel: %s: recorded with other data files (%s differ)\n", path.c_str(),
+                     differ.c_str());
+        return 1;
+    }
+    if (recording.header.port != IK_VERSION) {
+        std::fprintf(stderr, "ironkeel: %s: recorded by ironkeel %s, replayed by %s\n", path.c_str(),
+                     recording.header.port.c_str(), IK_VERSION);
+    }
+    const bool ownScores = line.scoresDir.empty();
+    std::string scoresDir;
+    try {
+        scoresDir = ownScores ? ik::FreshReplayScoresDir() : line.scoresDir;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "ironkeel: %s\n", error.what());
+        return 1;
+    }
+    const bool headless = verify || line.headless;
+    std::unique_ptr<ik::Platform> display;
+    if (headless) display = std::make_unique<ik::HeadlessPlatform>(recording.header.startTimeMs);
+    else display = openWindow(line);
+    if (!display) return 1;
+    const ik::ReplayOutcome outcome =
+        ik::Replay(recording, *display, !headless, scoresDir, ik::TrackAudioDir(), line.finalState);
+    if (verify) {
+        std::printf("episode: %s\nscore: %d\nplay time: %s\nlast frame: %s\nresult: %s\n", outcome.episode.c_str(),
+                    outcome.score, formatPlayTime(outcome.playMs).c_str(), outcome.frameDigest.c_str(),
+                    outcome.problem.empty() ? "ended as recorded" : ("NOT as recorded: " + outcome.problem).c_str());
+        std::error_code ignored;
+        if (ownScores) std::filesystem::remove_all(scoresDir, ignored);
+    } else {
+        std::fprintf(stderr, "ironkeel: the replay's scores.dat: %s\n", outcome.scoresPath.c_str());
+        if (!outcome.problem.empty()) std::fprintf(stderr, "ironkeel: %s: %s\n", path.c_str(), outcome.problem.c_str());
+    }
+    return outcome.problem.empty() ? 0 : 1;
+}
+
+int runReplayFile(const ik::CommandLine& line, const std::string& path, bool verify) {
+    std::string source;
+    if (!readWhole(path, source)) {
+        std::fprintf(stderr, "ironkeel: cannot read recording %s\n", path.c_str());
+        return 1;
+    }
+    return runReplay(line, path, source, verify);
+}
+
 int runHeadless(const ik::CommandLine& line) {
-    std::ifstream file(line.script, std::ios::binary);
-    if (!file) {
+    if (!line.replay.empty()) return runReplayFile(line, line.replay, false);
+    std::string source;
+    if (!readWhole(line.script, source)) {
         std::fprintf(stderr, "ironkeel: cannot read script %s\n", line.script.c_str());
         return 2;
     }
-    std::stringstream source;
-    source << file.rdbuf();
+    // A recording is a script of its own kind: it is played back.
+    if (ik::LooksLikeRecording(source)) return runReplay(line, line.script, source, false);
     std::vector<ik::ScriptCommand> commands;
     try {
-        commands = ik::ParseScript(source.str());
+        commands = ik::ParseScript(source);
     } catch (const ik::ScriptError& error) {
         std::fprintf(stderr, "ironkeel: %s: %s\n", line.script.c_str(), error.what());
         return 2;
     }
     ik::HeadlessPlatform platform(line.startTimeMs);
-    ik::TForm1 form(platform, formOptions(line));
+    const ik::FormOptions options = recordedOptions(line, platform);
+    std::unique_ptr<ik::Recorder> recorder;
+    try {
+        recorder = startRecorder(line, platform, options);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "ironkeel: %s\n", error.what());
+        return 1;
+    }
+    ik::TForm1 form(recorder ? recorder->platform() : platform, options);
+    if (recorder) recorder->watch(form);
+    ik::EventSink& sink = recorder ? recorder->recordingPlatform().recordingSink(form) : form;
     bool scriptFailed = false;
     const int status = runForm(form, [&] {
         try {
-            ik::HeadlessRunner(platform, form).run(commands);
+            ik::HeadlessRunner(platform, form, sink).run(commands);
         } catch (const ik::ScriptError& error) {
             std::fprintf(stderr, "ironkeel: %s: %s\n", line.script.c_str(), error.what());
             scriptFailed = true;
             form.Close();
         }
     });
+    if (recorder) recorder->finish(form);
     return scriptFailed ? 1 : status;
 }
 
@@ -91,21 +209,24 @@ void showIcon(ik::Platform& platform) {
 }
 
 int runWindow(const ik::CommandLine& line) {
-    ik::SdlOptions sdl;
-    sdl.windowed = line.windowed;
-    sdl.scale = line.scale;
-    sdl.integerScale = line.integerScale;
-    sdl.refreshHz = line.refreshHz;
-    std::unique_ptr<ik::SdlPlatform> platform;
+    if (!line.replay.empty()) return runReplayFile(line, line.replay, false);
+    std::unique_ptr<ik::SdlPlatform> platform = openWindow(line);
+    if (!platform) return 1;
+    showIcon(*platform);
+    const ik::FormOptions options = recordedOptions(line, *platform);
+    std::unique_ptr<ik::Recorder> recorder;
     try {
-        platform = std::make_unique<ik::SdlPlatform>(sdl);
+        recorder = startRecorder(line, *platform, options);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "ironkeel: %s\n", error.what());
         return 1;
     }
-    showIcon(*platform);
-    ik::TForm1 form(*platform, formOptions(line));
-    return runForm(form, [&] { platform->run(form); });
+    ik::Platform& gamePlatform = recorder ? recorder->platform() : *platform;
+    ik::TForm1 form(gamePlatform, options);
+    if (recorder) recorder->watch(form);
+    const int status = runForm(form, [&] { gamePlatform.run(form); });
+    if (recorder) recorder->finish(form);
+    return status;
 }
 
 }  // namespace
@@ -126,5 +247,6 @@ int main(int argc, char** argv) {
         std::fputs(ik::VersionText(IK_VERSION).c_str(), stdout);
         return 0;
     }
+    if (!line.verify.empty()) return runReplayFile(line, line.verify, true);
     return line.headless ? runHeadless(line) : runWindow(line);
 }
