@@ -304,40 +304,13 @@ bool RecordUnlocks(const StoredRecord& record, int32_t threshold) {
     return RecordValid(record) && record.score >= threshold;
 }
 
-// --- the form's side ---
-
+// The check value is the form's function in the original; the store's rules
+// need it, so it lives here rather than with the form's record methods
+// (app/Records.cpp).
 int32_t TForm1::verify_value(int32_t s) {
     // C++ division truncates toward zero and % takes the dividend's sign,
     // which is the rule the stored check values were made with.
     return ((s / 2) + 33) / 3 - (s % 6);
-}
-
-void TForm1::read_record(const std::string& section) {
-    const StoredRecord record = ReadRecord(*scores_ini, section);
-    stored_score = record.score;
-    stored_verify = record.verify;
-}
-
-void TForm1::apply_thresholds() {
-    for (int episode = 2; episode <= 4; ++episode) unlock_score[episode] = UnlockThreshold(episode, easy_mode);
-}
-
-void TForm1::is_unlocked() {
-    // Each flag looks only at the record just before it, never at the
-    // earlier flags: a good record of episode 2 opens 3 even while 2 is shut.
-    for (int episode = 2; episode <= 4; ++episode) {
-        read_record(RecordSection(episode - 1));
-        unlocked[episode] = RecordUnlocks({stored_score, stored_verify}, unlock_score[episode]);
-    }
-}
-
-void TForm1::save_to_store(const std::function<void()>& write) {
-    if (!scores_ini->Refusal()) guarded(write);
-}
-
-void TForm1::update_record() {
-    read_record(screen);
-    if (UpdateRecord(*scores_ini, screen, score) && onRecordUpdate) onRecordUpdate(screen, score);
 }
 
 }  // namespace ik
