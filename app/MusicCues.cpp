@@ -26,14 +26,15 @@ uint32_t percentOf(uint32_t length, double percent) {
 
 }  // namespace
 
-void PlayStretch(TTrackPlayer& player, uint32_t& musicPos, double start, double end, const std::string& modulePath,
+void PlayStretch(TTrackPlayer& player, uint32_t& musicPos, double start, double end, const std::string& moduleName,
                  const std::string& copyPath) {
     const uint32_t length = player.PlayLength();
     if (musicPos > percentOf(length, start) && musicPos < percentOf(length, end)) {
         musicPos = player.Position();
         return;
     }
-    if (FileExists(modulePath)) {
+    // Looked for only when the stretch is left, not on every frame of it.
+    if (const std::string modulePath = FindDataFile(moduleName); !modulePath.empty()) {
         // A copy that exists is played as it is, even one left by an earlier run.
         std::error_code ignored;
         std::filesystem::copy_file(modulePath, copyPath, std::filesystem::copy_options::none, ignored);
@@ -56,7 +57,7 @@ std::string TempMusicPath(const std::string& scoresDir) {
 void TForm1::playmusic(double start, double end) {
     if (!player) return;
     if (copyInUse().empty()) copyInUse() = TempMusicPath(options.scoresDir);
-    PlayStretch(*player, music_pos, start, end, FindDataFile(kMusicFile), copyInUse());
+    PlayStretch(*player, music_pos, start, end, kMusicFile, copyInUse());
 }
 
 void DeleteTempMusic() {

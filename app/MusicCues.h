@@ -17,9 +17,10 @@ class TTrackPlayer;
 inline constexpr const char* kMusicFile = "music.dat";
 inline constexpr const char* kTempMusicFile = "~temp.xm";
 
-// The rule of TForm1::playmusic over explicit files: `musicPos` is the
-// position stored by the previous call and is updated.
-void PlayStretch(TTrackPlayer& player, uint32_t& musicPos, double start, double end, const std::string& modulePath,
+// The rule of TForm1::playmusic: `musicPos` is the position stored by the
+// previous call and is updated; the module `moduleName` is looked for as every
+// data file is (app/Files.h), and only once the position has left the stretch.
+void PlayStretch(TTrackPlayer& player, uint32_t& musicPos, double start, double end, const std::string& moduleName,
                  const std::string& copyPath);
 
 // Where the copy goes: the working folder, or beside "scores.dat" when the

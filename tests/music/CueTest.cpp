@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -28,10 +29,21 @@ class CueTest : public MusicTest {
 protected:
     CueTest() : previousFolder_(std::filesystem::current_path()) {
         std::filesystem::current_path(scratch.path());
+        // The module is looked up as every data file is: only the working
+        // folder may hold one here, not an installed game's data folders.
+        for (const char* name : {"XDG_DATA_HOME", "XDG_DATA_DIRS"}) {
+            if (const char* value = std::getenv(name)) previousEnvironment_.emplace_back(name, value);
+            ::setenv(name, (scratch.path() / "no-data").c_str(), 1);
+        }
         // 1000 rows of 100 ms: 100 000 ms exactly.
         WriteFile(kMusicFile, MakeXm({.title = "hundred seconds", .rows = 1000, .speed = 5, .bpm = 125}));
     }
-    ~CueTest() override { std::filesystem::current_path(previousFolder_); }
+    ~CueTest() override {
+        std::filesystem::current_path(previousFolder_);
+        ::unsetenv("XDG_DATA_HOME");
+        ::unsetenv("XDG_DATA_DIRS");
+        for (const auto& [name, value] : previousEnvironment_) ::setenv(name.c_str(), value.c_str(), 1);
+    }
 
     void cue(double start, double end) { PlayStretch(*player, musicPos, start, end, kMusicFile, kTempMusicFile); }
     // Runs one cue and tells whether it restarted the stretch.
@@ -49,6 +61,7 @@ protected:
 
 private:
     std::filesystem::path previousFolder_;
+    std::vector<std::pair<std::string, std::string>> previousEnvironment_;
 };
 
 TEST_F(CueTest, FirstCueCopiesTheModuleAndStartsTheStretch) {
