@@ -1,6 +1,7 @@
 #include "tools/assetgen/Music.h"
 
 #include <cmath>
+#include <iterator>
 #include <stdexcept>
 
 #include "tools/assetgen/Instruments.h"
@@ -14,7 +15,7 @@ namespace {
 constexpr long kTicksPerSecond = 60;
 
 struct Stretch {
-    double start, end;  // percent of the module
+    Cue cue;
     void (*piece)(Score&, long);
     int keyMidi;
 };
@@ -22,10 +23,11 @@ struct Stretch {
 // In module order: the puzzle, the work march, the fife and drum, the title
 // theme, the kitchen.
 const Stretch kStretches[] = {
-    {0, 17.1, puzzle, parseNote("A4")},       {18.2, 42.5, workMarch, parseNote("C4")},
-    {43.5, 61.7, fifeAndDrum, parseNote("G4")}, {62.83, 75, titleTheme, parseNote("D4")},
-    {76.2, 99.5, kitchen, parseNote("F4")},
+    {kCues[0], puzzle, parseNote("A4")},      {kCues[1], workMarch, parseNote("C4")},
+    {kCues[2], fifeAndDrum, parseNote("G4")}, {kCues[3], titleTheme, parseNote("D4")},
+    {kCues[4], kitchen, parseNote("F4")},
 };
+static_assert(std::size(kStretches) == std::size(kCues));
 
 // The game's own arithmetic: length times percent over 100, truncated.
 uint32_t cueMs(double percent) { return static_cast<uint32_t>(static_cast<double>(kModuleMs) * percent / 100); }
@@ -35,7 +37,7 @@ uint32_t cueMs(double percent) { return static_cast<uint32_t>(static_cast<double
 std::vector<uint8_t> composeModule() {
     Score score;
     for (const Stretch& s : kStretches) {
-        uint32_t low = cueMs(s.start), high = cueMs(s.end);
+        uint32_t low = cueMs(s.cue.start), high = cueMs(s.cue.end);
         // The player seeks to the whole second at or below the stretch start;
         // that second is the piece's first row. Its position then runs ahead
         // of the music by the part of a second it skipped, so the piece lasts

@@ -21,6 +21,8 @@
 #include "audio/SoundFormat.h"
 #include "audio/TrackAudioApi.h"
 #include "tools/assetgen/Loudness.h"
+#include "tools/assetgen/Music.h"
+#include "tools/assetgen/Synth.h"
 
 namespace {
 
@@ -28,33 +30,11 @@ constexpr uint32_t kRate = 44100;
 // The game's music volume at its default setting (16 of 32, times 8, of 255).
 const double kDefaultMusicGainDb = 20 * std::log10(128.0 / 255.0);
 
-struct Cue {
-    const char* name;
-    double start, end;  // percent of the module's length
-};
-
-// The screens' stretches, in module order.
-const Cue kCues[] = {{"episode4", 0, 17.1},    {"episode2", 18.2, 42.5}, {"episode3", 43.5, 61.7},
-                     {"menu", 62.83, 75},      {"episode1", 76.2, 99.5}};
-
 void writeWav(const std::filesystem::path& path, const std::vector<int16_t>& interleaved) {
     std::ofstream out(path, std::ios::binary);
-    auto put = [&](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(v >> (8 * i)));
-    };
     const uint32_t size = static_cast<uint32_t>(interleaved.size() * 2);
-    out << "RIFF";
-    put(36 + size, 4);
-    out << "WAVEfmt ";
-    put(16, 4);
-    put(1, 2);
-    put(2, 2);
-    put(kRate, 4);
-    put(kRate * 4, 4);
-    put(4, 2);
-    put(16, 2);
-    out << "data";
-    put(size, 4);
+    const std::vector<uint8_t> header = ik::art::wavHeader(2, kRate, 16, size);
+    out.write(reinterpret_cast<const char*>(header.data()), static_cast<std::streamsize>(header.size()));
     out.write(reinterpret_cast<const char*>(interleaved.data()), static_cast<std::streamsize>(size));
 }
 
@@ -104,17 +84,17 @@ int music(const std::string& file, const std::filesystem::path& outDir) {
     const auto whole = decode(file, 0, lengthBytes / 4);
     writeWav(outDir / "music.wav", whole);
     printFigures("module", whole, whole.size() / 2.0 / kRate);
-    for (const Cue& cue : kCues) {
+    for (const ik::music::Cue& cue : ik::music::kCues) {
         // The game's own arithmetic: the stretch runs from the seek second
         // for as long as the bounds are apart.
         const auto low = static_cast<uint32_t>(lengthMs * cue.start / 100);
         const auto high = static_cast<uint32_t>(lengthMs * cue.end / 100);
         const uint64_t frames = static_cast<uint64_t>(high - low) * kRate / 1000;
         auto once = decode(file, low / 1000, frames);
-        printFigures(cue.name, once, once.size() / 2.0 / kRate);
+        printFigures(cue.screen, once, once.size() / 2.0 / kRate);
         std::vector<int16_t> twice = once;
         twice.insert(twice.end(), once.begin(), once.end());
-        writeWav(outDir / (std::string("stretch-") + cue.name + ".wav"), twice);
+        writeWav(outDir / (std::string("stretch-") + cue.screen + ".wav"), twice);
     }
     TA_Free();
     return 0;

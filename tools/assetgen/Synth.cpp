@@ -120,29 +120,40 @@ std::vector<float> Take::scaled(float gain) const {
     return out;
 }
 
-std::vector<uint8_t> encodeWav(const std::vector<float>& samples, int rate, int bits) {
-    int bytesPerSample = bits / 8;
-    uint32_t dataSize = static_cast<uint32_t>(samples.size() * bytesPerSample);
+namespace {
+
+void putLittleEndian(std::vector<uint8_t>& out, uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+}  // namespace
+
+std::vector<uint8_t> wavHeader(int channels, int rate, int bits, uint32_t dataBytes) {
+    const uint32_t frameBytes = static_cast<uint32_t>(channels * bits / 8);
     std::vector<uint8_t> out;
-    auto put = [&](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    };
+    auto put = [&](uint32_t v, int bytes) { putLittleEndian(out, v, bytes); };
     auto tag = [&](const char* t) {
         for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(t[i]));
     };
     tag("RIFF");
-    put(36 + dataSize, 4);
+    put(36 + dataBytes, 4);
     tag("WAVE");
     tag("fmt ");
     put(16, 4);
     put(1, 2);  // PCM
-    put(1, 2);  // mono
+    put(static_cast<uint32_t>(channels), 2);
     put(static_cast<uint32_t>(rate), 4);
-    put(static_cast<uint32_t>(rate * bytesPerSample), 4);
-    put(static_cast<uint32_t>(bytesPerSample), 2);
+    put(static_cast<uint32_t>(rate) * frameBytes, 4);
+    put(frameBytes, 2);
     put(static_cast<uint32_t>(bits), 2);
     tag("data");
-    put(dataSize, 4);
+    put(dataBytes, 4);
+    return out;
+}
+
+std::vector<uint8_t> encodeWav(const std::vector<float>& samples, int rate, int bits) {
+    std::vector<uint8_t> out = wavHeader(1, rate, bits, static_cast<uint32_t>(samples.size() * (bits / 8)));
+    auto put = [&](uint32_t v, int bytes) { putLittleEndian(out, v, bytes); };
     for (float s : samples) {
         float v = std::clamp(s, -1.0f, 1.0f);
         if (bits == 8) out.push_back(static_cast<uint8_t>(std::lround(128 + v * 127)));

@@ -53,5 +53,7 @@ private:
 
 // RIFF WAVE, mono PCM, 8-bit (unsigned) or 16-bit.
 std::vector<uint8_t> encodeWav(const std::vector<float>& samples, int rate, int bits);
+// The 44 bytes before the samples of a plain PCM RIFF WAVE file.
+std::vector<uint8_t> wavHeader(int channels, int rate, int bits, uint32_t dataBytes);
 
 }  // namespace ik::art
