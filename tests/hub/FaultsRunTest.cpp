@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/hub/HubGame.h"
+#include "tests/hub/NotRegularFiles.h"
 
 namespace ik::test {
 namespace {
@@ -31,15 +32,7 @@ int occurrences(const std::string& text, const std::string& part) {
 int messageBoxes(const std::string& errors) { return occurrences(errors, "MESSAGE: "); }
 
 TEST_F(FaultsRun, ASaveFileThatIsNoFileIsRefusedOnceAndLeftAlone) {
-    const struct {
-        const char* name;
-        std::function<void(const std::string& path)> make;
-    } cases[] = {
-        {"FIFO", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); }},
-        {"link to /dev/zero", [](const std::string& path) { fs::create_symlink("/dev/zero", path); }},
-        {"folder", [](const std::string& path) { fs::create_directory(path); }},
-    };
-    for (const auto& c : cases) {
+    for (const NotRegularFile& c : NotRegularFiles()) {
         const std::string path = scores.file("scores.dat");
         fs::remove_all(path);
         ASSERT_NO_FATAL_FAILURE(c.make(path)) << c.name;

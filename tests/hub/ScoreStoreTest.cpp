@@ -11,6 +11,7 @@
 #include "app/Form.h"
 #include "app/ScoreStore.h"
 #include "display/Exception.h"
+#include "tests/hub/NotRegularFiles.h"
 #include "tests/hub/TempFolder.h"
 
 namespace ik {
@@ -264,19 +265,11 @@ TEST(RecordUpdate, KeepsOrReplacesTheStoredRecord) {
 namespace fs = std::filesystem;
 
 TEST(TIniFileName, RefusesWhatIsNoRegularFileAndLeavesItAsItIs) {
-    const struct {
-        const char* name;
-        std::function<void(const std::string& path)> make;
-    } cases[] = {
-        {"FIFO", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); }},
-        {"link to /dev/zero", [](const std::string& path) { fs::create_symlink("/dev/zero", path); }},
-        {"folder", [](const std::string& path) { fs::create_directory(path); }},
-        {"link to a folder",
-         [](const std::string& path) {
-             fs::create_directory(path + ".d");
-             fs::create_directory_symlink(path + ".d", path);
-         }},
-    };
+    std::vector<test::NotRegularFile> cases = test::NotRegularFiles();
+    cases.push_back({"link to a folder", [](const std::string& path) {
+                         fs::create_directory(path + ".d");
+                         fs::create_directory_symlink(path + ".d", path);
+                     }});
     for (const auto& c : cases) {
         TempFolder folder;
         const std::string path = folder.file("scores.dat");

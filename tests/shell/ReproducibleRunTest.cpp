@@ -8,16 +8,13 @@
 #include <sstream>
 #include <string>
 
+#include "tests/shell/FileText.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+using ik::test::readFile;
 
 // Plays a short game of episode 1 in a fresh folder holding the generated data
 // files and returns the folder.
