@@ -71,10 +71,18 @@ ik::FormOptions recordedOptions(const ik::CommandLine& line, ik::Platform& platf
     return options;
 }
 
-std::unique_ptr<ik::Recorder> startRecorder(const ik::CommandLine& line, ik::Platform& platform,
-                                            const ik::FormOptions& options) {
-    if (line.record.empty()) return nullptr;
-    return std::make_unique<ik::Recorder>(line.record, platform, options, IK_VERSION, platform.timeOfDayMs());
+// The recorder --record asks for (none without it); false, after one line,
+// when its file cannot be made.
+bool startRecorder(const ik::CommandLine& line, ik::Platform& platform, const ik::FormOptions& options,
+                   std::unique_ptr<ik::Recorder>& recorder) {
+    if (line.record.empty()) return true;
+    try {
+        recorder = std::make_unique<ik::Recorder>(line.record, platform, options, IK_VERSION, platform.timeOfDayMs());
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "ironkeel: %s\n", error.what());
+        return false;
+    }
+    return true;
 }
 
 std::unique_ptr<ik::SdlPlatform> openWindow(const ik::CommandLine& line) {
@@ -173,12 +181,7 @@ int runHeadless(const ik::CommandLine& line) {
     ik::HeadlessPlatform platform(line.startTimeMs);
     const ik::FormOptions options = recordedOptions(line, platform);
     std::unique_ptr<ik::Recorder> recorder;
-    try {
-        recorder = startRecorder(line, platform, options);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "ironkeel: %s\n", error.what());
-        return 1;
-    }
+    if (!startRecorder(line, platform, options, recorder)) return 1;
     ik::TForm1 form(recorder ? recorder->platform() : platform, options);
     if (recorder) recorder->watch(form);
     ik::EventSink& sink = recorder ? recorder->recordingPlatform().recordingSink(form) : form;
@@ -215,12 +218,7 @@ int runWindow(const ik::CommandLine& line) {
     showIcon(*platform);
     const ik::FormOptions options = recordedOptions(line, *platform);
     std::unique_ptr<ik::Recorder> recorder;
-    try {
-        recorder = startRecorder(line, *platform, options);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "ironkeel: %s\n", error.what());
-        return 1;
-    }
+    if (!startRecorder(line, *platform, options, recorder)) return 1;
     ik::Platform& gamePlatform = recorder ? recorder->platform() : *platform;
     ik::TForm1 form(gamePlatform, options);
     if (recorder) recorder->watch(form);
