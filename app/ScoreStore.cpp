@@ -221,7 +221,10 @@ void TIniFile::writeValues(const std::string& section,
 
     std::string content = old ? old->text : std::string();
     const std::string eol = lineBreakOf(content);
-    if (!content.empty() && content.back() != '\n') content += eol;
+    // A last line cut after its carriage return needs only the line feed:
+    // another CR would end up in its value.
+    if (!content.empty() && content.back() == '\r') content += '\n';
+    else if (!content.empty() && content.back() != '\n') content += eol;
     for (const auto& [key, value] : values) {
         const std::string entry = key + "=" + value;
         const auto place = findKey(content, section, key);
