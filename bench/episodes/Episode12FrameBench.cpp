@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/Form.h"
-#include "bench/episodes/BenchForm.h"
+#include "BenchForm.h"
 
 namespace ik {
 namespace {

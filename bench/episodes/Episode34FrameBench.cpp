@@ -2,7 +2,7 @@
 // episode's frame, present); the baseline is in Episode12FrameBench.cpp.
 #include <benchmark/benchmark.h>
 
-#include "bench/episodes/BenchForm.h"
+#include "BenchForm.h"
 
 namespace ik {
 namespace {
