@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <iterator>
 #include <stdexcept>
 
 #include "app/InstallLayout.h"
@@ -32,12 +33,43 @@ uint32_t parseTimeOfDay(const std::string& value) {
     return static_cast<uint32_t>(((h * 60 + m) * 60 + s) * 1000 + ms);
 }
 
-const std::vector<std::string> kOptionsWithValue = {"--scale", "--refresh", "--script", "--seed", "--start-time",
-                                                    "--scores",   "--record",  "--replay", "--verify",
-                                                    "--final-state"};
+// Every option once: how it is typed, the value it takes (none for a switch)
+// and what it does. The parser, --help, and (through a test) the README's
+// table and the manual page all follow this table.
+struct OptionEntry {
+    const char* names;  // "-h, --help" for one option with two spellings
+    const char* value;
+    const char* effect;
+};
+
+const OptionEntry kOptions[] = {
+    {"-no3d", "", "(first argument only) draw without the 2D scene"},
+    {"--window", "", "play in a window instead of full screen"},
+    {"--fullscreen", "", "play in full screen (the default; wins over --window)"},
+    {"--scale", "N", "window size as a whole multiple of 800 x 600 (reduced to what fits)"},
+    {"--integer-scale", "", "scale the picture by whole factors only"},
+    {"--refresh", "HZ", "the display's refresh rate, for pacing flips to 60 Hz"},
+    {"--quit-on-focus-loss", "", "end the program when another window takes the focus, as the original"},
+    {"--headless", "", "run without window or sound devices, on a virtual clock"},
+    {"--script", "FILE", "headless: the script of input and checks to run"},
+    {"--seed", "N", "seed the random generator with N instead of the time of day"},
+    {"--start-time", "T", "headless: the virtual clock's time of day, HH:MM[:SS[.mmm]]"},
+    {"--scores", "DIR", "keep scores.dat in DIR"},
+    {"--record", "FILE", "write a recording of the run (window or headless) to FILE"},
+    {"--replay", "FILE",
+     "play a recording back: in a window at its speed (Escape stops, P pauses), with --headless as fast as "
+     "possible; its scores.dat goes to a fresh folder unless --scores is given"},
+    {"--verify", "FILE",
+     "replay a recording headless and print its episode, score, play time and whether it ended as recorded "
+     "(status 1 if not)"},
+    {"--final-state", "FILE", "with --replay or --verify: write the final state's JSON to FILE"},
+    {"-h, --help", "", "show this help and exit"},
+    {"--version", "", "show the version and exit"},
+};
 
 bool takesValue(const std::string& name) {
-    return std::find(kOptionsWithValue.begin(), kOptionsWithValue.end(), name) != kOptionsWithValue.end();
+    return std::any_of(std::begin(kOptions), std::end(kOptions),
+                       [&](const OptionEntry& option) { return name == option.names && *option.value; });
 }
 
 void setFlag(CommandLine& line, bool& fullscreen, const std::string& name) {
@@ -74,33 +106,22 @@ std::string formatSection(const HelpSection& section) {
     return text;
 }
 
+std::vector<std::pair<std::string, std::string>> optionEntries() {
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (const OptionEntry& option : kOptions) {
+        std::string typed = option.names;
+        if (*option.value) typed += std::string(" ") + option.value;
+        entries.emplace_back(typed, option.effect);
+    }
+    entries.emplace_back("--OPTION=VALUE", "the same as --OPTION VALUE");
+    return entries;
+}
+
 }  // namespace
 
 std::vector<HelpSection> HelpSections() {
     return {
-        {"Options",
-         {{"-no3d", "(first argument only) draw without the 2D scene"},
-          {"--window", "play in a window instead of full screen"},
-          {"--fullscreen", "play in full screen (the default; wins over --window)"},
-          {"--scale N", "window size as a whole multiple of 800 x 600 (reduced to what fits)"},
-          {"--integer-scale", "scale the picture by whole factors only"},
-          {"--refresh HZ", "the display's refresh rate, for pacing flips to 60 Hz"},
-          {"--quit-on-focus-loss", "end the program when another window takes the focus, as the original"},
-          {"--headless", "run without window or sound devices, on a virtual clock"},
-          {"--script FILE", "headless: the script of input and checks to run"},
-          {"--seed N", "seed the random generator with N"},
-          {"--start-time T", "headless: the virtual clock's time of day, HH:MM:SS.mmm"},
-          {"--scores DIR", "keep scores.dat in DIR"},
-          {"--record FILE", "write a recording of the run (window or headless) to FILE"},
-          {"--replay FILE", "play a recording back: in a window at its speed (Escape stops, P pauses), "
-                            "with --headless as fast as possible; its scores.dat goes to a fresh folder "
-                            "unless --scores is given"},
-          {"--verify FILE", "replay a recording headless and print its episode, score, play time and "
-                            "whether it ended as recorded (status 1 if not)"},
-          {"--final-state FILE", "with --replay or --verify: write the final state's JSON to FILE"},
-          {"-h, --help", "show this help and exit"},
-          {"--version", "show the version and exit"},
-          {"--OPTION=VALUE", "the same as --OPTION VALUE"}}},
+        {"Options", optionEntries()},
         {"Controls",
          {{"mouse", "menu buttons; the tray in episode 1; aim and shoot in episode 3"},
           {"Escape", "leave a page or a running game; on the menu after that, quit"},

@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <sstream>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "app/CommandLine.h"
 
@@ -125,6 +131,87 @@ TEST(CommandLine, EveryFlagTheHelpNamesIsAccepted) {
             continue;
         EXPECT_NO_THROW(ParseCommandLine({what, "--script", "s.txt"})) << what;
     }
+}
+
+// Each documented option as "--name" or "--name VALUE", spellings of one
+// option ("-h, --help") apart.
+using OptionSet = std::set<std::string>;
+
+void addSpellings(OptionSet& options, const std::string& typed) {
+    std::stringstream parts(typed);
+    for (std::string part; std::getline(parts, part, ',');) {
+        std::stringstream words(part);
+        std::string spelled, word;
+        while (words >> word) spelled += (spelled.empty() ? "" : " ") + word;
+        if (!spelled.empty()) options.insert(spelled);
+    }
+}
+
+std::vector<std::string> lines(const std::string& file) {
+    std::ifstream in(std::string(IK_SOURCE_DIR) + "/" + file);
+    EXPECT_TRUE(in) << "cannot read " << file;
+    std::vector<std::string> all;
+    for (std::string line; std::getline(in, line);) all.push_back(line);
+    return all;
+}
+
+OptionSet helpOptions() {
+    OptionSet options;
+    const std::vector<HelpSection> sections = HelpSections();
+    for (const auto& [typed, effect] : sections.front().entries) {
+        if (typed != "--OPTION=VALUE") addSpellings(options, typed);
+    }
+    return options;
+}
+
+// The first cell of each row of the README's table of options: `--scale N`.
+OptionSet readmeOptions() {
+    OptionSet options;
+    bool inTable = false;
+    for (const std::string& line : lines("README.md")) {
+        if (line.rfind("## ", 0) == 0) inTable = line == "## Command line of `ironkeel`";
+        if (!inTable || line.rfind("| `", 0) != 0) continue;
+        const std::string cell = line.substr(1, line.find('|', 1) - 1);
+        for (size_t open = cell.find('`'); open != std::string::npos; open = cell.find('`', open)) {
+            const size_t close = cell.find('`', open + 1);
+            addSpellings(options, cell.substr(open + 1, close - open - 1));
+            open = close + 1;
+        }
+    }
+    return options;
+}
+
+// The tag line after each .TP of the manual page's OPTIONS section:
+// .BI \-\-scale " N" reads "--scale N".
+OptionSet manualOptions() {
+    OptionSet options;
+    bool inOptions = false, tagNext = false;
+    for (const std::string& line : lines("dist/man/ironkeel.6")) {
+        if (line.rfind(".SH ", 0) == 0) inOptions = line == ".SH OPTIONS";
+        if (!inOptions) continue;
+        if (line == ".TP") {
+            tagNext = true;
+            continue;
+        }
+        if (!tagNext) continue;
+        tagNext = false;
+        std::string tag = line.substr(line.find(' ') + 1);
+        std::string plain;
+        for (size_t i = 0; i < tag.size(); ++i) {
+            if (tag[i] == '\\' && i + 1 < tag.size() && tag[i + 1] == '-') continue;
+            if (tag[i] != '"') plain += tag[i];
+        }
+        addSpellings(options, plain);
+    }
+    return options;
+}
+
+TEST(CommandLine, TheReadmeAndTheManualPageNameTheOptionsOfTheHelp) {
+    const OptionSet help = helpOptions();
+    ASSERT_TRUE(help.count("--scale N"));
+    ASSERT_TRUE(help.count("-h"));
+    EXPECT_EQ(readmeOptions(), help);
+    EXPECT_EQ(manualOptions(), help);
 }
 
 TEST(CommandLine, VersionNamesThePortAndTheGame) {
