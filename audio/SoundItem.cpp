@@ -22,7 +22,7 @@ SoundItem::SoundItem(TDXSound& output, const TWaveCollectionItem& item)
     if (wave.Size() <= 0) return;
     auto format = ReadPcmFormat(wave.Format());
     if (!format) {
-        std::cerr << "Sound '" << item.Name() << "' is not plain 8- or 16-bit PCM: it stays silent\n";
+        std::cerr << "ironkeel: sound '" << item.Name() << "' is not plain 8- or 16-bit PCM: it stays silent\n";
         return;
     }
     auto samples = std::make_shared<const DeviceSamples>(

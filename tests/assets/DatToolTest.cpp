@@ -236,7 +236,7 @@ TEST_F(DatTool, ErrorsGoToStderrWithStatus1) {
         if (!c.manifest.is_null()) writeManifest(c.manifest);
         ToolRun result = run(c.arguments);
         EXPECT_EQ(result.status, 1) << c.what;
-        EXPECT_EQ(result.err, c.message + "\n") << c.what;
+        EXPECT_EQ(result.err, "ironkeel-dat: " + c.message + "\n") << c.what;
         EXPECT_EQ(result.out, "") << c.what;
     }
 }

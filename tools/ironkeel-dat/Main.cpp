@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
             return ik::dat::Pack(operands[0], operands[1]);
         }
     } catch (const std::exception& error) {
-        std::cerr << error.what() << '\n';
+        std::cerr << "ironkeel-dat: " << error.what() << '\n';
         return 1;
     }
     return usage();
