@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # build tools
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+  # the format check (tools/check-format.sh)
+  clang-format
   # window, events, audio devices, message boxes; X11 for what SDL does not tell
   libsdl2-dev libx11-dev
   # text
