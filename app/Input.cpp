@@ -9,7 +9,6 @@
 #include "app/PointerConfinement.h"
 #include "app/ScoreStore.h"
 #include "assets/PictureCollection.h"
-#include "assets/WaveCollection.h"
 #include "audio/TrackPlayer.h"
 #include "display/DXTimer.h"
 #include "platform/VirtualKeys.h"
@@ -21,8 +20,6 @@ namespace {
 bool isInfoScreen(const std::string& screen) {
     return screen == "info1" || screen == "info2" || screen == "info3" || screen == "info4" || screen == "info5";
 }
-
-void playSound(TForm1& form, const char* name) { form.DXWaveList1->Items.Find(name).PlayWave(false); }
 
 }  // namespace
 
@@ -81,15 +78,7 @@ void TForm1::FormKeyPress(char32_t key) {
         is_unlocked();
         screen = "mainmenu";
     }
-    if (screen == "game4") {
-        playSound(*this, "key_ep4");
-        const bool onCode = code_pos >= 1 && static_cast<size_t>(code_pos) <= code_text.size();
-        if (onCode && key == static_cast<unsigned char>(code_text[static_cast<size_t>(code_pos) - 1])) {
-            key_result = kKeyRight;
-        } else if (key >= U'0' && key <= U'9') {
-            key_result = kKeyWrong;
-        }
-    }
+    if (screen == "game4") episode4_keypress(key);
     if ((key == U'p' || key == U'P' || key == U' ') && screen != "mainmenu" && screen != "justloading" &&
         !isInfoScreen(screen) && lives > 0) {
         focusPause_.forget();
@@ -141,10 +130,7 @@ void TForm1::updatePointerConfinement() {
 }
 
 void TForm1::DXDraw1MouseDown() {
-    if (screen != "game3") return;
-    playSound(*this, "shot_ep3");
-    soldier_y = aim_y - 25;
-    soldier_x = 1;
+    if (screen == "game3") episode3_shoot();
 }
 
 }  // namespace ik

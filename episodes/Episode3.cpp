@@ -91,6 +91,12 @@ void TForm1::episode3_aim() {
     }
 }
 
+void TForm1::episode3_shoot() {
+    DXWaveList1->Items.Find("shot_ep3").PlayWave(false);
+    soldier_y = aim_y - 25;
+    soldier_x = 1;
+}
+
 void TForm1::episode3_bounce() {
     if (fire_rect.Left <= kWallLeft) {
         fire_dx = -fire_dx;

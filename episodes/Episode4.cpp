@@ -88,6 +88,16 @@ void TForm1::episode4_lose_life() {
     Timer1->setEnabled(true);
 }
 
+void TForm1::episode4_keypress(char32_t key) {
+    DXWaveList1->Items.Find("key_ep4").PlayWave(false);
+    const bool onCode = code_pos >= 1 && static_cast<size_t>(code_pos) <= code_text.size();
+    if (onCode && key == static_cast<unsigned char>(code_text[static_cast<size_t>(code_pos) - 1])) {
+        key_result = kKeyRight;
+    } else if (key >= U'0' && key <= U'9') {
+        key_result = kKeyWrong;
+    }
+}
+
 void TForm1::episode4() {
     playmusic(0, 17.1);
     DXImageList1->Items.Find("back_ep4").DrawPattern(DXDraw1->Surface(), 0, 0, 0);
