@@ -19,6 +19,7 @@
 #include "app/ErrorBox.h"
 #include "app/FocusPause.h"
 #include "app/Random.h"
+#include "app/Screen.h"
 #include "display/Rect.h"
 #include "platform/Platform.h"
 
@@ -132,7 +133,7 @@ public:
     void info3();
     void info4();
     void info5();
-    void open_info(const std::string& name);
+    void open_info(Screen page);
 
     // --- what the episodes share ---
     void show_loading_message();   // "Nahrávám..." on black, flipped
@@ -199,7 +200,7 @@ public:
     std::unique_ptr<TIniFile> scores_ini;
 
     // --- shared state ---
-    std::string screen;
+    Screen screen = Screen::unset;
     uint32_t last_frame_tick = 0;
     int32_t pulse_alpha = 0;
     int32_t pulse_step = 0;

@@ -15,31 +15,23 @@
 
 namespace ik {
 
-namespace {
-
-bool isInfoScreen(const std::string& screen) {
-    return screen == "info1" || screen == "info2" || screen == "info3" || screen == "info4" || screen == "info5";
-}
-
-}  // namespace
-
 void TForm1::FormKeyDown(uint16_t key) {
-    if (screen == "justloading") {
+    if (screen == Screen::justloading) {
         pulse_alpha = 0;
         pulse_step = 0;
         is_unlocked();
-        screen = "mainmenu";
+        screen = Screen::mainmenu;
     }
     const bool accepted = (key == vk::Escape && lives > 0) || (key == vk::Return && lives <= 0);
     if (!accepted) return;
-    if (screen == "mainmenu" && key == vk::Escape) {
+    if (screen == Screen::mainmenu && key == vk::Escape) {
         Close();
         return;
     }
-    if (screen == "mainmenu" || screen == "none") return;
-    if (isInfoScreen(screen)) {
+    if (screen == Screen::mainmenu || screen == Screen::none) return;
+    if (IsInfoScreen(screen)) {
         is_unlocked();
-        screen = "mainmenu";
+        screen = Screen::mainmenu;
         return;
     }
     leave_game();
@@ -65,7 +57,7 @@ void TForm1::return_to_menu() {
     }
     DXImageList1->Items.LoadFromFile(general);
     is_unlocked();
-    screen = "mainmenu";
+    screen = Screen::mainmenu;
     // Only the frame timer draws the menu: a game left while paused would
     // otherwise leave the screen frozen on its last frame with no key to
     // bring it back, since the pause key is refused on the menu.
@@ -74,13 +66,13 @@ void TForm1::return_to_menu() {
 }
 
 void TForm1::FormKeyPress(char32_t key) {
-    if (screen == "justloading") {
+    if (screen == Screen::justloading) {
         is_unlocked();
-        screen = "mainmenu";
+        screen = Screen::mainmenu;
     }
-    if (screen == "game4") episode4_keypress(key);
-    if ((key == U'p' || key == U'P' || key == U' ') && screen != "mainmenu" && screen != "justloading" &&
-        !isInfoScreen(screen) && lives > 0) {
+    if (screen == Screen::game4) episode4_keypress(key);
+    if ((key == U'p' || key == U'P' || key == U' ') && screen != Screen::mainmenu && screen != Screen::justloading &&
+        !IsInfoScreen(screen) && lives > 0) {
         focusPause_.forget();
         setRunning(isPaused());
     }
@@ -90,7 +82,7 @@ void TForm1::FormKeyPress(char32_t key) {
         volume_known = true;
         if (player) player->SetVolume(static_cast<uint32_t>(volume * 8));
     }
-    if ((key == U'E' || key == U'e') && (screen == "mainmenu" || isInfoScreen(screen))) {
+    if ((key == U'E' || key == U'e') && (screen == Screen::mainmenu || IsInfoScreen(screen))) {
         easy_mode = !easy_mode;
         // The difficulty shown and the thresholds in force stay one, even when
         // the choice cannot be saved.
@@ -116,8 +108,7 @@ void TForm1::setRunning(bool running) {
 bool TForm1::isPaused() const { return !DXTimer1->Enabled; }
 
 bool TForm1::episodeInPlay() const {
-    const bool episode = screen == "game1" || screen == "game2" || screen == "game3" || screen == "game4";
-    return episode && lives > 0 && !isPaused();
+    return IsGameScreen(screen) && lives > 0 && !isPaused();
 }
 
 void TForm1::updatePointerConfinement() {
@@ -130,7 +121,7 @@ void TForm1::updatePointerConfinement() {
 }
 
 void TForm1::DXDraw1MouseDown() {
-    if (screen == "game3") episode3_shoot();
+    if (screen == Screen::game3) episode3_shoot();
 }
 
 }  // namespace ik

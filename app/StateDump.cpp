@@ -10,7 +10,7 @@ namespace ik {
 
 nlohmann::json DumpState(const TForm1& form, uint64_t timeMs) {
     nlohmann::json state;
-    state["screen"] = form.screen;
+    state["screen"] = std::string(ScreenName(form.screen));
     state["lives"] = form.lives;
     state["score"] = form.score;
     state["level"] = form.level;

@@ -57,7 +57,7 @@ void TForm1::episode3_init() {
     Timer1->setEnabled(true);
     Timer2->setEnabled(true);
     Timer2->setInterval(1000);
-    screen = "game3";
+    screen = Screen::game3;
 }
 
 void TForm1::episode3_layout() {

@@ -49,7 +49,7 @@ void TForm1::episode4_init() {
         episode4_layout();
     });
     Timer1->setEnabled(true);
-    screen = "game4";
+    screen = Screen::game4;
 }
 
 void TForm1::episode4_layout() {

@@ -27,7 +27,7 @@ void dumpEpisode1(const TForm1& f, nlohmann::json& s) {
     s["item_rect"] = rects;
     s["tray_rect"] = rect(f.tray_rect);
     s["penalty_points"] = f.penalty_points;
-    s["bonus"] = f.bonus;
+    s["bonus"] = std::string(BonusName(f.bonus));
     s["bonus_left"] = f.bonus_left;
     s["penalty_left"] = f.penalty_left;
     s["penalty_active"] = f.penalty_active;
@@ -76,10 +76,10 @@ void dumpEpisode4(const TForm1& f, nlohmann::json& s) {
 }  // namespace
 
 void dumpEpisodeState(const TForm1& form, nlohmann::json& state) {
-    if (form.screen == "game1") dumpEpisode1(form, state);
-    if (form.screen == "game2") dumpEpisode2(form, state);
-    if (form.screen == "game3") dumpEpisode3(form, state);
-    if (form.screen == "game4") dumpEpisode4(form, state);
+    if (form.screen == Screen::game1) dumpEpisode1(form, state);
+    if (form.screen == Screen::game2) dumpEpisode2(form, state);
+    if (form.screen == Screen::game3) dumpEpisode3(form, state);
+    if (form.screen == Screen::game4) dumpEpisode4(form, state);
 }
 
 }  // namespace ik
