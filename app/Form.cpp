@@ -101,7 +101,7 @@ void TForm1::FormCreate() {
         easy_mode = scores_ini->ReadBool("Settings", "EasyMode", false);
         pulse_alpha = 5;
         pulse_step = 5;
-        screen = "justloading";
+        screen = Screen::justloading;
     }
     apply_thresholds();
     is_unlocked();
@@ -116,7 +116,7 @@ void TForm1::Show() {
 }
 
 void TForm1::DXTimer1Timer(int /*lagCount*/) {
-    if (screen == "mainmenu" || lives > 0 || screen == "justloading") {
+    if (screen == Screen::mainmenu || lives > 0 || screen == Screen::justloading) {
         drawit();
     }
 }
@@ -134,19 +134,19 @@ void TForm1::drawit() {
     }
     TDirectDrawSurface& back = DXDraw1->Surface();
     FillSurface(back, 0);
-    if (screen == "justloading") {
+    if (screen == Screen::justloading) {
         draw_loading_screen();
     }
-    if (screen == "mainmenu") mainmenu();
-    if (screen == "game1") episode1();
-    if (screen == "game2") episode2();
-    if (screen == "game3") episode3();
-    if (screen == "game4") episode4();
-    if (screen == "info1") info1();
-    if (screen == "info2") info2();
-    if (screen == "info3") info3();
-    if (screen == "info4") info4();
-    if (screen == "info5") info5();
+    if (screen == Screen::mainmenu) mainmenu();
+    if (screen == Screen::game1) episode1();
+    if (screen == Screen::game2) episode2();
+    if (screen == Screen::game3) episode3();
+    if (screen == Screen::game4) episode4();
+    if (screen == Screen::info1) info1();
+    if (screen == Screen::info2) info2();
+    if (screen == Screen::info3) info3();
+    if (screen == Screen::info4) info4();
+    if (screen == Screen::info5) info5();
     DXDraw1->Flip();
     ++frames_drawn;
     if (!options.no3d) {
@@ -168,7 +168,7 @@ void TForm1::draw_loading_screen() {
 }
 
 void TForm1::Timer1Timer() {
-    if (screen == "mainmenu") {
+    if (screen == Screen::mainmenu) {
         seconds = 0;
         Timer1->setEnabled(false);
     } else {
@@ -177,9 +177,9 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::Timer2Timer() {
-    if (screen == "game2") {
+    if (screen == Screen::game2) {
         episode2_rest();
-    } else if (screen == "game3") {
+    } else if (screen == Screen::game3) {
         episode3_burn();
     } else {
         Timer2->setEnabled(false);
@@ -196,8 +196,7 @@ void TForm1::DXTimer1Deactivate() {
 }
 
 void TForm1::storeRunningRecord() {
-    const bool game = screen == "game1" || screen == "game2" || screen == "game3" || screen == "game4";
-    if (game && scores_ini) guarded([this] { update_record(); });
+    if (IsGameScreen(screen) && scores_ini) guarded([this] { update_record(); });
 }
 
 void TForm1::Close() {

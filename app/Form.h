@@ -1,7 +1,9 @@
 // The main form: owns every component and all game state. The menu, the
 // information pages and the episodes are operations of this one class, spread
 // over app/, screens/ and episodes/; each episode keeps its own fields in its
-// EpisodeNFields struct so that they keep their plain names here.
+// EpisodeNFields struct so that they keep their plain names here. The structs
+// live beside the form, as everything the form holds does: the form's shell
+// in app/ sees no header of the screens or the episodes.
 #pragma once
 
 #include <cstdint>
@@ -10,14 +12,15 @@
 #include <memory>
 #include <string>
 
+#include "app/Episode1Fields.h"
+#include "app/Episode2Fields.h"
+#include "app/Episode3Fields.h"
+#include "app/Episode4Fields.h"
 #include "app/ErrorBox.h"
 #include "app/FocusPause.h"
 #include "app/Random.h"
+#include "app/Screen.h"
 #include "display/Rect.h"
-#include "episodes/Episode1Fields.h"
-#include "episodes/Episode2Fields.h"
-#include "episodes/Episode3Fields.h"
-#include "episodes/Episode4Fields.h"
 #include "platform/Platform.h"
 
 namespace ik {
@@ -130,7 +133,7 @@ public:
     void info3();
     void info4();
     void info5();
-    void open_info(const std::string& name);
+    void open_info(Screen page);
 
     // --- what the episodes share ---
     void show_loading_message();   // "Nahrávám..." on black, flipped
@@ -158,12 +161,14 @@ public:
     void episode3_levelup();
     void episode3_burn();  // the Timer2 burning step
     void episode3_aim();
+    void episode3_shoot();  // the mouse button: a soldier sets off from the aim
     void episode3_bounce();
     void episode4_init();
     void episode4_layout();
     void episode4();
     void episode4_levelup();
     void episode4_lose_life();
+    void episode4_keypress(char32_t key);  // a typed character judged against the code
     char random_digit();
 
     // --- EventSink ---
@@ -195,7 +200,7 @@ public:
     std::unique_ptr<TIniFile> scores_ini;
 
     // --- shared state ---
-    std::string screen;
+    Screen screen = Screen::unset;
     uint32_t last_frame_tick = 0;
     int32_t pulse_alpha = 0;
     int32_t pulse_step = 0;

@@ -4,6 +4,7 @@
 #include <map>
 #include <sstream>
 
+#include "display/Utf8.h"
 #include "platform/VirtualKeys.h"
 
 namespace ik {
@@ -61,30 +62,6 @@ std::optional<ScriptKey> KeyByName(const std::string& name) {
         return std::nullopt;
     }
     return found->second;
-}
-
-std::u32string DecodeUtf8(const std::string& text) {
-    std::u32string out;
-    size_t i = 0;
-    while (i < text.size()) {
-        auto byte = static_cast<unsigned char>(text[i]);
-        int extra = byte < 0x80 ? 0 : (byte >> 5) == 0x6 ? 1 : (byte >> 4) == 0xE ? 2 : (byte >> 3) == 0x1E ? 3 : -1;
-        bool valid = extra >= 0 && i + static_cast<size_t>(extra) < text.size();
-        char32_t code = valid ? static_cast<char32_t>(byte & (0x7F >> extra)) : 0;
-        for (int k = 1; valid && k <= extra; ++k) {
-            auto next = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
-            valid = (next & 0xC0) == 0x80;
-            code = (code << 6) | (next & 0x3F);
-        }
-        if (!valid) {
-            out += U'\uFFFD';
-            ++i;
-            continue;
-        }
-        out += code;
-        i += static_cast<size_t>(extra) + 1;
-    }
-    return out;
 }
 
 std::vector<ScriptCommand> ParseScript(const std::string& source) {

@@ -40,7 +40,4 @@ struct ScriptCommand {
 // Throws ScriptError("line N: ...") on the first line it cannot read.
 std::vector<ScriptCommand> ParseScript(const std::string& source);
 
-// UTF-8 to code points; invalid bytes become U+FFFD.
-std::u32string DecodeUtf8(const std::string& text);
-
 }  // namespace ik

@@ -9,40 +9,29 @@
 #include "app/PointerConfinement.h"
 #include "app/ScoreStore.h"
 #include "assets/PictureCollection.h"
-#include "assets/WaveCollection.h"
 #include "audio/TrackPlayer.h"
 #include "display/DXTimer.h"
 #include "platform/VirtualKeys.h"
 
 namespace ik {
 
-namespace {
-
-bool isInfoScreen(const std::string& screen) {
-    return screen == "info1" || screen == "info2" || screen == "info3" || screen == "info4" || screen == "info5";
-}
-
-void playSound(TForm1& form, const char* name) { form.DXWaveList1->Items.Find(name).PlayWave(false); }
-
-}  // namespace
-
 void TForm1::FormKeyDown(uint16_t key) {
-    if (screen == "justloading") {
+    if (screen == Screen::justloading) {
         pulse_alpha = 0;
         pulse_step = 0;
         is_unlocked();
-        screen = "mainmenu";
+        screen = Screen::mainmenu;
     }
     const bool accepted = (key == vk::Escape && lives > 0) || (key == vk::Return && lives <= 0);
     if (!accepted) return;
-    if (screen == "mainmenu" && key == vk::Escape) {
+    if (screen == Screen::mainmenu && key == vk::Escape) {
         Close();
         return;
     }
-    if (screen == "mainmenu" || screen == "none") return;
-    if (isInfoScreen(screen)) {
+    if (screen == Screen::mainmenu || screen == Screen::none) return;
+    if (IsInfoScreen(screen)) {
         is_unlocked();
-        screen = "mainmenu";
+        screen = Screen::mainmenu;
         return;
     }
     leave_game();
@@ -68,7 +57,7 @@ void TForm1::return_to_menu() {
     }
     DXImageList1->Items.LoadFromFile(general);
     is_unlocked();
-    screen = "mainmenu";
+    screen = Screen::mainmenu;
     // Only the frame timer draws the menu: a game left while paused would
     // otherwise leave the screen frozen on its last frame with no key to
     // bring it back, since the pause key is refused on the menu.
@@ -77,21 +66,13 @@ void TForm1::return_to_menu() {
 }
 
 void TForm1::FormKeyPress(char32_t key) {
-    if (screen == "justloading") {
+    if (screen == Screen::justloading) {
         is_unlocked();
-        screen = "mainmenu";
+        screen = Screen::mainmenu;
     }
-    if (screen == "game4") {
-        playSound(*this, "key_ep4");
-        const bool onCode = code_pos >= 1 && static_cast<size_t>(code_pos) <= code_text.size();
-        if (onCode && key == static_cast<unsigned char>(code_text[static_cast<size_t>(code_pos) - 1])) {
-            key_result = kKeyRight;
-        } else if (key >= U'0' && key <= U'9') {
-            key_result = kKeyWrong;
-        }
-    }
-    if ((key == U'p' || key == U'P' || key == U' ') && screen != "mainmenu" && screen != "justloading" &&
-        !isInfoScreen(screen) && lives > 0) {
+    if (screen == Screen::game4) episode4_keypress(key);
+    if ((key == U'p' || key == U'P' || key == U' ') && screen != Screen::mainmenu && screen != Screen::justloading &&
+        !IsInfoScreen(screen) && lives > 0) {
         focusPause_.forget();
         setRunning(isPaused());
     }
@@ -101,7 +82,7 @@ void TForm1::FormKeyPress(char32_t key) {
         volume_known = true;
         if (player) player->SetVolume(static_cast<uint32_t>(volume * 8));
     }
-    if ((key == U'E' || key == U'e') && (screen == "mainmenu" || isInfoScreen(screen))) {
+    if ((key == U'E' || key == U'e') && (screen == Screen::mainmenu || IsInfoScreen(screen))) {
         easy_mode = !easy_mode;
         // The difficulty shown and the thresholds in force stay one, even when
         // the choice cannot be saved.
@@ -127,8 +108,7 @@ void TForm1::setRunning(bool running) {
 bool TForm1::isPaused() const { return !DXTimer1->Enabled; }
 
 bool TForm1::episodeInPlay() const {
-    const bool episode = screen == "game1" || screen == "game2" || screen == "game3" || screen == "game4";
-    return episode && lives > 0 && !isPaused();
+    return IsGameScreen(screen) && lives > 0 && !isPaused();
 }
 
 void TForm1::updatePointerConfinement() {
@@ -141,10 +121,7 @@ void TForm1::updatePointerConfinement() {
 }
 
 void TForm1::DXDraw1MouseDown() {
-    if (screen != "game3") return;
-    playSound(*this, "shot_ep3");
-    soldier_y = aim_y - 25;
-    soldier_x = 1;
+    if (screen == Screen::game3) episode3_shoot();
 }
 
 }  // namespace ik

@@ -3,8 +3,7 @@
 namespace ik {
 
 bool ConfinePointer(const PointerSituation& s) {
-    const bool episode = s.screen == "game1" || s.screen == "game2" || s.screen == "game3" || s.screen == "game4";
-    return episode && s.lives > 0 && !s.paused && s.active && !s.releasedByPlayer;
+    return IsGameScreen(s.screen) && s.lives > 0 && !s.paused && s.active && !s.releasedByPlayer;
 }
 
 }  // namespace ik

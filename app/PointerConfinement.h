@@ -4,12 +4,13 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
+
+#include "app/Screen.h"
 
 namespace ik {
 
 struct PointerSituation {
-    std::string_view screen;  // asked on every idle pass: no copy
+    Screen screen = Screen::unset;
     int32_t lives = 0;
     bool paused = false;
     bool active = true;            // the window has the focus

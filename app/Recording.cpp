@@ -258,7 +258,7 @@ ReplayOutcome Replay(const Recording& recording, Platform& display, bool paced, 
     TForm1 form(platform, options);
     form.onRecordUpdate = [&](const std::string& section, int32_t score) { updates.emplace_back(section, score); };
     platform.onStep([&] {
-        if (form.screen.rfind("game", 0) == 0 && (outcome.episode == "none" || form.score > outcome.score)) {
+        if (IsGameScreen(form.screen) && (outcome.episode == Screen::none || form.score > outcome.score)) {
             outcome.episode = form.screen;
             outcome.score = form.score;
         }

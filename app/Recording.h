@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/Screen.h"
 #include "platform/Trace.h"
 
 namespace ik {
@@ -91,12 +92,12 @@ private:
 
 // What a replay found, for --verify and --replay.
 struct ReplayOutcome {
-    std::string episode = "none";  // the last game played ("game1".."game4")
-    int32_t score = 0;             // the highest score it reached
-    uint32_t playMs = 0;           // the recorded clock from first to last line
-    std::string problem;           // empty: it ended as the recording says
+    Screen episode = Screen::none;  // the last game played (game1..game4)
+    int32_t score = 0;              // the highest score it reached
+    uint32_t playMs = 0;            // the recorded clock from first to last line
+    std::string problem;            // empty: it ended as the recording says
     std::string scoresPath;
-    std::string frameDigest;       // of the replay's last frame
+    std::string frameDigest;        // of the replay's last frame
 };
 
 // Replays `recording` on `display` (headless: as fast as possible; paced: at

@@ -33,8 +33,9 @@ void TForm1::save_to_store(const std::function<void()>& write) {
 }
 
 void TForm1::update_record() {
-    read_record(screen);
-    if (UpdateRecord(*scores_ini, screen, score) && onRecordUpdate) onRecordUpdate(screen, score);
+    const std::string section(ScreenName(screen));
+    read_record(section);
+    if (UpdateRecord(*scores_ini, section, score) && onRecordUpdate) onRecordUpdate(section, score);
 }
 
 }  // namespace ik

@@ -141,7 +141,8 @@ int runReplay(const ik::CommandLine& line, const std::string& path, const std::s
     const ik::ReplayOutcome outcome =
         ik::Replay(recording, *display, !headless, scoresDir, ik::TrackAudioDir(), line.finalState);
     if (verify) {
-        std::printf("episode: %s\nscore: %d\nplay time: %s\nlast frame: %s\nresult: %s\n", outcome.episode.c_str(),
+        const std::string episode(ik::ScreenName(outcome.episode));
+        std::printf("episode: %s\nscore: %d\nplay time: %s\nlast frame: %s\nresult: %s\n", episode.c_str(),
                     outcome.score, formatPlayTime(outcome.playMs).c_str(), outcome.frameDigest.c_str(),
                     outcome.problem.empty() ? "ended as recorded" : ("NOT as recorded: " + outcome.problem).c_str());
         std::error_code ignored;

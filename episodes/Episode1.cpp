@@ -38,7 +38,7 @@ void TForm1::episode1_init() {
     penalty_points = 0;
     bonus_left = -1;
     penalty_left = -1;
-    bonus = "none";
+    bonus = Bonus::none;
     penalty_active = false;
     penalty_latched = false;
     lives_granted = false;
@@ -56,7 +56,7 @@ void TForm1::episode1_init() {
     seconds = 0;
     Timer1->setEnabled(true);
     total_seconds = 0;
-    screen = "game1";
+    screen = Screen::game1;
 }
 
 void TForm1::episode1_layout() {
@@ -65,7 +65,7 @@ void TForm1::episode1_layout() {
     pictures.Find("zahlavi_ep1").DrawPattern(back, 0, 0, 0);
     pictures.Find("good_ori_ep1").DrawPattern(back, 250, 15, 0);
     pictures.Find("bad_ori_ep1").DrawPattern(back, 645, 15, 0);
-    pictures.Find("signals_ep1").DrawPattern(back, 450, 15, bonus == "none" ? 0 : 1);
+    pictures.Find("signals_ep1").DrawPattern(back, 450, 15, bonus == Bonus::none ? 0 : 1);
     pictures.Find("signals_ep1").DrawPattern(back, 550, 15, penalty_active ? 3 : 2);
 
     TDirectDrawSurfaceCanvas& canvas = back.Canvas();
@@ -85,7 +85,7 @@ void TForm1::episode1_layout() {
     canvas.LineTo(800, kTrayRowBottom);
     canvas.Release();
 
-    int trayPattern = (bonus != "none" ? 1 : 0) + (penalty_active ? 2 : 0);
+    int trayPattern = (bonus != Bonus::none ? 1 : 0) + (penalty_active ? 2 : 0);
     pictures.Find("hrnec_ep1").DrawPattern(back, tray_rect.Left, tray_rect.Top, trayPattern);
 }
 
@@ -99,7 +99,7 @@ void TForm1::episode1_bonus_triggers() {
         bonus_sound_played = true;
     };
     if (m == 50) {
-        bonus = "movement";
+        bonus = Bonus::movement;
         bonus_left = 10;
         if (!cursor_placed) {
             platform.warpPointer({platform.pointer().x, 573});
@@ -112,7 +112,7 @@ void TForm1::episode1_bonus_triggers() {
         bonus_sound_played = false;
     }
     if (m == 75) {
-        bonus = "slow";
+        bonus = Bonus::slow;
         bonus_left = 10;
         playBonusSound();
     }
@@ -120,7 +120,7 @@ void TForm1::episode1_bonus_triggers() {
         bonus_sound_played = false;
     }
     if (m == 0 && score > 0) {
-        bonus = "green";
+        bonus = Bonus::green;
         bonus_left = 10;
         if (!lives_granted) {
             lives += 10;
@@ -136,7 +136,7 @@ void TForm1::episode1_bonus_triggers() {
 }
 
 double TForm1::episode1_fall_factor() const {
-    bool slow = bonus == "slow";
+    bool slow = bonus == Bonus::slow;
     if (penalty_active && slow) return 1.0;
     if (penalty_active) return 2.0;
     if (slow) return 0.5;
@@ -164,7 +164,7 @@ void TForm1::episode1_item(int i) {
         }
         item_speed[i] = (Random(speed_range) + speed_base) / 10.0;
         item_y[i] = -50.0;
-        item_needed[i] = bonus == "green" ? true : Random(2) == 0;
+        item_needed[i] = bonus == Bonus::green ? true : Random(2) == 0;
         item_pattern[i] = Random(3);
     }
     item_y[i] += item_speed[i] * episode1_fall_factor();
@@ -174,7 +174,7 @@ void TForm1::episode1_item(int i) {
     Point cursor = platform.pointer();
     tray_rect.Left = cursor.x - 39;
     tray_rect.Right = cursor.x + 39;
-    if (bonus == "movement") {
+    if (bonus == Bonus::movement) {
         tray_rect.Top = cursor.y - 12;
         tray_rect.Bottom = cursor.y + 12;
     } else {
@@ -204,7 +204,7 @@ void TForm1::episode1() {
     }
     episode1_bonus_triggers();
 
-    if (bonus_left <= 0) bonus = "none";
+    if (bonus_left <= 0) bonus = Bonus::none;
     if (penalty_left <= 0) penalty_active = false;
     if (bonus_left == 0) {
         sounds.Find("bonus_end_ep1").PlayWave(false);

@@ -68,7 +68,7 @@ void TForm1::episode2_init() {
     });
     Timer1->setEnabled(true);
     Timer2->setEnabled(true);
-    screen = "game2";
+    screen = Screen::game2;
 }
 
 void TForm1::episode2_layout() {

@@ -57,7 +57,7 @@ void TForm1::episode3_init() {
     Timer1->setEnabled(true);
     Timer2->setEnabled(true);
     Timer2->setInterval(1000);
-    screen = "game3";
+    screen = Screen::game3;
 }
 
 void TForm1::episode3_layout() {
@@ -89,6 +89,12 @@ void TForm1::episode3_aim() {
         aim_y = kAimBottom;
         platform.warpPointer({cursor.x, kAimBottom});
     }
+}
+
+void TForm1::episode3_shoot() {
+    DXWaveList1->Items.Find("shot_ep3").PlayWave(false);
+    soldier_y = aim_y - 25;
+    soldier_x = 1;
 }
 
 void TForm1::episode3_bounce() {

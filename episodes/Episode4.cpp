@@ -49,7 +49,7 @@ void TForm1::episode4_init() {
         episode4_layout();
     });
     Timer1->setEnabled(true);
-    screen = "game4";
+    screen = Screen::game4;
 }
 
 void TForm1::episode4_layout() {
@@ -86,6 +86,16 @@ void TForm1::episode4_lose_life() {
     DXWaveList1->Items.Find("miss_ep4").PlayWave(false);
     seconds = 0;
     Timer1->setEnabled(true);
+}
+
+void TForm1::episode4_keypress(char32_t key) {
+    DXWaveList1->Items.Find("key_ep4").PlayWave(false);
+    const bool onCode = code_pos >= 1 && static_cast<size_t>(code_pos) <= code_text.size();
+    if (onCode && key == static_cast<unsigned char>(code_text[static_cast<size_t>(code_pos) - 1])) {
+        key_result = kKeyRight;
+    } else if (key >= U'0' && key <= U'9') {
+        key_result = kKeyWrong;
+    }
 }
 
 void TForm1::episode4() {

@@ -35,7 +35,7 @@ void TForm1::show_loading_message() {
 }
 
 bool TForm1::begin_episode(int episode) {
-    screen = "none";
+    screen = Screen::none;
     show_loading_message();
     return load_series(episode);
 }
@@ -89,7 +89,7 @@ void TForm1::give_up_key() {
 }
 
 void TForm1::draw_summary() {
-    read_record(screen);
+    read_record(std::string(ScreenName(screen)));
     if (!gameover_played) {
         DXWaveList1->Items.Find("gameover").PlayWave(false);
         gameover_played = true;

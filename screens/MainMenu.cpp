@@ -84,7 +84,7 @@ void startEpisode(TForm1& form, int n) {
     // would leave the loading text on a screen that nothing draws and no key
     // leaves: go back as if the episode had been left. Nothing was played, so
     // no record is written.
-    if (form.screen == "none" && !form.closed()) form.return_to_menu();
+    if (form.screen == Screen::none && !form.closed()) form.return_to_menu();
 }
 
 }  // namespace
@@ -109,7 +109,7 @@ void TForm1::mainmenu() {
 }
 
 void TForm1::DXDraw1Click() {
-    if (screen != "mainmenu") return;
+    if (screen != Screen::mainmenu) return;
     // Every test reads the pointer afresh and runs even after an earlier one
     // acted: an episode's start-up moves the pointer away from all buttons.
     auto pointed = [this](const TRect& rect) { return inside(rect, platform.pointer()); };
@@ -117,14 +117,14 @@ void TForm1::DXDraw1Click() {
         if (pointed(menu_buttons[n]) && available(*this, n)) startEpisode(*this, n);
     if (pointed(menu_buttons[5])) Close();
     for (int n = 1; n <= 5; ++n)
-        if (pointed(info_buttons[n]) && available(*this, n)) open_info("info" + std::to_string(n));
+        if (pointed(info_buttons[n]) && available(*this, n)) open_info(InfoScreen(n));
 }
 
-void TForm1::open_info(const std::string& name) {
+void TForm1::open_info(Screen page) {
     menu_backdrop = std::make_unique<TDirectDrawSurface>();
     LoadFromGraphic(*menu_backdrop, DXImageList1->Items.Find("main_menu").Picture());
     lives = 1;
-    screen = name;
+    screen = page;
 }
 
 }  // namespace ik

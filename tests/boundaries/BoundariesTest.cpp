@@ -5,12 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/boundaries/SourceScanner.h"
+#include "tests/boundaries/SourceTree.h"
 
 namespace ik::test {
 namespace {
@@ -61,32 +60,16 @@ TEST(Scanner, BlanksCommentsAndStringsButKeepsLines) {
     EXPECT_EQ(codeOnly("a /* x\ny */ b \"s\" // c\nd"), "a     \n     b \" \"     \nd");
 }
 
-bool isSource(const fs::path& path) {
-    static const std::vector<std::string> extensions = {".h", ".hpp", ".cpp", ".cc", ".c", ".inl"};
-    for (const std::string& extension : extensions) {
-        if (path.extension() == extension) return true;
-    }
-    return false;
-}
-
 TEST(Boundaries, GameCodeUsesOnlyThePlatformForSdlClocksAndRandomness) {
     const fs::path root = IK_SOURCE_DIR;
     const fs::path allowedAudioLibrary = root / "audio" / "trackaudio";
     std::vector<std::string> problems;
     int scanned = 0;
-    for (const char* folder : {"app", "screens", "episodes", "assets", "display", "audio"}) {
-        if (!fs::exists(root / folder)) continue;
-        for (const auto& entry : fs::recursive_directory_iterator(root / folder)) {
-            const fs::path& path = entry.path();
-            if (!entry.is_regular_file() || !isSource(path)) continue;
-            if (path.string().rfind(allowedAudioLibrary.string() + "/", 0) == 0) continue;
-            std::ifstream file(path, std::ios::binary);
-            std::stringstream text;
-            text << file.rdbuf();
-            ++scanned;
-            for (const Violation& v : findViolations(text.str())) {
-                problems.push_back(fs::relative(path, root).string() + ":" + std::to_string(v.line) + ": " + v.rule);
-            }
+    for (const fs::path& path : sourcesUnder(root, {"app", "screens", "episodes", "assets", "display", "audio"})) {
+        if (path.string().rfind(allowedAudioLibrary.string() + "/", 0) == 0) continue;
+        ++scanned;
+        for (const Violation& v : findViolations(readSource(path))) {
+            problems.push_back(fs::relative(path, root).string() + ":" + std::to_string(v.line) + ": " + v.rule);
         }
     }
     EXPECT_GT(scanned, 0) << "no game sources found under " << root;

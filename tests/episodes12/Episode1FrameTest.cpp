@@ -21,7 +21,7 @@ protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(EpisodeForm::SetUp());
         form->episode1_init();
-        ASSERT_EQ(form->screen, "game1");
+        ASSERT_EQ(form->screen, Screen::game1);
         // Every item hangs still in the middle of its column, out of the
         // tray's reach, so that only the items a test moves can be caught.
         for (int i = 1; i <= 10; ++i) park(i);
@@ -53,28 +53,28 @@ protected:
 
 struct TriggerCase {
     int32_t score;
-    const char* bonus;
+    Bonus bonus;
     int32_t extraLives;
     int32_t pointerY;  // where the cursor is after the frame
 };
 
 TEST_F(Episode1Frame, BonusTriggersOnceWhileTheScoreStaysOnTheirValue) {
-    for (TriggerCase c : {TriggerCase{50, "movement", 0, 573}, TriggerCase{150, "movement", 0, 573},
-                          TriggerCase{75, "slow", 0, 550}, TriggerCase{100, "green", 10, 550},
-                          TriggerCase{0, "none", 0, 550}, TriggerCase{49, "none", 0, 550}}) {
+    for (TriggerCase c : {TriggerCase{50, Bonus::movement, 0, 573}, TriggerCase{150, Bonus::movement, 0, 573},
+                          TriggerCase{75, Bonus::slow, 0, 550}, TriggerCase{100, Bonus::green, 10, 550},
+                          TriggerCase{0, Bonus::none, 0, 550}, TriggerCase{49, Bonus::none, 0, 550}}) {
         SCOPED_TRACE(c.score);
         restart();
         form->score = c.score;
         form->episode1();
         EXPECT_EQ(form->bonus, c.bonus);
-        EXPECT_EQ(form->bonus_left, c.bonus == std::string("none") ? -1 : 10);
+        EXPECT_EQ(form->bonus_left, c.bonus == Bonus::none ? -1 : 10);
         EXPECT_EQ(form->lives, 20 + c.extraLives);
         EXPECT_EQ(platform->pointer().y, c.pointerY);
         // A second frame on the same value: no second sound, no second
         // warp of a cursor moved since, no second gift of lives.
         platform->warpPointer({200, 300});
         form->episode1();
-        EXPECT_EQ(plays("bonus_ep1"), c.bonus == std::string("none") ? 0 : 1);
+        EXPECT_EQ(plays("bonus_ep1"), c.bonus == Bonus::none ? 0 : 1);
         EXPECT_EQ(platform->pointer().y, 300);
         EXPECT_EQ(form->lives, 20 + c.extraLives);
     }
@@ -84,12 +84,12 @@ TEST_F(Episode1Frame, TenCatchesEndTheBonusCountedFromTheOneThatLeavesTheTrigger
     form->score = 75;
     for (int catches = 1; catches <= 10; ++catches) {
         catchOne(true);
-        EXPECT_EQ(form->bonus, "slow") << "after catch " << catches;
+        EXPECT_EQ(form->bonus, Bonus::slow) << "after catch " << catches;
         EXPECT_EQ(form->bonus_left, 10 - catches) << "after catch " << catches;
     }
     EXPECT_EQ(form->score, 85);
     form->episode1();
-    EXPECT_EQ(form->bonus, "none");
+    EXPECT_EQ(form->bonus, Bonus::none);
     EXPECT_EQ(form->bonus_left, -1);
     EXPECT_EQ(plays("bonus_end_ep1"), 1);
     form->episode1();
@@ -127,7 +127,7 @@ TEST_F(Episode1Frame, AScoreJumpingByTwoSkipsTheTriggerItSteppedOver) {
         form->episode1();
         form->episode1();
         EXPECT_EQ(form->score, before + 2);
-        EXPECT_EQ(form->bonus, "none");
+        EXPECT_EQ(form->bonus, Bonus::none);
         EXPECT_EQ(plays("bonus_ep1"), 0);
         EXPECT_EQ(form->lives, 20);
     }
@@ -143,14 +143,14 @@ TEST_F(Episode1Frame, ASkippedResetStartsTheNextBonusSilentlyAndLeavesTheCursor)
     form->score = 150;
     platform->warpPointer({300, 400});
     form->episode1();
-    EXPECT_EQ(form->bonus, "movement");
+    EXPECT_EQ(form->bonus, Bonus::movement);
     EXPECT_EQ(plays("bonus_ep1"), 1);
     EXPECT_EQ(platform->pointer().y, 400);
     EXPECT_EQ(form->tray_rect.Top, 388) << "the tray follows the cursor";
 }
 
 TEST_F(Episode1Frame, FreeMovementEndsWithTheTrayBackOnItsRow) {
-    form->bonus = "movement";
+    form->bonus = Bonus::movement;
     form->bonus_left = 1;
     form->score = 60;
     platform->warpPointer({item_left(1) + 25, 300});
@@ -163,7 +163,7 @@ TEST_F(Episode1Frame, FreeMovementEndsWithTheTrayBackOnItsRow) {
     EXPECT_EQ(form->bonus_left, 0);
     EXPECT_EQ(form->tray_rect.Top, 288);
     form->episode1();
-    EXPECT_EQ(form->bonus, "none");
+    EXPECT_EQ(form->bonus, Bonus::none);
     EXPECT_EQ(form->tray_rect.Top, 561);
     EXPECT_EQ(form->tray_rect.Bottom, 585);
 }
@@ -194,14 +194,14 @@ TEST_F(Episode1Frame, PenaltyStartsOncePerMultipleOfTenAndEndsAfterFiveCatches) 
 }
 
 TEST_F(Episode1Frame, FallFactorFollowsPenaltyAndSlowDown) {
-    struct Case { bool penalty; const char* bonus; double step; };
-    for (Case c : {Case{false, "none", 2.0}, Case{true, "none", 4.0}, Case{false, "slow", 1.0},
-                   Case{true, "slow", 2.0}, Case{false, "green", 2.0}}) {
-        SCOPED_TRACE(std::string(c.bonus) + (c.penalty ? " with penalty" : ""));
+    struct Case { bool penalty; Bonus bonus; double step; };
+    for (Case c : {Case{false, Bonus::none, 2.0}, Case{true, Bonus::none, 4.0}, Case{false, Bonus::slow, 1.0},
+                   Case{true, Bonus::slow, 2.0}, Case{false, Bonus::green, 2.0}}) {
+        SCOPED_TRACE(std::string(BonusName(c.bonus)) + (c.penalty ? " with penalty" : ""));
         restart();
         form->score = 80;
         form->bonus = c.bonus;
-        form->bonus_left = c.bonus == std::string("none") ? -1 : 5;
+        form->bonus_left = c.bonus == Bonus::none ? -1 : 5;
         form->penalty_points = 11;
         form->penalty_active = c.penalty;
         form->penalty_left = c.penalty ? 3 : -1;

@@ -21,7 +21,7 @@ protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(EpisodeForm::SetUp());
         form->episode2_init();
-        ASSERT_EQ(form->screen, "game2");
+        ASSERT_EQ(form->screen, Screen::game2);
     }
     void setMeters(Meters m) {
         form->meter1 = m[0];

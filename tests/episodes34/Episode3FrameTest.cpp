@@ -18,7 +18,7 @@ protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(EpisodeForm::SetUp());
         form->episode3_init();
-        ASSERT_EQ(form->screen, "game3");
+        ASSERT_EQ(form->screen, Screen::game3);
         platform->warpPointer({400, 300});
     }
     void placeFire(int32_t x, int32_t y, int32_t dx, int32_t dy, int32_t size = 50) {

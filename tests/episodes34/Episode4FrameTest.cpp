@@ -18,7 +18,7 @@ protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(EpisodeForm::SetUp());
         form->episode4_init();
-        ASSERT_EQ(form->screen, "game4");
+        ASSERT_EQ(form->screen, Screen::game4);
     }
     void type(const std::string& characters) {
         for (char c : characters) form->FormKeyPress(static_cast<unsigned char>(c));

@@ -72,20 +72,20 @@ TEST(PointerConfinement, OnlyAnEpisodeInPlayKeepsThePointer) {
         bool confined;
     };
     const std::vector<Case> cases = {
-        {{"game1", 3, false, true, false}, true},
-        {{"game2", 1, false, true, false}, true},
-        {{"game3", 5, false, true, false}, true},
-        {{"game4", 2, false, true, false}, true},
-        {{"game3", 5, true, true, false}, false},   // paused
-        {{"game3", 0, false, true, false}, false},  // game-over panel
-        {{"game3", -1, false, true, false}, false},
-        {{"game3", 5, false, false, false}, false},  // another window has the focus
-        {{"game3", 5, false, true, true}, false},    // Ctrl+G
-        {{"mainmenu", 1, false, true, false}, false},
-        {{"info3", 1, false, true, false}, false},
-        {{"none", 3, false, true, false}, false},    // the count-down
-        {{"justloading", 0, false, true, false}, false},
-        {{"", 0, false, true, false}, false},
+        {{Screen::game1, 3, false, true, false}, true},
+        {{Screen::game2, 1, false, true, false}, true},
+        {{Screen::game3, 5, false, true, false}, true},
+        {{Screen::game4, 2, false, true, false}, true},
+        {{Screen::game3, 5, true, true, false}, false},   // paused
+        {{Screen::game3, 0, false, true, false}, false},  // game-over panel
+        {{Screen::game3, -1, false, true, false}, false},
+        {{Screen::game3, 5, false, false, false}, false},  // another window has the focus
+        {{Screen::game3, 5, false, true, true}, false},    // Ctrl+G
+        {{Screen::mainmenu, 1, false, true, false}, false},
+        {{Screen::info3, 1, false, true, false}, false},
+        {{Screen::none, 3, false, true, false}, false},    // the count-down
+        {{Screen::justloading, 0, false, true, false}, false},
+        {{Screen::unset, 0, false, true, false}, false},
     };
     for (const Case& c : cases) {
         const PointerSituation& s = c.situation;

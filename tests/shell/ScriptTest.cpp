@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/HeadlessScript.h"
+#include "display/Utf8.h"
 #include "platform/VirtualKeys.h"
 
 namespace ik {

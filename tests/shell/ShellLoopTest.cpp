@@ -52,9 +52,9 @@ TEST_F(ShellLoop, FrameGateNeedsFourWholeMilliseconds) {
 }
 
 TEST_F(ShellLoop, FrameTickDrawsOnlyOnItsScreensOrWhileLivesRemain) {
-    struct Case { const char* screen; int lives; bool draws; };
-    for (Case c : {Case{"", 0, false}, Case{"none", 0, false}, Case{"game1", 0, false},
-                   Case{"game1", -3, false}, Case{"game9", 1, true}, Case{"", 1, true}}) {
+    struct Case { Screen screen; int lives; bool draws; };
+    for (Case c : {Case{Screen::unset, 0, false}, Case{Screen::none, 0, false}, Case{Screen::game1, 0, false},
+                   Case{Screen::game1, -3, false}, Case{Screen::none, 1, true}, Case{Screen::unset, 1, true}}) {
         HeadlessPlatform platform;
         FormOptions options;
         options.scoresDir = dir.string();
@@ -75,7 +75,7 @@ TEST_F(ShellLoop, SecondsTimerFiresOncePerDuePassAndStopsOnTheMenu) {
     TForm1 form(platform, options);
     form.Show();
     form.DXTimer1->Enabled = false;  // only the interval timers matter here
-    form.screen = "game1";
+    form.screen = Screen::game1;
     form.Timer1->setEnabled(true);
     // A handler that blocks for 3.5 s (like a count-down) must not make the
     // missed ticks pile up.
@@ -86,7 +86,7 @@ TEST_F(ShellLoop, SecondsTimerFiresOncePerDuePassAndStopsOnTheMenu) {
     platform.pump(form, [&] { return platform.virtualMs() >= until; });
     EXPECT_EQ(form.seconds, 3);
 
-    form.screen = "mainmenu";
+    form.screen = Screen::mainmenu;
     until = platform.virtualMs() + 1000;
     platform.pump(form, [&] { return platform.virtualMs() >= until; });
     EXPECT_EQ(form.seconds, 0);
@@ -99,7 +99,7 @@ TEST_F(ShellLoop, EpisodeTimerSwitchesItselfOffOutsideItsEpisodes) {
     options.scoresDir = dir.string();
     TForm1 form(platform, options);
     form.Show();
-    form.screen = "info1";
+    form.screen = Screen::info1;
     form.Timer2->setInterval(300);
     form.Timer2->setEnabled(true);
     uint64_t until = platform.virtualMs() + 400;
@@ -119,7 +119,7 @@ TEST_F(ShellLoop, LosingActivationClosesTheFormOnlyWhenAskedTo) {
             options.quitOnFocusLoss = quitOnFocusLoss;
             TForm1 form(platform, options);
             form.Show();
-            form.screen = "mainmenu";
+            form.screen = Screen::mainmenu;
             platform.queueActivate(false);
             platform.pump(form, [&] { return true; });
             EXPECT_EQ(form.closed(), quitOnFocusLoss) << windowed;

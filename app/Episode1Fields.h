@@ -3,8 +3,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
+#include "app/Episode1Bonus.h"
 #include "display/Rect.h"
 
 namespace ik {
@@ -17,7 +17,7 @@ struct Episode1Fields {
     TRect item_rect[11] = {};
     TRect tray_rect{361, 561, 439, 585};
     int32_t penalty_points = 0;
-    std::string bonus = "none";  // "none", "movement", "slow" or "green"
+    Bonus bonus = Bonus::none;
     int32_t bonus_left = -1;
     int32_t penalty_left = -1;
     bool penalty_active = false;
