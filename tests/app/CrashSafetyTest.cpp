@@ -20,7 +20,7 @@
 
 #include "app/Form.h"
 #include "app/ScoreStore.h"
-#include "tests/hub/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace ik {
 namespace {

@@ -3,22 +3,12 @@
 #include "app/DXInput.h"
 #include "platform/HeadlessPlatform.h"
 #include "platform/VirtualKeys.h"
+#include "tests/support/NoSink.h"
 
 namespace ik {
 namespace {
 
-class NoSink : public EventSink {
-public:
-    void onKeyDown(uint16_t, bool) override {}
-    void onKeyUp(uint16_t) override {}
-    void onChar(char32_t) override {}
-    void onMouseDown(MouseButton, Point) override {}
-    void onMouseUp(MouseButton, Point) override {}
-    void onClick() override {}
-    void onActivate(bool) override {}
-    void onCloseRequest() override {}
-    void onIdle() override {}
-};
+using test::NoSink;
 
 class PolledKeys : public ::testing::Test {
 protected:

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/Files.h"
-#include "tests/hub/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace ik::test {
 namespace {

@@ -9,25 +9,20 @@
 #include <functional>
 #include <string>
 
-#include "tests/hub/HubGame.h"
-#include "tests/hub/NotRegularFiles.h"
+#include "tests/support/GameRun.h"
+#include "tests/support/MenuScript.h"
+#include "tests/support/TestPictures.h"
+#include "NotRegularFiles.h"
 
 namespace ik::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-using FaultsRun = HubGame;
+using FaultsRun = TestPicturesRun;
 
 constexpr const char* kTitle = "Ironkeel - Gubbinz vol.1";
-constexpr const char* kStartEpisode1 = "key Return\nframes 1\nmove 600 150\nclick\nframes 3\n";
-
-// How often a text occurs in another.
-int occurrences(const std::string& text, const std::string& part) {
-    int found = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++found;
-    return found;
-}
+const std::string kStartEpisode1 = startEpisode(1) + "frames 3\n";
 
 int messageBoxes(const std::string& errors) { return occurrences(errors, "MESSAGE: "); }
 
@@ -37,7 +32,7 @@ TEST_F(FaultsRun, ASaveFileThatIsNoFileIsRefusedOnceAndLeftAlone) {
         fs::remove_all(path);
         ASSERT_NO_FATAL_FAILURE(c.make(path)) << c.name;
         const auto kind = fs::symlink_status(path).type();
-        const Outcome outcome = play(std::string("frames 2\nstate start.json\nkey e\n") + kStartEpisode1 +
+        const Outcome outcome = run(std::string("frames 2\nstate start.json\nkey e\n") + kStartEpisode1 +
                                      "key Escape\nframes 2\nstate menu.json\n");
         ASSERT_EQ(outcome.status, 0) << c.name << ": " << outcome.errors;
         EXPECT_EQ(messageBoxes(outcome.errors), 1) << c.name << ": " << outcome.errors;
@@ -88,8 +83,8 @@ TEST_F(FaultsRun, AStoreThatCannotBeWrittenSaysSoOnceAndLetsThePlayerOut) {
             continue;
         }
         const std::string before = storedScores();
-        const Outcome outcome = play(std::string(kStartEpisode1) + "key Escape\nframes 2\nstate first.json\n" +
-                                     "move 600 150\nclick\nframes 3\nkey Escape\nframes 2\nstate second.json\n");
+        const Outcome outcome = run(kStartEpisode1 + "key Escape\nframes 2\nstate first.json\n" +
+                                     clickMenuButton(1) + "frames 3\nkey Escape\nframes 2\nstate second.json\n");
         fs::permissions(scores.path(), fs::perms::owner_all);
         ASSERT_EQ(outcome.status, 0) << c.name << ": " << outcome.errors;
         const std::string failure = "Unable to write to " + path;
@@ -112,7 +107,7 @@ TEST_F(FaultsRun, ALinkedSaveFileIsWrittenThroughTheLink) {
     // Temporary files a killed write left, and what is not ours to remove.
     writeText(work.file("records/mine.ini.k1LL3d"), "[game1]\nscore=");
     writeText(scores.file("scores.dat.k1LL3d"), "not beside the target");
-    const Outcome outcome = play(std::string(kStartEpisode1) + "down R\nframes 2\nup R\nwait 100\nkey Return\n" +
+    const Outcome outcome = run(kStartEpisode1 + "down R\nframes 2\nup R\nwait 100\nkey Return\n" +
                                  "frames 2\nstate menu.json\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     EXPECT_EQ(state("menu.json")["screen"], "mainmenu");
@@ -139,8 +134,8 @@ TEST_F(FaultsRun, ABrokenSeriesFileLeadsBackToTheMenu) {
         writeText(work.file("series1.dat"), c.content);
         storeScores(records);
         const Outcome outcome =
-            play(std::string(kStartEpisode1) + "state back.json\nframes 3\nstate later.json\nshot menu.png\n" +
-                 "move 600 150\nclick\nframes 3\nstate again.json\n");
+            run(kStartEpisode1 + "state back.json\nframes 3\nstate later.json\nshot menu.png\n" +
+                 clickMenuButton(1) + "frames 3\nstate again.json\n");
         ASSERT_EQ(outcome.status, 0) << c.name << ": " << outcome.errors;
         EXPECT_EQ(messageBoxes(outcome.errors), 1) << c.name << ": " << outcome.errors;
         EXPECT_EQ(occurrences(outcome.errors, "ERROR: "), 1) << c.name << ": the second try only on stderr";
@@ -156,7 +151,7 @@ TEST_F(FaultsRun, ABrokenSeriesFileLeadsBackToTheMenu) {
 TEST_F(FaultsRun, AScriptWritingIntoAMissingFolderFailsClearly) {
     for (const char* command : {"state", "shot"}) {
         const std::string target = std::string("missing/") + command + ".out";
-        const Outcome outcome = play(std::string("frames 2\n") + command + " " + target + "\nframes 2\n");
+        const Outcome outcome = run(std::string("frames 2\n") + command + " " + target + "\nframes 2\n");
         EXPECT_EQ(outcome.status, 1) << command << ": " << outcome.errors;
         EXPECT_EQ(occurrences(outcome.errors, "ironkeel: script.txt: line 2: Cannot create file " + target + "\n"), 1)
             << command << ": " << outcome.errors;

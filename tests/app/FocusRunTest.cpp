@@ -4,17 +4,19 @@
 // the original's rule, on request, ends the program with the record kept.
 #include <string>
 
-#include "tests/hub/HubGame.h"
+#include "tests/support/GameRun.h"
+#include "tests/support/MenuScript.h"
+
 
 namespace ik::test {
 namespace {
 
-using FocusRun = HubGame;
+using FocusRun = TestPicturesRun;
 
-constexpr const char* kStartEpisode1 = "key Return\nframes 1\nmove 600 150\nclick\nframes 3\n";
+const std::string kStartEpisode1 = startEpisode(1) + "frames 3\n";
 
 TEST_F(FocusRun, ARunningGamePausesWhileAnotherWindowHasTheFocus) {
-    const Outcome outcome = play(std::string(kStartEpisode1) +
+    const Outcome outcome = run(kStartEpisode1 +
                                  "state playing.json\nfocus off\nwait 20\nstate lost.json\nwait 3000\n"
                                  "state later.json\nfocus on\nframes 3\nwait 1100\nstate back.json\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
@@ -37,7 +39,7 @@ TEST_F(FocusRun, ARunningGamePausesWhileAnotherWindowHasTheFocus) {
 }
 
 TEST_F(FocusRun, AGameThePlayerPausedStaysPausedWhenTheFocusReturns) {
-    const Outcome outcome = play(std::string(kStartEpisode1) +
+    const Outcome outcome = run(kStartEpisode1 +
                                  "key p\nwait 20\nfocus off\nwait 500\nfocus on\nwait 500\nstate back.json\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     const auto back = state("back.json");
@@ -48,7 +50,7 @@ TEST_F(FocusRun, AGameThePlayerPausedStaysPausedWhenTheFocusReturns) {
 }
 
 TEST_F(FocusRun, TheMenuStopsDrawingAndGoesOnWithTheFocus) {
-    const Outcome outcome = play("key Return\nframes 2\nfocus off\nwait 20\nstate lost.json\nwait 1000\n"
+    const Outcome outcome = run("key Return\nframes 2\nfocus off\nwait 20\nstate lost.json\nwait 1000\n"
                                  "state later.json\nfocus on\nframes 2\nstate back.json\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     const auto lost = state("lost.json"), later = state("later.json"), back = state("back.json");
@@ -60,7 +62,7 @@ TEST_F(FocusRun, TheMenuStopsDrawingAndGoesOnWithTheFocus) {
 }
 
 TEST_F(FocusRun, ThePlayerSetsThePointerFreeUntilTheGameNextPauses) {
-    const Outcome outcome = play(std::string(kStartEpisode1) +
+    const Outcome outcome = run(kStartEpisode1 +
                                  "down Control\nkey G\nup Control\nframes 2\nstate free.json\n"
                                  "key p\nwait 20\nkey p\nframes 2\nstate resumed.json\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
@@ -71,9 +73,10 @@ TEST_F(FocusRun, ThePlayerSetsThePointerFreeUntilTheGameNextPauses) {
 
 TEST_F(FocusRun, QuitOnFocusLossEndsTheProgramAndKeepsTheRecord) {
     storeScores("[game1]\nscore=0\nverify=11\n");
-    const Outcome outcome = play(std::string(kStartEpisode1) +
-                                 "frames 600\nstate playing.json\nfocus off\nwait 100\nstate after.json\n",
-                                 "--quit-on-focus-loss");
+    RunOptions quitOnFocusLoss;
+    quitOnFocusLoss.arguments = "--quit-on-focus-loss";
+    const Outcome outcome = run(
+        kStartEpisode1 + "frames 600\nstate playing.json\nfocus off\nwait 100\nstate after.json\n", quitOnFocusLoss);
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     const auto playing = state("playing.json"), after = state("after.json");
     ASSERT_EQ(playing["screen"], "game1");

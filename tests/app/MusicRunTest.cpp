@@ -3,51 +3,16 @@
 // broken.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "audio/TrackPlayer.h"
-#include "tests/hub/TempFolder.h"
+#include "tests/support/GameRun.h"
 
 namespace ik::test {
 namespace {
 
-std::size_t occurrences(const std::string& text, const std::string& part) {
-    std::size_t count = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++count;
-    return count;
-}
-
-class MusicRun : public ::testing::Test {
-protected:
-    void SetUp() override {
-        for (const char* file : {"general.dat", "waves.dat", "music.dat"}) {
-            const std::filesystem::path built = std::filesystem::path(IK_DATA_DIR) / file;
-            ASSERT_TRUE(std::filesystem::exists(built)) << built << " is built with the game's data";
-            std::filesystem::copy_file(built, work.path() / file);
-        }
-    }
-
-    // Runs the script with `program`; returns what it wrote on stderr.
-    std::string run(const std::string& script, const std::string& program = IK_IRONKEEL) {
-        writeText(work.file("script.txt"), script);
-        const std::string command = "cd '" + work.path().string() + "' && timeout 120 '" + program +
-                                    "' --headless --script script.txt --seed 1 --scores '" + scores.path().string() +
-                                    "' 2>stderr.txt";
-        const int status = std::system(command.c_str());
-        const std::string errors = readText(work.file("stderr.txt"));
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command << "\n" << errors;
-        return errors;
-    }
-
-    nlohmann::json state(const std::string& name) { return nlohmann::json::parse(readText(work.file(name))); }
-
-    TempFolder work;
-    TempFolder scores;
-};
+using MusicRun = GameRun;
 
 TEST_F(MusicRun, WithoutTheLibraryOneMessageThenASilentGameThatEnterTakesToTheMenu) {
     // The executable alone in a folder: no libtrackaudio.so beside it.
@@ -56,9 +21,11 @@ TEST_F(MusicRun, WithoutTheLibraryOneMessageThenASilentGameThatEnterTakesToTheMe
     std::filesystem::copy_file(IK_IRONKEEL, program);
     std::filesystem::permissions(program, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
 
-    const std::string errors = run("frames 3\nstate before.json\nkey Return\nframes 30\nstate after.json\n", program);
-    EXPECT_EQ(occurrences(errors, std::string("MESSAGE: Confirm: ") + kMissingLibraryMessage + "\n"), 1u) << errors;
-    EXPECT_LE(occurrences(errors, "MESSAGE: Error: Player is not ready !\n"), 1u) << errors;
+    RunOptions alone;
+    alone.program = program;
+    const std::string errors = play("frames 3\nstate before.json\nkey Return\nframes 30\nstate after.json\n", alone);
+    EXPECT_EQ(occurrences(errors, std::string("MESSAGE: Confirm: ") + kMissingLibraryMessage + "\n"), 1) << errors;
+    EXPECT_LE(occurrences(errors, "MESSAGE: Error: Player is not ready !\n"), 1) << errors;
     EXPECT_EQ(state("before.json").at("screen"), "");
     EXPECT_EQ(state("after.json").at("screen"), "mainmenu");
     EXPECT_EQ(state("after.json").at("volume"), 0);
@@ -67,15 +34,15 @@ TEST_F(MusicRun, WithoutTheLibraryOneMessageThenASilentGameThatEnterTakesToTheMe
 
 TEST_F(MusicRun, ABrokenModuleShowsOneBoxAndTheGameGoesOn) {
     writeText(work.file("music.dat"), std::string(5000, 'Z'));
-    const std::string errors = run("key Return\nframes 120\nstate menu.json\n");
-    EXPECT_EQ(occurrences(errors, "MESSAGE: Error: Can't play the specified stream file : ~temp.xm\n"), 1u) << errors;
-    EXPECT_EQ(occurrences(errors, "MESSAGE:"), 1u) << errors;
+    const std::string errors = play("key Return\nframes 120\nstate menu.json\n");
+    EXPECT_EQ(occurrences(errors, "MESSAGE: Error: Can't play the specified stream file : ~temp.xm\n"), 1) << errors;
+    EXPECT_EQ(occurrences(errors, "MESSAGE:"), 1) << errors;
     EXPECT_EQ(state("menu.json").at("screen"), "mainmenu");
     EXPECT_FALSE(std::filesystem::exists(work.file("~temp.xm"))) << "deleted at close";
 }
 
 TEST_F(MusicRun, LoadingScreenAndMenuShareTheirStretchOfTheCopy) {
-    run("frames 30\nstate loading.json\nkey Return\nframes 60\nstate menu.json\n");
+    play("frames 30\nstate loading.json\nkey Return\nframes 60\nstate menu.json\n");
     const nlohmann::json loading = state("loading.json").at("music");
     const nlohmann::json menu = state("menu.json").at("music");
     EXPECT_EQ(loading.at("mode"), "pmPlaying");

@@ -12,17 +12,15 @@
 
 #include <unistd.h>
 
-#include "tests/shell/FileText.h"
+#include "tests/support/MenuScript.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-using ik::test::readFile;
-
-void writeFile(const fs::path& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
+using ik::test::readText;
+using ik::test::writeText;
 
 struct Outcome {
     int status = 0;
@@ -42,8 +40,9 @@ protected:
         for (const auto& entry : fs::directory_iterator(IK_DATA_DIR)) {
             if (entry.path().extension() == ".dat") fs::create_symlink(entry.path(), dir_ / entry.path().filename());
         }
-        writeFile(dir_ / "play.txt",
-                  "frames 30\nkey space\nframes 5\nmove 600 150\nframes 3\nclick\nframes 240\nmove 300 560\n"
+        writeText(dir_ / "play.txt",
+                  "frames 30\nkey space\nframes 5\n" + ik::test::pointAtMenuButton(1) +
+                      "frames 3\nclick\nframes 240\nmove 300 560\n"
                   "frames 150\nfocus off\nwait 500\nfocus on\nframes 30\nkey p\nwait 700\nkey p\nframes 60\n"
                   "key Escape\nframes 30\nstate recorded.json\n");
         recorded_ = run("--headless --script play.txt --seed 7 --scores scores --record game.ikr");
@@ -58,8 +57,8 @@ protected:
                                     " >out.txt 2>err.txt";
         const int raw = std::system(command.c_str());
         result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = readFile(dir_ / "out.txt");
-        result.err = readFile(dir_ / "err.txt");
+        result.out = readText(dir_ / "out.txt");
+        result.err = readText(dir_ / "err.txt");
         return result;
     }
 
@@ -69,7 +68,7 @@ protected:
 
 TEST_F(Recordings, AReplayStoresTheSameRecordsAndEndsInTheSameStateAndFrame) {
     ASSERT_EQ(recorded_.status, 0) << recorded_.err;
-    const std::string recording = readFile(dir_ / "game.ikr");
+    const std::string recording = readText(dir_ / "game.ikr");
     ASSERT_NE(recording.find("\nrecord game1 "), std::string::npos) << "the recorded game stored no record";
     ASSERT_NE(recording.find("\nfocus off\n"), std::string::npos);
 
@@ -81,9 +80,9 @@ TEST_F(Recordings, AReplayStoresTheSameRecordsAndEndsInTheSameStateAndFrame) {
     fs::create_directories(dir_ / "replay-scores");
     Outcome replay = run("--headless --replay game.ikr --scores replay-scores");
     EXPECT_EQ(replay.status, 0) << replay.err;
-    EXPECT_EQ(readFile(dir_ / "replay-scores" / "scores.dat"), readFile(dir_ / "scores" / "scores.dat"));
+    EXPECT_EQ(readText(dir_ / "replay-scores" / "scores.dat"), readText(dir_ / "scores" / "scores.dat"));
     // The script's own dump came before the closing; both show the game's end.
-    const std::string replayed = readFile(dir_ / "replayed.json");
+    const std::string replayed = readText(dir_ / "replayed.json");
     EXPECT_NE(replayed.find("\"score\""), std::string::npos);
 }
 
@@ -92,22 +91,22 @@ TEST_F(Recordings, ARecordingIsAScriptTheHeadlessRunnerPlaysBack) {
     fs::create_directories(dir_ / "script-scores");
     Outcome asScript = run("--headless --script game.ikr --scores script-scores");
     EXPECT_EQ(asScript.status, 0) << asScript.err;
-    EXPECT_EQ(readFile(dir_ / "script-scores" / "scores.dat"), readFile(dir_ / "scores" / "scores.dat"));
+    EXPECT_EQ(readText(dir_ / "script-scores" / "scores.dat"), readText(dir_ / "scores" / "scores.dat"));
 }
 
 TEST_F(Recordings, AReplayNeverWritesOverThePlayersRecords) {
     ASSERT_EQ(recorded_.status, 0) << recorded_.err;
-    const std::string before = readFile(dir_ / "scores" / "scores.dat");
+    const std::string before = readText(dir_ / "scores" / "scores.dat");
     Outcome replay = run("--headless --replay game.ikr");
     EXPECT_EQ(replay.status, 0) << replay.err;
     EXPECT_NE(replay.err.find("the replay's scores.dat: "), std::string::npos) << replay.err;
-    EXPECT_EQ(readFile(dir_ / "scores" / "scores.dat"), before);
+    EXPECT_EQ(readText(dir_ / "scores" / "scores.dat"), before);
 }
 
 // Each damaged recording is refused with one line naming what is wrong.
 TEST_F(Recordings, ADamagedRecordingGetsOneLineAndStatusOne) {
     ASSERT_EQ(recorded_.status, 0) << recorded_.err;
-    const std::string good = readFile(dir_ / "game.ikr");
+    const std::string good = readText(dir_ / "game.ikr");
     auto replace = [&](const std::string& from, const std::string& to) {
         std::string text = good;
         const size_t at = text.find(from);
@@ -140,7 +139,7 @@ TEST_F(Recordings, ADamagedRecordingGetsOneLineAndStatusOne) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        writeFile(dir_ / "damaged.ikr", c.content);
+        writeText(dir_ / "damaged.ikr", c.content);
         Outcome verify = run("--verify damaged.ikr");
         EXPECT_EQ(verify.status, 1);
         EXPECT_NE((verify.out + verify.err).find(c.message), std::string::npos) << verify.out << verify.err;

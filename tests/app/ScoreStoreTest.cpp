@@ -11,8 +11,8 @@
 #include "app/Form.h"
 #include "app/ScoreStore.h"
 #include "display/Exception.h"
-#include "tests/hub/NotRegularFiles.h"
-#include "tests/hub/TempFolder.h"
+#include "NotRegularFiles.h"
+#include "tests/support/TempFolder.h"
 
 namespace ik {
 namespace {

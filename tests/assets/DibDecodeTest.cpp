@@ -6,7 +6,7 @@
 
 #include "assets/Dib.h"
 #include "display/Exception.h"
-#include "tests/dib/DibBytes.h"
+#include "DibBytes.h"
 
 namespace ik {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "assets/Dib.h"
-#include "tests/dib/DibBytes.h"
+#include "DibBytes.h"
 
 namespace ik {
 namespace {

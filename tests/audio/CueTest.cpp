@@ -10,7 +10,7 @@
 #include <iterator>
 
 #include "app/MusicCues.h"
-#include "tests/music/MusicFixture.h"
+#include "MusicFixture.h"
 
 namespace ik::test {
 namespace {

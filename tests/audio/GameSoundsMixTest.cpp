@@ -8,7 +8,7 @@
 #include <span>
 
 #include "audio/SoundFormat.h"
-#include "tests/effects/SoundFixture.h"
+#include "SoundFixture.h"
 
 namespace ik {
 namespace {

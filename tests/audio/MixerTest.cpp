@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "tests/effects/FakeAudio.h"
+#include "FakeAudio.h"
 
 namespace ik {
 namespace {

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/music/MusicFixture.h"
+#include "MusicFixture.h"
 
 namespace ik::test {
 namespace {

@@ -10,7 +10,7 @@
 #include <iterator>
 #include <thread>
 
-#include "tests/music/MusicFixture.h"
+#include "MusicFixture.h"
 
 namespace ik::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/music/MusicFixture.h"
+#include "MusicFixture.h"
 
 namespace ik::test {
 

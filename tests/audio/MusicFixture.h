@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "audio/TrackPlayer.h"
-#include "tests/hub/TempFolder.h"
-#include "tests/music/TestPlatform.h"
-#include "tests/music/XmWriter.h"
+#include "tests/support/TempFolder.h"
+#include "TestPlatform.h"
+#include "XmWriter.h"
 
 namespace ik::test {
 

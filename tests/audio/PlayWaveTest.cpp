@@ -1,7 +1,7 @@
 // The PlayWave rules, heard at the device: which copies play, from where.
 #include <gtest/gtest.h>
 
-#include "tests/effects/SoundFixture.h"
+#include "SoundFixture.h"
 
 namespace ik {
 namespace {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <numeric>
 
-#include "tests/music/MusicFixture.h"
+#include "MusicFixture.h"
 
 namespace ik::test {
 namespace {

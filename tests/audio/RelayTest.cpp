@@ -6,7 +6,7 @@
 #include <atomic>
 #include <thread>
 
-#include "tests/music/MusicFixture.h"
+#include "MusicFixture.h"
 
 namespace ik::test {
 namespace {

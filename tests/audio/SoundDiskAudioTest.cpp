@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include "platform/SdlAudio.h"
-#include "tests/effects/SoundFixture.h"
+#include "SoundFixture.h"
 
 namespace ik {
 namespace {

@@ -10,8 +10,8 @@
 #include "assets/WaveCollection.h"
 #include "audio/DXSound.h"
 #include "audio/SoundItem.h"
-#include "tests/effects/FakeAudio.h"
-#include "tests/effects/WaveBytes.h"
+#include "FakeAudio.h"
+#include "WaveBytes.h"
 
 namespace ik::test {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/effects/WaveBytes.h"
+#include "WaveBytes.h"
 
 namespace ik {
 namespace {

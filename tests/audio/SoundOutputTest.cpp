@@ -2,7 +2,7 @@
 // away and comes back, and no device at all.
 #include <gtest/gtest.h>
 
-#include "tests/effects/SoundFixture.h"
+#include "SoundFixture.h"
 
 namespace ik {
 namespace {

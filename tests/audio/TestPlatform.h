@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/HeadlessPlatform.h"
+#include "tests/support/NoSink.h"
 
 namespace ik::test {
 
@@ -34,18 +35,7 @@ public:
     std::vector<ShownBox> boxes;
 
 private:
-    struct IdleSink : EventSink {
-        void onKeyDown(uint16_t, bool) override {}
-        void onKeyUp(uint16_t) override {}
-        void onChar(char32_t) override {}
-        void onMouseDown(MouseButton, Point) override {}
-        void onMouseUp(MouseButton, Point) override {}
-        void onClick() override {}
-        void onActivate(bool) override {}
-        void onCloseRequest() override {}
-        void onIdle() override {}
-    };
-    IdleSink sink_;
+    NoSink sink_;
     bool headless_;
 };
 

@@ -1,4 +1,4 @@
-#include "tests/music/XmWriter.h"
+#include "XmWriter.h"
 
 #include <algorithm>
 #include <cmath>

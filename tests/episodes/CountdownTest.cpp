@@ -8,8 +8,8 @@
 #include "app/Form.h"
 #include "assets/PictureCollection.h"
 #include "display/DXDraw.h"
-#include "tests/episodes12/EpisodeForm.h"
-#include "tests/episodes12/TextCheck.h"
+#include "EpisodeForm.h"
+#include "tests/support/TextCheck.h"
 
 namespace ik::test {
 namespace {
@@ -52,7 +52,7 @@ TEST_F(Countdown, ShowsThreeTwoOneOverTheLayoutOneSecondApart) {
         const std::vector<uint16_t> backdrop = backBuffer();
         for (int n = 3; n >= 1; --n) {
             const std::vector<uint16_t>& frame = shown[static_cast<size_t>(3 - n)];
-            EXPECT_EQ(TextMismatches(frame, backdrop, {380, 290, "Arial", 30, clWhite, std::to_string(n)}), 0)
+            EXPECT_EQ(textMismatches(frame, {380, 290, "Arial", 30, true, clWhite, std::to_string(n)}, backdrop), 0)
                 << "digit " << n;
             size_t elsewhere = 0;
             for (size_t at = 0; at < frame.size(); ++at) {

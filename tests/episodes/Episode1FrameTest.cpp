@@ -10,8 +10,8 @@
 #include "display/DXDraw.h"
 #include "display/DXTimer.h"
 #include "display/Surface.h"
-#include "tests/episodes12/EpisodeForm.h"
-#include "tests/episodes12/TextCheck.h"
+#include "EpisodeForm.h"
+#include "tests/support/TextCheck.h"
 
 namespace ik::test {
 namespace {
@@ -231,7 +231,7 @@ TEST_F(Episode1Frame, LivesBelowZeroEndTheGameAndShowInTheSummary) {
     // The status line under the summary: redraw what lay under its text.
     form->DXImageList1->Items.Find("back_ep1").DrawPattern(form->DXDraw1->Surface(), 0, 0, 0);
     form->DXImageList1->Items.Find("zahlavi_ep1").DrawPattern(form->DXDraw1->Surface(), 0, 0, 0);
-    EXPECT_EQ(TextMismatches(frame, backBuffer(), {5, 5, "Courier New", 13, clWhite, "Životy:  -2"}), 0);
+    EXPECT_EQ(textMismatches(frame, {5, 5, "Courier New", 13, true, clWhite, "Životy:  -2"}, backBuffer()), 0);
 }
 
 TEST_F(Episode1Frame, SummaryShowsScoreRecordAndPlayTime) {
@@ -256,12 +256,12 @@ TEST_F(Episode1Frame, SummaryShowsScoreRecordAndPlayTime) {
         EXPECT_EQ(form->total_seconds, c.seconds);
         const std::vector<uint16_t> frame = backBuffer();
         const ExpectedText lines[] = {
-            {190, 290, "Courier New", 22, clBlack, "Dosažené skóre.....37"},
-            {190, 320, "Courier New", 22, clBlack, std::string("Dosavadní rekord...") + c.record},
-            {190, 350, "Courier New", 22, clBlack, std::string("Doba hraní.........") + c.time},
-            {300, 450, "Courier New", 10, clWhite, "Pokračujte stiskem enteru"},
+            {190, 290, "Courier New", 22, true, clBlack, "Dosažené skóre.....37"},
+            {190, 320, "Courier New", 22, true, clBlack, std::string("Dosavadní rekord...") + c.record},
+            {190, 350, "Courier New", 22, true, clBlack, std::string("Doba hraní.........") + c.time},
+            {300, 450, "Courier New", 10, true, clWhite, "Pokračujte stiskem enteru"},
         };
-        for (const ExpectedText& line : lines) EXPECT_EQ(TextMismatches(frame, panel, line), 0) << line.text;
+        for (const ExpectedText& line : lines) EXPECT_EQ(textMismatches(frame, line, panel), 0) << line.text;
     }
 }
 

@@ -3,12 +3,13 @@
 #include <string>
 
 #include "app/Form.h"
-#include "tests/episodes12/EpisodeRun.h"
+#include "tests/support/GameRun.h"
+#include "tests/support/MenuScript.h"
 
 namespace ik::test {
 namespace {
 
-using Episode1Run = EpisodeRun;
+using Episode1Run = GameRun;
 
 std::string everyFrame(int frames) {
     std::string script;
@@ -21,10 +22,9 @@ bool overlap(const nlohmann::json& a, const nlohmann::json& b) {
            std::min(a[3].get<int>(), b[3].get<int>()) > std::max(a[1].get<int>(), b[1].get<int>());
 }
 
-int sound(const nlohmann::json& state, const char* name) { return state["sounds"].value(name, 0); }
-
 TEST_F(Episode1Run, CountdownTakesThreeSecondsAndNothingIsCaughtInTheFirstFrame) {
-    play(startEpisode(1) + "state start.json\nframes 1\nstate first.json\n");
+    play(kEnterMenu + std::string("state menu.json\n") + clickMenuButton(1) +
+         "wait 1\nstate start.json\nframes 1\nstate first.json\n");
     const nlohmann::json menu = state("menu.json");
     const nlohmann::json start = state("start.json");
     const nlohmann::json first = state("first.json");

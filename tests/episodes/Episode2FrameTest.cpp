@@ -8,8 +8,8 @@
 #include "assets/PictureCollection.h"
 #include "display/DXDraw.h"
 #include "platform/VirtualKeys.h"
-#include "tests/episodes12/EpisodeForm.h"
-#include "tests/episodes12/TextCheck.h"
+#include "EpisodeForm.h"
+#include "tests/support/TextCheck.h"
 
 namespace ik::test {
 namespace {
@@ -178,8 +178,8 @@ TEST_F(Episode2Frame, GameEndsAtThreeHundredSecondsWithTheStatusShowingNoTimeLef
     for (const char* picture : {"back_ep2", "zahlavi_ep2"}) {
         form->DXImageList1->Items.Find(picture).DrawPattern(form->DXDraw1->Surface(), 0, 0, 0);
     }
-    EXPECT_EQ(TextMismatches(frame, backBuffer(), {5, 55, "Courier New", 13, clWhite, "Zbývá: 0:00"}), 0);
-    EXPECT_EQ(TextMismatches(frame, backBuffer(), {5, 30, "Courier New", 13, clWhite, "Doba:  0:10"}), 0);
+    EXPECT_EQ(textMismatches(frame, {5, 55, "Courier New", 13, true, clWhite, "Zbývá: 0:00"}, backBuffer()), 0);
+    EXPECT_EQ(textMismatches(frame, {5, 30, "Courier New", 13, true, clWhite, "Doba:  0:10"}, backBuffer()), 0);
 }
 
 }  // namespace

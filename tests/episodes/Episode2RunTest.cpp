@@ -1,20 +1,20 @@
 // Episode 2 played through the headless mode with a fixed seed.
 #include <string>
 
-#include "tests/episodes12/EpisodeRun.h"
+#include "tests/support/GameRun.h"
+#include "tests/support/MenuScript.h"
+#include "tests/support/Records.h"
 
 namespace ik::test {
 namespace {
 
-class Episode2Run : public EpisodeRun {
+class Episode2Run : public GameRun {
 protected:
     void SetUp() override {
-        EpisodeRun::SetUp();
-        writeText(scores.file("scores.dat"), kEpisode2Open);
+        GameRun::SetUp();
+        storeScores(kEpisode2Open);
     }
 };
-
-int sound(const nlohmann::json& state, const char* name) { return state["sounds"].value(name, 0); }
 
 TEST_F(Episode2Run, AHeldKeyClimbsTwoKeysMoveNobodyAndAFreeCharacterRests) {
     play(startEpisode(2) +

@@ -7,8 +7,8 @@
 #include "display/DXDraw.h"
 #include "display/Surface.h"
 #include "platform/VirtualKeys.h"
-#include "tests/episodes12/EpisodeForm.h"
-#include "tests/episodes12/TextCheck.h"
+#include "EpisodeForm.h"
+#include "tests/support/TextCheck.h"
 
 namespace ik::test {
 namespace {
@@ -180,7 +180,7 @@ TEST_F(Episode3Frame, TheLastFrameAt180SecondsShowsNoTimeLeftUnderTheSummary) {
     EXPECT_EQ(form->lives, 0);
     EXPECT_EQ(form->total_seconds, 180);
     const std::vector<uint16_t> header = picturesAlone({"back_ep3", "zahlavi_ep3"});
-    EXPECT_EQ(TextMismatches(backBuffer(), header, {5, 30, "Courier New", 13, clWhite, "Zbývá: 0:00"}), 0);
+    EXPECT_EQ(textMismatches(backBuffer(), {5, 30, "Courier New", 13, true, clWhite, "Zbývá: 0:00"}, header), 0);
 }
 
 TEST_F(Episode3Frame, TheFireIsDrawnFromTheSecondFrameOn) {

@@ -8,7 +8,7 @@
 #include "display/DXDraw.h"
 #include "display/Surface.h"
 #include "platform/VirtualKeys.h"
-#include "tests/episodes12/EpisodeForm.h"
+#include "EpisodeForm.h"
 
 namespace ik::test {
 namespace {

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/episodes34/Episode34Run.h"
+#include "Episode34Run.h"
+#include "tests/support/MenuScript.h"
+#include "tests/support/Pixels.h"
 
 namespace ik::test {
 namespace {
@@ -25,7 +27,7 @@ std::string typeEach(const std::string& digits) {
 }
 
 TEST_F(Episode4Run, CodesGrowOneTwoTwoThreeDigitsAndScoreByLevelAndTime) {
-    std::string script = clickEpisode(4);
+    std::string script = startEpisode(4);
     std::vector<size_t> lengths;
     int expectedScore = 0;
     for (int level = 1; level <= 5; ++level) {
@@ -43,7 +45,7 @@ TEST_F(Episode4Run, CodesGrowOneTwoTwoThreeDigitsAndScoreByLevelAndTime) {
 
 TEST_F(Episode4Run, TheTypedPrefixIsYellowOverTheBeigeCode) {
     // Level 3 has the first code of two digits.
-    std::string script = clickEpisode(4);
+    std::string script = startEpisode(4);
     for (int level = 1; level <= 2; ++level) script += typeEach(playTo(script)["code_text"]);
     const std::string code = playTo(script)["code_text"];
     ASSERT_EQ(code.size(), 2u);
@@ -52,14 +54,14 @@ TEST_F(Episode4Run, TheTypedPrefixIsYellowOverTheBeigeCode) {
     const Frame typed = shot("typed.png");
     const TColor yellow = RGB(255, 255, 0), beige = RGB(238, 224, 196);
     // Courier New at size 30 puts one character in about 24 pixels.
-    EXPECT_GT(CountColour(typed, yellow, 254, 277, 278, 320), 20);
-    EXPECT_EQ(CountColour(typed, beige, 254, 277, 278, 320), 0);
-    EXPECT_EQ(CountColour(typed, yellow, 278, 277, 302, 320), 0);
-    EXPECT_GT(CountColour(typed, beige, 278, 277, 302, 320), 20);
+    EXPECT_GT(countColour(typed, 254, 277, 278, 320, yellow), 20);
+    EXPECT_EQ(countColour(typed, 254, 277, 278, 320, beige), 0);
+    EXPECT_EQ(countColour(typed, 278, 277, 302, 320, yellow), 0);
+    EXPECT_GT(countColour(typed, 278, 277, 302, 320, beige), 20);
 }
 
 TEST_F(Episode4Run, AWrongDigitOrATimeOutCostsALifeAndRestartsTheSameCode) {
-    const std::string start = clickEpisode(4);
+    const std::string start = startEpisode(4);
     const std::string code = playTo(start)["code_text"];
     const char wrong = static_cast<char>('0' + (code[0] - '0' + 1) % 10);
     play(start + "state start.json\n" + typeEach(std::string(1, wrong)) + "state wrong.json\n" +
@@ -68,46 +70,46 @@ TEST_F(Episode4Run, AWrongDigitOrATimeOutCostsALifeAndRestartsTheSameCode) {
     EXPECT_EQ(wrongDigit["lives"], 9);
     EXPECT_EQ(wrongDigit["code_text"], code);
     EXPECT_EQ(wrongDigit["seconds"], 0);
-    EXPECT_EQ(Sound(wrongDigit, "miss_ep4"), 1);
+    EXPECT_EQ(sound(wrongDigit, "miss_ep4"), 1);
     const nlohmann::json timeout = state("timeout.json");
     EXPECT_EQ(timeout["lives"], 8);
     EXPECT_EQ(timeout["code_text"], code);
-    EXPECT_EQ(Sound(timeout, "miss_ep4"), 2);
+    EXPECT_EQ(sound(timeout, "miss_ep4"), 2);
     const nlohmann::json letter = state("letter.json");
     EXPECT_EQ(letter["lives"], 8);
     EXPECT_EQ(letter["code_pos"], 1);
     EXPECT_EQ(letter["key_result"], 3);
-    EXPECT_EQ(Sound(letter, "key_ep4"), 2);
-    EXPECT_EQ(Sound(letter, "miss_ep4"), 2);
+    EXPECT_EQ(sound(letter, "key_ep4"), 2);
+    EXPECT_EQ(sound(letter, "miss_ep4"), 2);
 }
 
 TEST_F(Episode4Run, TenTimeOutsEndTheGameWithTheWholeTimeInTheSummary) {
-    play(clickEpisode(4) + "shot countdown.png\nframes 20\nshot playing.png\nwait 50500\nstate over.json\nshot over.png\n");
+    play(startEpisode(4) + "shot countdown.png\nframes 20\nshot playing.png\nwait 50500\nstate over.json\nshot over.png\n");
     const nlohmann::json over = state("over.json");
     EXPECT_EQ(over["lives"], 0);
     EXPECT_EQ(over["total_seconds"], 50);
-    EXPECT_EQ(Sound(over, "miss_ep4"), 10);
-    EXPECT_EQ(Sound(over, "gameover"), 1);
+    EXPECT_EQ(sound(over, "miss_ep4"), 10);
+    EXPECT_EQ(sound(over, "gameover"), 1);
     const TColor beige = RGB(238, 224, 196);
-    EXPECT_GT(CountColour(shot("countdown.png"), clWhite, 380, 290, 420, 340), 20) << "the number 1";
-    EXPECT_GT(CountColour(shot("countdown.png"), beige, 212, 341, 585, 359), 373 * 17) << "the full time bar";
-    EXPECT_GT(CountColour(shot("playing.png"), beige, 254, 277, 300, 320), 20) << "the code";
-    EXPECT_GT(CountColour(shot("over.png"), clBlack, 190, 290, 600, 380), 500) << "the summary lines";
+    EXPECT_GT(countColour(shot("countdown.png"), 380, 290, 420, 340, clWhite), 20) << "the number 1";
+    EXPECT_GT(countColour(shot("countdown.png"), 212, 341, 585, 359, beige), 373 * 17) << "the full time bar";
+    EXPECT_GT(countColour(shot("playing.png"), 254, 277, 300, 320, beige), 20) << "the code";
+    EXPECT_GT(countColour(shot("over.png"), 190, 290, 600, 380, clBlack), 500) << "the summary lines";
 }
 
 TEST_F(Episode4Run, HoldingRGivesUp) {
-    play(clickEpisode(4) + "frames 2\ndown R\nframes 1\nup R\nstate over.json\n");
+    play(startEpisode(4) + "frames 2\ndown R\nframes 1\nup R\nstate over.json\n");
     const nlohmann::json over = state("over.json");
     EXPECT_EQ(over["lives"], 0);
-    EXPECT_EQ(Sound(over, "gameover"), 1);
+    EXPECT_EQ(sound(over, "gameover"), 1);
 }
 
 TEST_F(Episode4Run, EscapeLeavesThroughALoadingBoxInTheBarColour) {
-    play(clickEpisode(4) + "frames 2\nkey Escape\nwait 1\nshot leaving.png\nframes 2\nstate menu.json\n");
+    play(startEpisode(4) + "frames 2\nkey Escape\nwait 1\nshot leaving.png\nframes 2\nstate menu.json\n");
     EXPECT_EQ(state("menu.json")["screen"], "mainmenu");
     const Frame leaving = shot("leaving.png");
-    EXPECT_GT(CountColour(leaving, RGB(238, 224, 196), 10, 10, 100, 28), 200);
-    EXPECT_GT(CountColour(leaving, clWhite, 10, 10, 100, 28), 20) << "the message itself";
+    EXPECT_GT(countColour(leaving, 10, 10, 100, 28, RGB(238, 224, 196)), 200);
+    EXPECT_GT(countColour(leaving, 10, 10, 100, 28, clWhite), 20) << "the message itself";
 }
 
 }  // namespace

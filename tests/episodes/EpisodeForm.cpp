@@ -1,4 +1,4 @@
-#include "tests/episodes12/EpisodeForm.h"
+#include "EpisodeForm.h"
 
 #include <cstdlib>
 

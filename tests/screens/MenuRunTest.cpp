@@ -2,7 +2,11 @@
 // through the headless mode and judged on the state dumps and screenshots.
 #include <string>
 
-#include "tests/hub/HubGame.h"
+#include "tests/support/GameRun.h"
+#include "tests/support/MenuScript.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/TestPictures.h"
+#include "tests/support/TextCheck.h"
 
 namespace ik::test {
 namespace {
@@ -13,11 +17,11 @@ constexpr const char* kAllOpen =
 // Only episode 2 open: game1 reached 200, nothing else stored.
 constexpr const char* kSecondOpen = "[game1]\nscore=200\nverify=42\n";
 
-using MenuRun = HubGame;
+using MenuRun = TestPicturesRun;
 
 TEST_F(MenuRun, AnyKeyOnTheLoadingScreenOpensTheMenu) {
     for (const char* key : {"Escape", "Return", "space", "a"}) {
-        const Outcome outcome = play(std::string("frames 3\nstate before.json\nshot loading.png\nkey ") + key +
+        const Outcome outcome = run(std::string("frames 3\nstate before.json\nshot loading.png\nkey ") + key +
                                      "\nframes 2\nstate after.json\nshot menu.png\n");
         ASSERT_EQ(outcome.status, 0) << key << ": " << outcome.errors;
         EXPECT_EQ(state("before.json")["screen"], "justloading") << key;
@@ -30,7 +34,7 @@ TEST_F(MenuRun, AnyKeyOnTheLoadingScreenOpensTheMenu) {
 }
 
 TEST_F(MenuRun, EscapeEndsTheProgramOnlyAfterAPageWasVisited) {
-    const Outcome outcome = play(
+    const Outcome outcome = run(
         "key Return\nframes 2\nkey Escape\nframes 2\nstate first.json\n"
         "move 710 172\nclick\nframes 2\nstate page.json\n"
         "key Return\nframes 2\nstate enter.json\n"
@@ -69,7 +73,7 @@ TEST_F(MenuRun, PointingLightsWhatIsOpenAndExplainsWhatIsLocked) {
         script += "move " + std::to_string(cases[i].x) + " " + std::to_string(cases[i].y) + "\nframes 1\nshot p" +
                   std::to_string(i) + ".png\n";
     script += "state end.json\n";
-    const Outcome outcome = play(script);
+    const Outcome outcome = run(script);
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     EXPECT_EQ(state("end.json")["unlocked"], (nlohmann::json{{"2", true}, {"3", false}, {"4", false}}));
 
@@ -81,7 +85,7 @@ TEST_F(MenuRun, PointingLightsWhatIsOpenAndExplainsWhatIsLocked) {
         const Frame frame = shot("p" + std::to_string(i) + ".png");
         for (int n = 1; n <= 5; ++n) {
             const int top = rowTop[n];
-            EXPECT_EQ(count(frame, 520, top, 676, top + 50, kButtonLit) > 0, c.litButton == n)
+            EXPECT_EQ(countColour(frame, 520, top, 676, top + 50, kButtonLit) > 0, c.litButton == n)
                 << c.name << ": button " << n;
             const bool open = n == 1 || n == 2 || n == 5;
             const TColor ink = !open ? clGray : (c.blackInfo == n ? clBlack : clWhite);
@@ -95,15 +99,15 @@ TEST_F(MenuRun, PointingLightsWhatIsOpenAndExplainsWhatIsLocked) {
                       0)
                 << c.name;
         } else {
-            EXPECT_EQ(count(frame, 440, 355, 800, 385, clWhite), 0) << c.name << ": a hint where none belongs";
+            EXPECT_EQ(countColour(frame, 440, 355, 800, 385, clWhite), 0) << c.name << ": a hint where none belongs";
         }
-        EXPECT_GT(count(frame, c.x, c.y, c.x + 8, c.y + 8, kArrow), 0) << c.name << ": pointer picture";
+        EXPECT_GT(countColour(frame, c.x, c.y, c.x + 8, c.y + 8, kArrow), 0) << c.name << ": pointer picture";
     }
 }
 
 TEST_F(MenuRun, LockedTitlesAreGreyAndTheStatusLineTellsTheSettings) {
     storeScores(std::string(kSecondOpen) + "[Settings]\nVolume=7\n");
-    const Outcome outcome = play("key Return\nmove 300 300\nframes 2\nshot menu.png\n");
+    const Outcome outcome = run("key Return\nmove 300 300\nframes 2\nshot menu.png\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     const Frame frame = shot("menu.png");
     const ExpectedText titles[] = {
@@ -145,7 +149,7 @@ TEST_F(MenuRun, ClicksOpenOnlyWhatIsOpen) {
     for (size_t i = 0; i < std::size(cases); ++i)
         script += "move " + std::to_string(cases[i].x) + " " + std::to_string(cases[i].y) + "\nclick\nframes 1\nstate c" +
                   std::to_string(i) + ".json\n";
-    const Outcome outcome = play(script);
+    const Outcome outcome = run(script);
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(state("c" + std::to_string(i) + ".json")["screen"], cases[i].screen)
@@ -153,7 +157,7 @@ TEST_F(MenuRun, ClicksOpenOnlyWhatIsOpen) {
 }
 
 TEST_F(MenuRun, TheQuitButtonEndsTheProgram) {
-    const Outcome outcome = play("key Return\nframes 1\nmove 600 420\nclick\nwait 50\nstate end.json\n");
+    const Outcome outcome = run("key Return\nframes 1\n" + clickMenuButton(5) + "wait 50\nstate end.json\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     EXPECT_EQ(state("end.json")["closed"], true);
 }
@@ -166,7 +170,7 @@ TEST_F(MenuRun, VolumeKeysStopAtTheirLimitsAndShowAtOnce) {
     } cases[] = {{31, "plus", 32}, {32, "plus", 32}, {1, "minus", 0}, {0, "minus", 0}, {40, "plus", 32}, {40, "minus", 39}};
     for (const auto& c : cases) {
         storeScores("[Settings]\nVolume=" + std::to_string(c.stored) + "\n");
-        const Outcome outcome = play(std::string("key Return\nmove 300 300\nframes 1\nstate before.json\nkey ") + c.key +
+        const Outcome outcome = run(std::string("key Return\nmove 300 300\nframes 1\nstate before.json\nkey ") + c.key +
                                      "\nframes 1\nstate after.json\nshot after.png\n");
         ASSERT_EQ(outcome.status, 0) << outcome.errors;
         const std::string name = std::to_string(c.stored) + " " + c.key;
@@ -180,7 +184,7 @@ TEST_F(MenuRun, VolumeKeysStopAtTheirLimitsAndShowAtOnce) {
 }
 
 TEST_F(MenuRun, DottedRowsMoveOnePixelPerFrameAndRepeatEveryTen) {
-    const Outcome outcome = play(
+    const Outcome outcome = run(
         "key Return\nmove 300 300\nframes 1\nshot d0.png\nstate d0.json\nframes 1\nshot d1.png\n"
         "frames 9\nshot d10.png\n"
         "move 710 172\nclick\nframes 1\nshot page.png\n");
@@ -210,12 +214,12 @@ TEST_F(MenuRun, DottedRowsMoveOnePixelPerFrameAndRepeatEveryTen) {
 
 TEST_F(MenuRun, DifficultyFollowsTheKeyOnTheMenuAndThePagesButNotInAGame) {
     storeScores("[game1]\nscore=190\nverify=38\n");
-    const Outcome first = play(
+    const Outcome first = run(
         "key Return\nframes 1\nstate hard.json\n"
         "key e\nframes 1\nstate easy.json\nshot easy.png\n"
         "move 710 172\nclick\nframes 1\nkey E\nframes 1\nstate page.json\nshot page.png\n"
-        "key e\nframes 1\nkey Escape\nframes 1\n"
-        "move 600 150\nclick\nframes 3\nkey e\nframes 1\nstate game.json\n");
+        "key e\nframes 1\nkey Escape\nframes 1\n" +
+        clickMenuButton(1) + "frames 3\nkey e\nframes 1\nstate game.json\n");
     ASSERT_EQ(first.status, 0) << first.errors;
     const auto hard = state("hard.json"), easy = state("easy.json"), page = state("page.json"), game = state("game.json");
     EXPECT_EQ(hard["easy_mode"], false);
@@ -237,7 +241,7 @@ TEST_F(MenuRun, DifficultyFollowsTheKeyOnTheMenuAndThePagesButNotInAGame) {
     EXPECT_EQ(game["easy_mode"], true) << "E is ignored in a game";
 
     // The last choice is what the next start shows.
-    const Outcome second = play("key Return\nframes 1\nstate next.json\nshot next.png\n");
+    const Outcome second = run("key Return\nframes 1\nstate next.json\nshot next.png\n");
     ASSERT_EQ(second.status, 0) << second.errors;
     EXPECT_EQ(state("next.json")["easy_mode"], true);
     EXPECT_EQ(textMismatches(shot("next.png"), {210, 3, "Arial", 10, true, clGray, "Obtížnost: Lehká (klávesa E)"},
@@ -248,8 +252,8 @@ TEST_F(MenuRun, DifficultyFollowsTheKeyOnTheMenuAndThePagesButNotInAGame) {
 TEST_F(MenuRun, EscapeInAGameStoresItsScoreAndShowsTheMenu) {
     // An invalid record gives way to any result, even a lower one.
     storeScores("[game1]\nscore=9999\nverify=1\n");
-    const Outcome outcome = play(
-        "key Return\nframes 1\nmove 600 150\nclick\nframes 3\nkey Return\nframes 1\nstate playing.json\n"
+    const Outcome outcome = run(
+        "key Return\nframes 1\n" + clickMenuButton(1) + "frames 3\nkey Return\nframes 1\nstate playing.json\n"
         "key Escape\nframes 2\nstate menu.json\nshot menu.png\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     const auto playing = state("playing.json"), menu = state("menu.json");
@@ -258,13 +262,13 @@ TEST_F(MenuRun, EscapeInAGameStoresItsScoreAndShowsTheMenu) {
     EXPECT_EQ(menu["screen"], "mainmenu");
     ASSERT_EQ(menu["score"], 0) << "nothing can be caught in the first frames";
     EXPECT_EQ(storedScores(), "[game1]\nscore=0\nverify=11\n[Settings]\nVolume=16\n");
-    EXPECT_GT(count(shot("menu.png"), 520, 130, 676, 180, kButtonNormal) + count(shot("menu.png"), 520, 130, 676, 180, kButtonLit), 0)
+    EXPECT_GT(countColour(shot("menu.png"), 520, 130, 676, 180, kButtonNormal) + countColour(shot("menu.png"), 520, 130, 676, 180, kButtonLit), 0)
         << "the menu is drawn again";
 }
 
 TEST_F(MenuRun, EscapeDuringAPauseStillBringsTheMenuBack) {
-    const Outcome outcome = play(
-        "key Return\nframes 1\nmove 600 150\nclick\nframes 3\nkey p\nwait 20\nstate paused.json\nwait 500\n"
+    const Outcome outcome = run(
+        "key Return\nframes 1\n" + clickMenuButton(1) + "frames 3\nkey p\nwait 20\nstate paused.json\nwait 500\n"
         "state still.json\nkey Escape\nframes 3\nstate menu.json\nshot menu.png\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     const auto paused = state("paused.json"), still = state("still.json"), menu = state("menu.json");
@@ -273,7 +277,7 @@ TEST_F(MenuRun, EscapeDuringAPauseStillBringsTheMenuBack) {
     EXPECT_EQ(still["timer1_enabled"], false);
     EXPECT_EQ(menu["screen"], "mainmenu");
     EXPECT_GE(menu["frame"].get<int>(), still["frame"].get<int>() + 3) << "the menu is drawn";
-    EXPECT_GT(count(shot("menu.png"), 0, 0, 100, 600, kMenuStrip), 0);
+    EXPECT_GT(countColour(shot("menu.png"), 0, 0, 100, 600, kMenuStrip), 0);
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/hub/HubGame.h"
+#include "tests/support/GameRun.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/TestPictures.h"
+#include "tests/support/TextCheck.h"
 
 namespace ik::test {
 namespace {
@@ -43,7 +46,7 @@ const PageCase kPages[] = {
       body(75, 410, "druhé poloviny jednoho z nejlepších sitcomů všech dob.")}},
 };
 
-using PagesRun = HubGame;
+using PagesRun = TestPicturesRun;
 
 TEST_F(PagesRun, EachPageShowsItsTitleAndBodyOverTheMenuStrip) {
     storeScores(
@@ -53,7 +56,7 @@ TEST_F(PagesRun, EachPageShowsItsTitleAndBodyOverTheMenuStrip) {
     for (const PageCase& page : kPages)
         script += "move 710 " + std::to_string(page.pointerY) + "\nclick\nframes 2\nshot " + page.screen +
                   ".png\nstate " + page.screen + ".json\nkey Escape\nframes 1\n";
-    const Outcome outcome = play(script);
+    const Outcome outcome = run(script);
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
 
     // Below y = 50 the menu picture; the band from 50 to 549 is its left strip.
@@ -74,15 +77,15 @@ TEST_F(PagesRun, EachPageShowsItsTitleAndBodyOverTheMenuStrip) {
         for (const auto& [x, y] : std::vector<std::pair<int, int>>{{51, 300}, {748, 300}, {30, 300}, {770, 300}, {400, 60}})
             EXPECT_EQ(frame.at(x, y), ToRgb565(kMenuStrip)) << x << ", " << y;
         EXPECT_EQ(frame.at(450, 45), ToRgb565(kMenuBackground)) << "above the band";
-        EXPECT_EQ(count(frame, 0, 0, 800, 600, kArrow), 0) << "no pointer picture on a page";
-        EXPECT_EQ(count(frame, 0, 0, 800, 600, kButtonNormal) + count(frame, 0, 0, 800, 600, kButtonLit), 0)
+        EXPECT_EQ(countColour(frame, 0, 0, 800, 600, kArrow), 0) << "no pointer picture on a page";
+        EXPECT_EQ(countColour(frame, 0, 0, 800, 600, kButtonNormal) + countColour(frame, 0, 0, 800, 600, kButtonLit), 0)
             << "the band covers the menu's buttons";
     }
 }
 
 TEST_F(PagesRun, VolumeAndDifficultyKeysShowOnThePageAtOnce) {
     storeScores("[Settings]\nVolume=20\n");
-    const Outcome outcome = play("key Return\nframes 1\nmove 710 172\nclick\nframes 1\nkey minus\nkey e\nframes 1\n"
+    const Outcome outcome = run("key Return\nframes 1\nmove 710 172\nclick\nframes 1\nkey minus\nkey e\nframes 1\n"
                                  "shot page.png\nstate page.json\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     EXPECT_EQ(state("page.json")["volume"], 19);

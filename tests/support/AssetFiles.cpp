@@ -1,4 +1,4 @@
-#include "tests/assets/Fixtures.h"
+#include "tests/support/AssetFiles.h"
 
 #include "assets/Dib.h"
 

@@ -1,4 +1,4 @@
-// Small data files built by hand for the reader and collection tests.
+// Small data files built by hand for the reader, collection and packing tool tests.
 #pragma once
 
 #include <cstdint>

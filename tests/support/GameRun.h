@@ -1,49 +1,26 @@
-// Runs the real game in its headless mode on a working folder of its own,
-// with a "general.dat" of plain-coloured test pictures, so that a screenshot
-// tells exactly what was drawn where.
+// Runs the real game in its headless mode, in a working folder of its own that
+// holds a copy of every data file the build made, with a scores folder of its
+// own, and reads back the states and shots the script asked for.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "display/Color.h"
-#include "tests/hub/PngFiles.h"
-#include "tests/hub/TempFolder.h"
+#include "tests/support/PngFiles.h"
+#include "tests/support/TempFolder.h"
 
 namespace ik::test {
 
-// The colours of the test pictures.
-constexpr TColor kMenuBackground = RGB(0, 0, 96);  // "main_menu" right of x = 100
-constexpr TColor kMenuStrip = RGB(0, 96, 0);       // "main_menu" left of x = 100
-constexpr TColor kButtonNormal = RGB(176, 176, 176);
-constexpr TColor kButtonLit = RGB(248, 200, 0);
-constexpr TColor kDot = RGB(248, 0, 0);
-constexpr TColor kArrow = RGB(248, 0, 248);
-constexpr TColor kLoadingScreen = RGB(32, 32, 32);
-
-// What lies under a text: the colour of each pixel before the text was drawn.
-using Backdrop = std::function<TColor(int x, int y)>;
-inline Backdrop plainBackdrop(TColor colour) {
-    return [colour](int, int) { return colour; };
-}
-// The "main_menu" picture as drawn at (0, 0).
-inline TColor menuPicture(int x, int) { return x < 100 ? kMenuStrip : kMenuBackground; }
-
-// A text as the game should have drawn it.
-struct ExpectedText {
-    int x;
-    int y;
-    const char* font;
-    int size;
-    bool bold;
-    TColor colour;
-    std::string text;
+struct RunOptions {
+    uint32_t seed = 1;
+    std::string arguments;  // further command-line options
+    std::string program;    // another copy of the game; empty: the one the build made
 };
 
-class HubGame : public ::testing::Test {
+class GameRun : public ::testing::Test {
 protected:
     void SetUp() override;
 
@@ -54,21 +31,33 @@ protected:
         int status = -1;
         std::string errors;  // what the game wrote on stderr
     };
-    // Runs the script with seed 1 and any further `options`; the shots and
-    // states it names land in the working folder.
-    Outcome play(const std::string& script, const std::string& options = "");
+    // Runs the script to its end; the shots and states it names land in the
+    // working folder.
+    Outcome run(const std::string& script, const RunOptions& options = {});
+    // The same, failing the test unless the game ends with status 0; returns
+    // what the game wrote on stderr.
+    std::string play(const std::string& script, const RunOptions& options = {});
 
+    // Throws std::runtime_error when the script wrote no such file.
     nlohmann::json state(const std::string& name) const;
     Frame shot(const std::string& name) const;
-
-    // Pixels of the text, as the canvas draws it on that backdrop, that the
-    // frame shows otherwise; -1 when the text draws nothing at all.
-    static int textMismatches(const Frame& frame, const ExpectedText& text, const Backdrop& backdrop);
-    // Pixels of exactly that colour inside the rectangle.
-    static int count(const Frame& frame, int left, int top, int right, int bottom, TColor colour);
 
     TempFolder work;
     TempFolder scores;
 };
+
+// The game with plain-coloured test pictures (tests/support/TestPictures.h)
+// in place of its "general.dat", so that a shot of the menu or a page tells
+// exactly what was drawn where.
+class TestPicturesRun : public GameRun {
+protected:
+    void SetUp() override;
+};
+
+// How many times the state dump says the sound was played (0 for never).
+inline int sound(const nlohmann::json& state, const char* name) { return state["sounds"].value(name, 0); }
+
+// How many times `part` stands in `text`, without overlaps.
+int occurrences(const std::string& text, const std::string& part);
 
 }  // namespace ik::test

@@ -1,4 +1,4 @@
-#include "tests/hub/PngFiles.h"
+#include "tests/support/PngFiles.h"
 
 #include <png.h>
 

@@ -15,7 +15,7 @@ namespace ik::test {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::path(::testing::TempDir()) / "hub-XXXXXX").string();
+        std::string pattern = (std::filesystem::path(::testing::TempDir()) / "ik-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
     }
@@ -38,11 +38,11 @@ private:
     std::filesystem::path path_;
 };
 
-inline void writeText(const std::string& path, const std::string& text) {
+inline void writeText(const std::filesystem::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-inline std::string readText(const std::string& path) {
+inline std::string readText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();

@@ -11,7 +11,7 @@
 #include "assets/PngFile.h"
 #include "display/Color.h"
 #include "assets/WavFile.h"
-#include "tests/assets/Fixtures.h"
+#include "tests/support/AssetFiles.h"
 
 namespace ik {
 namespace {
