@@ -20,6 +20,7 @@
 #include "display/DXTimer.h"
 #include "display/Drawing.h"
 #include "platform/VirtualKeys.h"
+#include "screens/MenuButtons.h"
 
 namespace ik {
 
@@ -82,13 +83,10 @@ void TForm1::FormCreate() {
     rng.setSeed(options.seedGiven ? options.seed : platform.timeOfDayMs());
     seconds = 0;
     last_frame_tick = platform.ticks();
-    for (int n = 1; n <= 4; ++n) {
-        int top = 130 + 55 * (n - 1);
-        menu_buttons[n] = {520, top, 676, top + 50};
-        info_buttons[n] = {677, top, 720, top + 50};
+    for (int n = 1; n <= 5; ++n) {
+        menu_buttons[n] = MenuButton(n);
+        info_buttons[n] = InfoButton(n);
     }
-    menu_buttons[5] = {520, 400, 676, 450};
-    info_buttons[5] = {677, 400, 720, 450};
     keyboard_rect = {325, 500, 475, 580};
     player = std::make_unique<TTrackPlayer>(platform, options.libraryDir);
     if (!player->LibraryFound()) {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "assets/PictureCollection.h"
-#include "tests/assets/Fixtures.h"
+#include "tests/support/AssetFiles.h"
 
 namespace ik {
 namespace {

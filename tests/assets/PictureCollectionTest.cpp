@@ -6,7 +6,7 @@
 #include "display/DXDraw.h"
 #include "display/Drawing.h"
 #include "platform/HeadlessPlatform.h"
-#include "tests/assets/Fixtures.h"
+#include "tests/support/AssetFiles.h"
 
 namespace ik {
 namespace {

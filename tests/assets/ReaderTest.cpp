@@ -5,7 +5,7 @@
 #include "assets/PictureCollection.h"
 #include "assets/WaveCollection.h"
 #include "assets/Reader.h"
-#include "tests/assets/Fixtures.h"
+#include "tests/support/AssetFiles.h"
 
 namespace ik {
 namespace {

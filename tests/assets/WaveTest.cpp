@@ -2,7 +2,7 @@
 
 #include "assets/AssetErrors.h"
 #include "assets/WaveCollection.h"
-#include "tests/assets/Fixtures.h"
+#include "tests/support/AssetFiles.h"
 
 namespace ik {
 namespace {

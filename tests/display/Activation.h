@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/HeadlessPlatform.h"
-#include "tests/platform/RecordingSink.h"
+#include "tests/support/RecordingSink.h"
 
 namespace ik::test {
 

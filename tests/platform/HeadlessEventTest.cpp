@@ -9,7 +9,7 @@
 
 #include "platform/HeadlessPlatform.h"
 #include "platform/VirtualKeys.h"
-#include "tests/platform/RecordingSink.h"
+#include "tests/support/RecordingSink.h"
 
 namespace ik {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/HeadlessPlatform.h"
-#include "tests/platform/RecordingSink.h"
+#include "tests/support/RecordingSink.h"
 
 namespace ik {
 namespace {

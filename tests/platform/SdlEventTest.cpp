@@ -13,7 +13,7 @@
 
 #include "platform/SdlPlatform.h"
 #include "platform/VirtualKeys.h"
-#include "tests/platform/RecordingSink.h"
+#include "tests/support/RecordingSink.h"
 
 namespace ik {
 namespace {
