@@ -1,8 +1,8 @@
 // Episode 2: the crew are pushed up one after another, the one who rests
 // slowest first, so that the others wait at the bottom without losing
 // anything; each one that has been up is topped up whenever it sinks near the
-// line, and the time between goes to the next one. At the last level it plays
-// it gives up with R.
+// line, and the time between goes to the next one. Level 10, the first whose
+// grey line is higher, is played for a few seconds; then it gives up with R.
 #include <string>
 
 #include "app/Form.h"
@@ -12,7 +12,8 @@
 namespace ik {
 
 namespace {
-constexpr int kLastLevel = 11;
+constexpr int kLastLevel = 10;
+constexpr int kFramesAtLastLevel = 180;
 constexpr int kLine = 500;          // every meter this high at once: the next level
 constexpr int kTop = 520;           // a meter goes no higher
 constexpr int kUpHigh = 510;        // a meter this high has been pushed up
@@ -43,7 +44,9 @@ std::string PlayEpisode2(BotSession& session) {
         if (key != 0) session.send("down " + std::to_string(key));
         held = key;
     };
-    for (int frame = 0; frame < kMaxFrames && game.lives > 0 && game.level < kLastLevel; ++frame) {
+    int framesAtLastLevel = 0;
+    for (int frame = 0; frame < kMaxFrames && game.lives > 0 && framesAtLastLevel < kFramesAtLastLevel; ++frame) {
+        if (game.level >= kLastLevel) ++framesAtLastLevel;
         if (game.level != level) {
             level = game.level;
             pushedUp = 0;
