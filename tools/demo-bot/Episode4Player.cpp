@@ -30,7 +30,7 @@ std::string PlayEpisode4(BotSession& session) {
             const char right = game.code_text[static_cast<size_t>(game.code_pos - 1)];
             const int livesBefore = game.lives;
             if (game.level == kTimedOutCode && !timedOut) {
-                while (game.lives == livesBefore) session.frame();
+                for (int wait = 0; wait < kMaxFrames && game.lives == livesBefore; ++wait) session.frame();
                 timedOut = true;
                 continue;
             }

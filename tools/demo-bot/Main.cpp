@@ -7,7 +7,9 @@
 // the game starts exactly as `ironkeel --headless` starts with them;
 // --records names the starting scores.dat for record.sh's "# scores" line.
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
