@@ -24,9 +24,12 @@ public:
     // Runs every command, then closes the form as `quit` does. A `shot` or
     // `state` that cannot be written throws ScriptError naming its line.
     void run(const std::vector<ScriptCommand>& commands);
+    // Runs one command, as `run` does each; a caller that decides the next
+    // command from the state (the demo bot) runs them one at a time and ends
+    // with `run({})`.
+    void execute(const ScriptCommand& command);
 
 private:
-    void execute(const ScriptCommand& command);
     void waitFor(uint64_t ms);
     void waitForFrames(uint64_t count);
     void writeShot(const std::string& path) const;

@@ -1,0 +1,93 @@
+#include "tools/demo-bot/BotSession.h"
+
+#include <stdexcept>
+
+#include "app/Files.h"
+#include "app/Form.h"
+#include "app/HeadlessRunner.h"
+#include "app/HeadlessScript.h"
+#include "app/StateDump.h"
+#include "audio/DXSound.h"
+#include "platform/HeadlessPlatform.h"
+
+namespace ik {
+
+BotSession::BotSession(const BotStart& start) : platform_(std::make_unique<HeadlessPlatform>(start.startTimeMs)) {
+    // As the binary's headless run makes them from its command line.
+    FormOptions options;
+    options.scoresDir = start.scoresDir;
+    options.libraryDir = TrackAudioDir();
+    options.seedGiven = true;
+    options.seed = start.seed;
+    form_ = std::make_unique<TForm1>(*platform_, options);
+    bool started = false;
+    form_->guarded([&] {
+        form_->FormCreate();
+        form_->Show();
+        started = true;
+    });
+    if (!started || form_->closed()) throw std::runtime_error("the game did not start (are the data files here?)");
+    runner_ = std::make_unique<HeadlessRunner>(*platform_, *form_);
+}
+
+BotSession::~BotSession() = default;
+
+void BotSession::send(const std::string& line) {
+    std::vector<ScriptCommand> commands = ParseScript(line);
+    if (commands.size() != 1) throw std::logic_error("not one script command: " + line);
+    flushFrames();
+    lines_.push_back(line);
+    runner_->execute(commands.front());
+}
+
+void BotSession::frame() {
+    // `frames N` stops after the pass that drew the Nth frame, exactly where
+    // N runs of `frames 1` stop, so the play script can fold them.
+    ScriptCommand command;
+    command.kind = ScriptCommand::Kind::Frames;
+    command.number = 1;
+    runner_->execute(command);
+    ++pendingFrames_;
+}
+
+void BotSession::flushFrames() {
+    if (pendingFrames_ == 0) return;
+    lines_.push_back("frames " + std::to_string(pendingFrames_));
+    pendingFrames_ = 0;
+}
+
+int BotSession::plays(const std::string& sound) const {
+    const auto& counts = form_->DXSound1->PlayCounts();
+    auto found = counts.find(sound);
+    return found == counts.end() ? 0 : found->second;
+}
+
+nlohmann::json BotSession::state() const { return DumpState(*form_, platform_->virtualMs()); }
+
+std::vector<std::string> BotSession::finish() {
+    flushFrames();
+    runner_->run({});
+    return lines_;
+}
+
+void StartEpisode(BotSession& session, int episode) {
+    session.send("frames 30");
+    session.send("key space");
+    session.send("frames 5");
+    session.send("move 600 " + std::to_string(155 + 55 * (episode - 1)));
+    session.send("frames 3");
+    session.send("click");
+    const std::string screen = "game" + std::to_string(episode);
+    for (int frame = 0; frame < 600 && session.game().screen != screen; ++frame) session.frame();
+    if (session.game().screen != screen) throw std::runtime_error("episode " + std::to_string(episode) + " did not start");
+}
+
+void ReadGameOverPanel(BotSession& session) { session.send("wait 2000"); }
+
+void HoldForOneFrame(BotSession& session, const std::string& key) {
+    session.send("down " + key);
+    session.frame();
+    session.send("up " + key);
+}
+
+}  // namespace ik
