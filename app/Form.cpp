@@ -20,7 +20,7 @@
 #include "display/DXTimer.h"
 #include "display/Drawing.h"
 #include "platform/VirtualKeys.h"
-#include "screens/MenuButtons.h"
+#include "app/MenuButtons.h"
 
 namespace ik {
 

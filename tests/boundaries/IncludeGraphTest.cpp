@@ -1,5 +1,6 @@
 // The include graph of the tree against the layers of docs/ARCHITECTURE.md: a
-// folder uses the folders above it in that table, tools/ the library layers.
+// folder uses the folders above it in that table, tools/ the library layers
+// (the demo bot the whole game).
 // The build refuses an include of a layer whose target is not linked, but
 // app/, screens/ and episodes/ are one target (ik_game), so this test is what
 // keeps the form's shell from reaching into the screens and the episodes.
@@ -30,6 +31,8 @@ const std::vector<Layer> kLayers = {
     {"screens", {"screens", "app", "audio", "assets", "display", "platform"}},
     {"episodes", {"episodes", "screens", "app", "audio", "assets", "display", "platform"}},
     {"tools", {"tools", "audio", "assets", "display", "platform"}},
+    // The demo bot plays the whole game in-process to write the demos' scripts.
+    {"tools/demo-bot", {"tools/demo-bot", "episodes", "screens", "app", "audio", "assets", "display", "platform"}},
 };
 
 struct IncludeCase {
@@ -81,6 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "#include \"audio/DXSound.h\"\n#include \"display/Drawing.h\"\n#include \"platform/Platform.h\"\n",
                     {}},
         IncludeCase{"AppUsesTheLibraryLayers", "app/StateDump.cpp", "#include \"display/DXTimer.h\"\n", {}},
+        IncludeCase{"DemoBotPlaysTheGame", "tools/demo-bot/BotSession.cpp", "#include \"app/Form.h\"\n", {}},
         IncludeCase{"ToolUsesAssets", "tools/ironkeel-dat/Main.cpp",
                     "#include \"tools/ironkeel-dat/Commands.h\"\n#include \"assets/Reader.h\"\n", {}},
         IncludeCase{"TrackerLibraryUsesItsInterface", "audio/trackaudio/Exports.cpp",

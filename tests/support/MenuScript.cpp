@@ -1,6 +1,6 @@
 #include "tests/support/MenuScript.h"
 
-#include "screens/MenuButtons.h"
+#include "app/MenuButtons.h"
 
 namespace ik::test {
 

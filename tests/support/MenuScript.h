@@ -1,5 +1,5 @@
 // Script lines that work the main menu, with the pointer on the buttons where
-// the game itself puts them (screens/MenuButtons.h).
+// the game itself puts them (app/MenuButtons.h).
 #pragma once
 
 #include <string>

@@ -6,6 +6,7 @@
 #include "app/Form.h"
 #include "app/HeadlessRunner.h"
 #include "app/HeadlessScript.h"
+#include "app/MenuButtons.h"
 #include "app/StateDump.h"
 #include "audio/DXSound.h"
 #include "platform/HeadlessPlatform.h"
@@ -74,12 +75,15 @@ void StartEpisode(BotSession& session, int episode) {
     session.send("frames 30");
     session.send("key space");
     session.send("frames 5");
-    session.send("move 600 " + std::to_string(155 + 55 * (episode - 1)));
+    // A point on the episode's button, as the committed scripts have it.
+    const TRect button = MenuButton(episode);
+    session.send("move " + std::to_string(button.Left + 80) + " " + std::to_string(button.Top + 25));
     session.send("frames 3");
     session.send("click");
     const std::string screen = "game" + std::to_string(episode);
-    for (int frame = 0; frame < 600 && session.game().screen != screen; ++frame) session.frame();
-    if (session.game().screen != screen) throw std::runtime_error("episode " + std::to_string(episode) + " did not start");
+    auto started = [&] { return ScreenName(session.game().screen) == screen; };
+    for (int frame = 0; frame < 600 && !started(); ++frame) session.frame();
+    if (!started()) throw std::runtime_error("episode " + std::to_string(episode) + " did not start");
 }
 
 void ReadGameOverPanel(BotSession& session) { session.send("wait 2000"); }
