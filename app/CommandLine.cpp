@@ -176,8 +176,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             line.help = true;
             continue;
         }
-        // The original looks at its first argument only; anything else that
-        // is not one of our options is left alone.
+        // QUIRK: the original looks at its first argument only; anything
+        // else that is not one of our options is left alone.
         if (arg.rfind("--", 0) != 0) continue;
         const size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);

@@ -114,6 +114,8 @@ void TForm1::Show() {
 }
 
 void TForm1::DXTimer1Timer(int /*lagCount*/) {
+    // QUIRK: once a game is over nothing is drawn again, so the frame with its
+    // summary stays frozen on screen until Enter; the seconds timer runs on.
     if (screen == Screen::mainmenu || lives > 0 || screen == Screen::justloading) {
         drawit();
     }

@@ -22,6 +22,8 @@ void TForm1::FormKeyDown(uint16_t key) {
         is_unlocked();
         screen = Screen::mainmenu;
     }
+    // QUIRK: Escape leaves only a game that still runs, Enter only a game
+    // that is over.
     const bool accepted = (key == vk::Escape && lives > 0) || (key == vk::Return && lives <= 0);
     if (!accepted) return;
     if (screen == Screen::mainmenu && key == vk::Escape) {
@@ -77,6 +79,8 @@ void TForm1::FormKeyPress(char32_t key) {
         setRunning(isPaused());
     }
     if (key == U'+' || key == U'-') {
+        // QUIRK: a volume above 32 from the store stays until the first key:
+        // + makes it 32, - one less than it was.
         if (key == U'+') volume = volume < 31 ? volume + 1 : 32;
         else volume = volume > 1 ? volume - 1 : 0;
         volume_known = true;
@@ -96,6 +100,8 @@ void TForm1::FormKeyPress(char32_t key) {
 // frame timer, both interval timers and the music; running again starts the
 // module from its beginning and the music cue of the next frames seeks back.
 void TForm1::setRunning(bool running) {
+    // QUIRK: resumed music does not go on where it stopped: it starts again
+    // at the beginning of the screen's stretch.
     if (player) {
         if (running) player->Play();
         else player->Stop();

@@ -98,6 +98,8 @@ void TForm1::episode1_bonus_triggers() {
         }
         bonus_sound_played = true;
     };
+    // QUIRK: every frame on a trigger value starts the bonus's ten catches
+    // again, so they count only once the score has left that value.
     if (m == 50) {
         bonus = Bonus::movement;
         bonus_left = 10;
@@ -145,6 +147,8 @@ double TForm1::episode1_fall_factor() const {
 
 void TForm1::episode1_item(int i) {
     TWaveCollection& sounds = DXWaveList1->Items;
+    // QUIRK: the item is where the previous frame left it, and the tray as the
+    // previous item (or frame) last placed it.
     if (Overlap(tray_rect, item_rect[i])) {
         if (bonus_left >= 0) --bonus_left;
         if (penalty_left >= 0) --penalty_left;

@@ -131,6 +131,8 @@ void TForm1::episode2() {
         meter = std::clamp(meter, 0, kMeterTop);
     }
     bool allPast = grey_line < meter1 && grey_line < meter2 && grey_line < meter3;
+    // QUIRK: the sound plays once a level; a meter that sinks below the line
+    // again (but not to 0) does not take the guard away.
     if (allPast && !all_past_grey) {
         DXWaveList1->Items.Find("reached_ep2").PlayWave(false);
     }

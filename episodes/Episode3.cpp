@@ -126,6 +126,9 @@ void TForm1::episode3() {
     fire_y += fire_dy;
     fire_rect = {fire_x, fire_y, fire_x + fire_size, fire_y + fire_size};
     soldier_rect = {soldier_x, soldier_y, soldier_x + 25, soldier_y + 50};
+    // QUIRK: a soldier that misses flies past x = 800 and stays there; only a
+    // new press throws the next one. Giving up with R (above) still lets this
+    // frame move, hit and score.
     if (soldier_x > 0 && soldier_x <= 800) {
         soldier_x += soldier_speed;
     }
@@ -153,6 +156,7 @@ void TForm1::episode3() {
 void TForm1::episode3_levelup() {
     ++level;
     fire_size = 50;
+    // QUIRK: the fire burns faster only from level 200 on.
     if (level > 200) {
         uint32_t interval = Timer2->interval();
         Timer2->setInterval(interval >= kFastestBurnMs + 100 ? interval - 100 : kFastestBurnMs);

@@ -129,6 +129,8 @@ void TForm1::episode4_levelup() {
         code_text.clear();
         int32_t completed = level;
         if (completed >= kLongCodeLevel) {
+            // QUIRK: the limit falls with each digit of the first long code,
+            // from 5 to 3 seconds at once.
             for (int digit = 0; digit < 12; ++digit) {
                 code_text += random_digit();
                 if (time_limit > 3) {

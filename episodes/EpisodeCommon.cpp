@@ -29,6 +29,8 @@ void TForm1::show_loading_message() {
     canvas.Font.Size = 12;
     canvas.Font.Style = fsBold;
     canvas.Font.Color = clWhite;
+    // QUIRK: the brush is left as the last screen set it; after episode 4 it
+    // is the solid colour of its time bar, behind the text.
     canvas.TextOut(10, 10, "Nahrávám...");
     canvas.Release();
     DXDraw1->Flip();
