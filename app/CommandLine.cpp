@@ -119,7 +119,7 @@ std::vector<std::pair<std::string, std::string>> optionEntries() {
 
 }  // namespace
 
-std::vector<HelpSection> HelpSections() {
+std::vector<HelpSection> helpSections() {
     return {
         {"Options", optionEntries()},
         {"Controls",
@@ -152,17 +152,17 @@ std::vector<HelpSection> HelpSections() {
     };
 }
 
-std::string UsageText() {
+std::string usageText() {
     std::string text = "Usage: ironkeel [-no3d] [options]\n";
-    for (const HelpSection& section : HelpSections()) text += "\n" + formatSection(section);
+    for (const HelpSection& section : helpSections()) text += "\n" + formatSection(section);
     return text;
 }
 
-std::string VersionText(const std::string& portVersion) {
+std::string versionText(const std::string& portVersion) {
     return "ironkeel " + portVersion + "\nIronkeel - Gubbinz vol.1 verze 1.03\n";
 }
 
-CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+CommandLine parseCommandLine(const std::vector<std::string>& args) {
     CommandLine line;
     bool fullscreen = false;
     size_t i = 0;

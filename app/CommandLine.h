@@ -33,7 +33,7 @@ struct CommandLine {
 };
 
 // Throws std::invalid_argument with a one-line message for a bad option.
-CommandLine ParseCommandLine(const std::vector<std::string>& args);
+CommandLine parseCommandLine(const std::vector<std::string>& args);
 
 // One titled part of `--help`: each entry is what to type and what it does.
 struct HelpSection {
@@ -42,10 +42,10 @@ struct HelpSection {
 };
 
 // The parts of `--help` in their order: options, controls, environment.
-std::vector<HelpSection> HelpSections();
+std::vector<HelpSection> helpSections();
 // The whole `--help` text: the usage line, then every section.
-std::string UsageText();
+std::string usageText();
 // The `--version` text: the port's version and the game's own.
-std::string VersionText(const std::string& portVersion);
+std::string versionText(const std::string& portVersion);
 
 }  // namespace ik

@@ -4,7 +4,7 @@
 
 namespace ik {
 
-TKeyAssigns GameKeyAssigns() {
+TKeyAssigns gameKeyAssigns() {
     TKeyAssigns table{};
     auto assign = [&table](TDXInputState state, std::array<uint32_t, kKeysPerState> keys) {
         table[static_cast<size_t>(state)] = keys;

@@ -17,7 +17,7 @@ constexpr int kInputStateCount = 36;
 constexpr int kKeysPerState = 3;
 
 // Button1..Button32 by number.
-constexpr TDXInputState InputButton(int n) { return static_cast<TDXInputState>(3 + n); }
+constexpr TDXInputState inputButton(int n) { return static_cast<TDXInputState>(3 + n); }
 
 class TDXInputStates {
 public:
@@ -36,11 +36,11 @@ static_assert(sizeof(TKeyAssigns) == 432, "the table is stored as 36 x 3 codes o
 
 // The game's table: WASD, arrows and keypad for the directions, 1/X, 2/C, 3/V
 // (main row and keypad) for Button1..3, R for Button32.
-TKeyAssigns GameKeyAssigns();
+TKeyAssigns gameKeyAssigns();
 
 class TDXInput {
 public:
-    explicit TDXInput(Platform& platform, TKeyAssigns assigns = GameKeyAssigns());
+    explicit TDXInput(Platform& platform, TKeyAssigns assigns = gameKeyAssigns());
 
     // Releases every state, then, only while the window is active, reads the
     // keyboard once and holds each state one of whose keys is down.

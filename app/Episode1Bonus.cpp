@@ -6,7 +6,7 @@
 
 namespace ik {
 
-std::string_view BonusName(Bonus bonus) {
+std::string_view bonusName(Bonus bonus) {
     switch (bonus) {
         case Bonus::none: return "none";
         case Bonus::movement: return "movement";
@@ -16,6 +16,6 @@ std::string_view BonusName(Bonus bonus) {
     throw std::logic_error("a bonus without a name: " + std::to_string(static_cast<int>(bonus)));
 }
 
-std::ostream& operator<<(std::ostream& out, Bonus bonus) { return out << BonusName(bonus); }
+std::ostream& operator<<(std::ostream& out, Bonus bonus) { return out << bonusName(bonus); }
 
 }  // namespace ik

@@ -1,5 +1,5 @@
 // Episode 1's bonus in force, one at a time for `bonus_left` catches. The
-// original keeps it as a name; BonusName gives that name to the state dump.
+// original keeps it as a name; bonusName gives that name to the state dump.
 #pragma once
 
 #include <iosfwd>
@@ -15,7 +15,7 @@ enum class Bonus {
 };
 
 // "none", "movement", "slow" or "green".
-std::string_view BonusName(Bonus bonus);
+std::string_view bonusName(Bonus bonus);
 
 // By name, so that a test's failure message says which bonus it saw.
 std::ostream& operator<<(std::ostream& out, Bonus bonus);

@@ -7,7 +7,7 @@
 namespace ik {
 
 void ErrorBox::show(const std::string& raw) {
-    const std::string message = PrintableText(raw);
+    const std::string message = printableText(raw);
     if (shown_.insert(message).second) {
         // The box itself also goes to stderr.
         platform_.messageBox(kApplicationTitle, message, MessageBoxKind::Error);

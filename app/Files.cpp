@@ -29,11 +29,11 @@ bool FileExists(const std::string& path) {
     return fs::is_regular_file(path, error);
 }
 
-bool DirectoryWritable(const std::string& dir) {
+bool directoryWritable(const std::string& dir) {
     return ::access(dir.c_str(), W_OK | X_OK) == 0;
 }
 
-std::string ExecutableDir() {
+std::string executableDir() {
     std::error_code error;
     fs::path exe = fs::read_symlink("/proc/self/exe", error);
     if (error) {
@@ -42,7 +42,7 @@ std::string ExecutableDir() {
     return exe.parent_path().string();
 }
 
-std::string UserDataDir() {
+std::string userDataDir() {
     fs::path base = environment("XDG_DATA_HOME");
     if (base.empty()) {
         const std::string home = environment("HOME");
@@ -51,17 +51,17 @@ std::string UserDataDir() {
     return (base / "ironkeel").string();
 }
 
-std::string InstalledDataDir() {
-    return (fs::path(ExecutableDir()) / kRelativeDataDir).lexically_normal().string();
+std::string installedDataDir() {
+    return (fs::path(executableDir()) / kRelativeDataDir).lexically_normal().string();
 }
 
-bool RunsFromInstallTree() {
+bool runsFromInstallTree() {
     std::error_code error;
-    return fs::is_directory(InstalledDataDir(), error);
+    return fs::is_directory(installedDataDir(), error);
 }
 
-std::vector<std::string> DataSearchDirs() {
-    std::vector<std::string> dirs = {".", InstalledDataDir(), UserDataDir()};
+std::vector<std::string> dataSearchDirs() {
+    std::vector<std::string> dirs = {".", installedDataDir(), userDataDir()};
     std::string systemDirs = environment("XDG_DATA_DIRS");
     if (systemDirs.empty()) systemDirs = "/usr/local/share/:/usr/share/";
     size_t start = 0;
@@ -76,24 +76,24 @@ std::vector<std::string> DataSearchDirs() {
     return dirs;
 }
 
-std::string FindDataFile(const std::string& name) {
-    for (const std::string& dir : DataSearchDirs()) {
+std::string findDataFile(const std::string& name) {
+    for (const std::string& dir : dataSearchDirs()) {
         const std::string path = dir == "." ? name : (fs::path(dir) / name).string();
         if (FileExists(path) && Readable(path)) return path;
     }
     return {};
 }
 
-std::string MissingDataReport(const std::vector<std::string>& names) {
+std::string missingDataReport(const std::vector<std::string>& names) {
     std::string report = "ironkeel: data file";
     std::string missing;
     for (const std::string& name : names) {
-        if (!FindDataFile(name).empty()) continue;
+        if (!findDataFile(name).empty()) continue;
         missing += (missing.empty() ? " " : ", ") + name;
     }
     report += (missing.find(',') != std::string::npos ? "s" : "") + missing + " not found; searched ";
     bool first = true;
-    for (const std::string& dir : DataSearchDirs()) {
+    for (const std::string& dir : dataSearchDirs()) {
         std::error_code error;
         const fs::path shown = dir == "." ? fs::current_path(error) : fs::path(dir);
         report += (first ? "" : ", ") + shown.string();
@@ -103,22 +103,22 @@ std::string MissingDataReport(const std::vector<std::string>& names) {
     return report;
 }
 
-std::string ScoresPath(const std::string& overrideDir) {
+std::string scoresPath(const std::string& overrideDir) {
     fs::path dir;
     if (!overrideDir.empty()) {
         dir = overrideDir;
-    } else if (!RunsFromInstallTree() && DirectoryWritable(ExecutableDir())) {
-        dir = ExecutableDir();
+    } else if (!runsFromInstallTree() && directoryWritable(executableDir())) {
+        dir = executableDir();
     } else {
-        dir = UserDataDir();
+        dir = userDataDir();
         std::error_code error;
         fs::create_directories(dir, error);
     }
     return (dir / "scores.dat").string();
 }
 
-std::string TrackAudioDir() {
-    const std::string beside = ExecutableDir();
+std::string trackAudioDir() {
+    const std::string beside = executableDir();
     if (FileExists((fs::path(beside) / kTrackAudioFileName).string())) return beside;
     return (fs::path(beside) / kRelativeLibraryDir).lexically_normal().string();
 }

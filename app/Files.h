@@ -16,29 +16,29 @@
 namespace ik {
 
 bool FileExists(const std::string& path);
-bool DirectoryWritable(const std::string& dir);
+bool directoryWritable(const std::string& dir);
 // The folder of the running executable (of /proc/self/exe).
-std::string ExecutableDir();
+std::string executableDir();
 // "$XDG_DATA_HOME/ironkeel", or "~/.local/share/ironkeel" when the variable is unset or empty.
-std::string UserDataDir();
+std::string userDataDir();
 // The install tree's data folder as found from the executable.
-std::string InstalledDataDir();
+std::string installedDataDir();
 // True when the executable sits in an install tree (its data folder is there).
-bool RunsFromInstallTree();
+bool runsFromInstallTree();
 
 // The folders searched for data files, in order; "." is the working folder.
-std::vector<std::string> DataSearchDirs();
+std::vector<std::string> dataSearchDirs();
 // The path of data file `name` in the first searched folder that holds it
 // readable; empty when none does.
-std::string FindDataFile(const std::string& name);
+std::string findDataFile(const std::string& name);
 // One line for stderr: which of `names` were not found and every folder that
 // was searched, with the ones that could not be read marked.
-std::string MissingDataReport(const std::vector<std::string>& names);
+std::string missingDataReport(const std::vector<std::string>& names);
 
 // The full path of "scores.dat": in `overrideDir` when given, else as above
 // (the user's data folder is created when missing).
-std::string ScoresPath(const std::string& overrideDir);
+std::string scoresPath(const std::string& overrideDir);
 // The folder "libtrackaudio.so" is loaded from.
-std::string TrackAudioDir();
+std::string trackAudioDir();
 
 }  // namespace ik

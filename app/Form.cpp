@@ -66,9 +66,9 @@ TForm1::~TForm1() {
 
 void TForm1::FormCreate() {
     dot_shift = 0;
-    const std::string general = FindDataFile("general.dat"), waves = FindDataFile("waves.dat");
+    const std::string general = findDataFile("general.dat"), waves = findDataFile("waves.dat");
     if (general.empty() || waves.empty()) {
-        std::fprintf(stderr, "%s\n", MissingDataReport({"general.dat", "waves.dat"}).c_str());
+        std::fprintf(stderr, "%s\n", missingDataReport({"general.dat", "waves.dat"}).c_str());
         platform.messageBox(kApplicationTitle, kMissingDataMessage, MessageBoxKind::Plain);
         exitCode_ = 1;
         Close();
@@ -76,7 +76,7 @@ void TForm1::FormCreate() {
     }
     DXImageList1->Items.LoadFromFile(general);
     DXWaveList1->Items.LoadFromFile(waves);
-    scores_ini = std::make_unique<TIniFile>(ScoresPath(options.scoresDir));
+    scores_ini = std::make_unique<TIniFile>(scoresPath(options.scoresDir));
     if (scores_ini->Refusal()) errors_.show(*scores_ini->Refusal());
     scores_ini->RemoveStaleTemporaryFiles();
     platform.showSystemPointer(false);
@@ -84,8 +84,8 @@ void TForm1::FormCreate() {
     seconds = 0;
     last_frame_tick = platform.ticks();
     for (int n = 1; n <= 5; ++n) {
-        menu_buttons[n] = MenuButton(n);
-        info_buttons[n] = InfoButton(n);
+        menu_buttons[n] = menuButton(n);
+        info_buttons[n] = infoButton(n);
     }
     keyboard_rect = {325, 500, 475, 580};
     player = std::make_unique<TTrackPlayer>(platform, options.libraryDir);
@@ -196,7 +196,7 @@ void TForm1::DXTimer1Deactivate() {
 }
 
 void TForm1::storeRunningRecord() {
-    if (IsGameScreen(screen) && scores_ini) guarded([this] { update_record(); });
+    if (isGameScreen(screen) && scores_ini) guarded([this] { update_record(); });
 }
 
 void TForm1::Close() {
@@ -217,7 +217,7 @@ void TForm1::FormClose() {
         player.reset();
     }
     scores_ini.reset();
-    DeleteTempMusic();
+    deleteTempMusic();
 }
 
 // --- events from the platform loop ---

@@ -118,12 +118,12 @@ void HeadlessRunner::writeShot(const std::string& path) const {
             rgb[i] = r | (g << 8) | (b << 16);
         }
     }
-    WritePng(path, kDisplayWidth, kDisplayHeight, rgb);
+    writePng(path, kDisplayWidth, kDisplayHeight, rgb);
 }
 
 void HeadlessRunner::writeState(const std::string& path) const {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (out) out << DumpState(form_, platform_.virtualMs()).dump(2) << "\n";
+    if (out) out << dumpState(form_, platform_.virtualMs()).dump(2) << "\n";
     if (out) out.close();
     if (!out) throw std::runtime_error("Cannot create file " + path);
 }

@@ -41,7 +41,7 @@ int64_t parseNumber(const std::string& word, int line, const char* what) {
 }
 
 ScriptKey parseKey(const std::string& name, int line) {
-    auto key = KeyByName(name);
+    auto key = keyByName(name);
     if (!key) {
         throw ScriptError("line " + std::to_string(line) + ": unknown key '" + name + "'");
     }
@@ -50,7 +50,7 @@ ScriptKey parseKey(const std::string& name, int line) {
 
 }  // namespace
 
-std::optional<ScriptKey> KeyByName(const std::string& name) {
+std::optional<ScriptKey> keyByName(const std::string& name) {
     if (name.size() == 1) {
         char c = name[0];
         if (c >= 'a' && c <= 'z') return ScriptKey{vk::letter(static_cast<char>(c - 'a' + 'A')), static_cast<char32_t>(c)};
@@ -64,7 +64,7 @@ std::optional<ScriptKey> KeyByName(const std::string& name) {
     return found->second;
 }
 
-std::vector<ScriptCommand> ParseScript(const std::string& source) {
+std::vector<ScriptCommand> parseScript(const std::string& source) {
     using Kind = ScriptCommand::Kind;
     static const std::map<std::string, Kind> kinds = {
         {"wait", Kind::Wait},   {"frames", Kind::Frames}, {"key", Kind::Key},
@@ -113,7 +113,7 @@ std::vector<ScriptCommand> ParseScript(const std::string& source) {
                 command.key = parseKey(a, lineNumber);
                 break;
             case Kind::Text:
-                command.text = DecodeUtf8(rest);
+                command.text = decodeUtf8(rest);
                 break;
             case Kind::Move:
                 if (!(args >> a >> b)) throw ScriptError("line " + std::to_string(lineNumber) + ": move needs X and Y");

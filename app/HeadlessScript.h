@@ -24,7 +24,7 @@ struct ScriptKey {
 
 // Letters and digits as typed, Escape, Return, space, plus, minus, KP_0..KP_9,
 // KP_plus, KP_minus, Up, Down, Left, Right, Control. Nothing for an unknown name.
-std::optional<ScriptKey> KeyByName(const std::string& name);
+std::optional<ScriptKey> keyByName(const std::string& name);
 
 struct ScriptCommand {
     enum class Kind { Wait, Frames, Key, Down, Up, Text, Move, Click, Press, Release, Shot, State, Quit, Focus };
@@ -38,6 +38,6 @@ struct ScriptCommand {
 };
 
 // Throws ScriptError("line N: ...") on the first line it cannot read.
-std::vector<ScriptCommand> ParseScript(const std::string& source);
+std::vector<ScriptCommand> parseScript(const std::string& source);
 
 }  // namespace ik

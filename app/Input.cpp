@@ -31,7 +31,7 @@ void TForm1::FormKeyDown(uint16_t key) {
         return;
     }
     if (screen == Screen::mainmenu || screen == Screen::none) return;
-    if (IsInfoScreen(screen)) {
+    if (isInfoScreen(screen)) {
         is_unlocked();
         screen = Screen::mainmenu;
         return;
@@ -48,9 +48,9 @@ void TForm1::leave_game() {
 
 void TForm1::return_to_menu() {
     show_loading_message();
-    const std::string general = FindDataFile("general.dat");
+    const std::string general = findDataFile("general.dat");
     if (general.empty()) {
-        std::fprintf(stderr, "%s\n", MissingDataReport({"general.dat"}).c_str());
+        std::fprintf(stderr, "%s\n", missingDataReport({"general.dat"}).c_str());
         platform.messageBox(kApplicationTitle,
                             "Nepodařilo se načíst datový soubor. Zkontrolujte přítomnost souboru GENERAL.DAT",
                             MessageBoxKind::Plain);
@@ -74,7 +74,7 @@ void TForm1::FormKeyPress(char32_t key) {
     }
     if (screen == Screen::game4) episode4_keypress(key);
     if ((key == U'p' || key == U'P' || key == U' ') && screen != Screen::mainmenu && screen != Screen::justloading &&
-        !IsInfoScreen(screen) && lives > 0) {
+        !isInfoScreen(screen) && lives > 0) {
         focusPause_.forget();
         setRunning(isPaused());
     }
@@ -86,7 +86,7 @@ void TForm1::FormKeyPress(char32_t key) {
         volume_known = true;
         if (player) player->SetVolume(static_cast<uint32_t>(volume * 8));
     }
-    if ((key == U'E' || key == U'e') && (screen == Screen::mainmenu || IsInfoScreen(screen))) {
+    if ((key == U'E' || key == U'e') && (screen == Screen::mainmenu || isInfoScreen(screen))) {
         easy_mode = !easy_mode;
         // The difficulty shown and the thresholds in force stay one, even when
         // the choice cannot be saved.
@@ -114,13 +114,13 @@ void TForm1::setRunning(bool running) {
 bool TForm1::isPaused() const { return !DXTimer1->Enabled; }
 
 bool TForm1::episodeInPlay() const {
-    return IsGameScreen(screen) && lives > 0 && !isPaused();
+    return isGameScreen(screen) && lives > 0 && !isPaused();
 }
 
 void TForm1::updatePointerConfinement() {
     // Ctrl+G holds until the game is next paused or left.
     if (!episodeInPlay()) pointerReleasedByPlayer_ = false;
-    const bool confine = ConfinePointer({screen, lives, isPaused(), platform.active(), pointerReleasedByPlayer_});
+    const bool confine = shouldConfinePointer({screen, lives, isPaused(), platform.active(), pointerReleasedByPlayer_});
     if (confine == pointerConfined_) return;
     pointerConfined_ = confine;
     platform.confinePointer(confine);

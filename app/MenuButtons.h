@@ -6,13 +6,13 @@
 
 namespace ik {
 
-constexpr TRect MenuButton(int n) {
+constexpr TRect menuButton(int n) {
     const int top = n == 5 ? 400 : 130 + 55 * (n - 1);
     return {520, top, 676, top + 50};
 }
 
-constexpr TRect InfoButton(int n) {
-    const TRect button = MenuButton(n);
+constexpr TRect infoButton(int n) {
+    const TRect button = menuButton(n);
     return {677, button.Top, 720, button.Bottom};
 }
 

@@ -26,7 +26,7 @@ uint32_t percentOf(uint32_t length, double percent) {
 
 }  // namespace
 
-void PlayStretch(TTrackPlayer& player, uint32_t& musicPos, double start, double end, const std::string& moduleName,
+void playStretch(TTrackPlayer& player, uint32_t& musicPos, double start, double end, const std::string& moduleName,
                  const std::string& copyPath) {
     const uint32_t length = player.PlayLength();
     if (musicPos > percentOf(length, start) && musicPos < percentOf(length, end)) {
@@ -34,7 +34,7 @@ void PlayStretch(TTrackPlayer& player, uint32_t& musicPos, double start, double 
         return;
     }
     // Looked for only when the stretch is left, not on every frame of it.
-    if (const std::string modulePath = FindDataFile(moduleName); !modulePath.empty()) {
+    if (const std::string modulePath = findDataFile(moduleName); !modulePath.empty()) {
         // A copy that exists is played as it is, even one left by an earlier run.
         std::error_code ignored;
         std::filesystem::copy_file(modulePath, copyPath, std::filesystem::copy_options::none, ignored);
@@ -49,18 +49,18 @@ void PlayStretch(TTrackPlayer& player, uint32_t& musicPos, double start, double 
     musicPos = player.Position();
 }
 
-std::string TempMusicPath(const std::string& scoresDir) {
-    if (DirectoryWritable(".")) return kTempMusicFile;
-    return (std::filesystem::path(ScoresPath(scoresDir)).parent_path() / kTempMusicFile).string();
+std::string tempMusicPath(const std::string& scoresDir) {
+    if (directoryWritable(".")) return kTempMusicFile;
+    return (std::filesystem::path(scoresPath(scoresDir)).parent_path() / kTempMusicFile).string();
 }
 
 void TForm1::playmusic(double start, double end) {
     if (!player) return;
-    if (copyInUse().empty()) copyInUse() = TempMusicPath(options.scoresDir);
-    PlayStretch(*player, music_pos, start, end, kMusicFile, copyInUse());
+    if (copyInUse().empty()) copyInUse() = tempMusicPath(options.scoresDir);
+    playStretch(*player, music_pos, start, end, kMusicFile, copyInUse());
 }
 
-void DeleteTempMusic() {
+void deleteTempMusic() {
     const std::string path = copyInUse().empty() ? kTempMusicFile : copyInUse();
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
@@ -70,7 +70,7 @@ void DeleteTempMusic() {
 void dumpMusicState(const TForm1& form, nlohmann::json& state) {
     const TTrackPlayer* player = form.player.get();
     state["music"] = {
-        {"mode", PlayerModeName(player ? player->Mode() : pmNone)},
+        {"mode", playerModeName(player ? player->Mode() : pmNone)},
         {"position", player ? player->Position() : 0},
         {"length", player ? player->PlayLength() : 0},
         {"path", player ? player->StreamFile() : std::string()},

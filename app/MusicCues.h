@@ -20,16 +20,16 @@ inline constexpr const char* kTempMusicFile = "~temp.xm";
 // The rule of TForm1::playmusic: `musicPos` is the position stored by the
 // previous call and is updated; the module `moduleName` is looked for as every
 // data file is (app/Files.h), and only once the position has left the stretch.
-void PlayStretch(TTrackPlayer& player, uint32_t& musicPos, double start, double end, const std::string& moduleName,
+void playStretch(TTrackPlayer& player, uint32_t& musicPos, double start, double end, const std::string& moduleName,
                  const std::string& copyPath);
 
 // Where the copy goes: the working folder, or beside "scores.dat" when the
 // working folder is not writable.
-std::string TempMusicPath(const std::string& scoresDir);
+std::string tempMusicPath(const std::string& scoresDir);
 
 // Deletes the copy that the cues played (or "~temp.xm" in the working folder
 // when no cue has made one yet this run).
-void DeleteTempMusic();
+void deleteTempMusic();
 
 // Adds "music": mode, position, length, path and music_pos.
 void dumpMusicState(const TForm1& form, nlohmann::json& state);

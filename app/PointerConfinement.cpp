@@ -2,8 +2,8 @@
 
 namespace ik {
 
-bool ConfinePointer(const PointerSituation& s) {
-    return IsGameScreen(s.screen) && s.lives > 0 && !s.paused && s.active && !s.releasedByPlayer;
+bool shouldConfinePointer(const PointerSituation& s) {
+    return isGameScreen(s.screen) && s.lives > 0 && !s.paused && s.active && !s.releasedByPlayer;
 }
 
 }  // namespace ik

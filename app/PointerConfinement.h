@@ -19,6 +19,6 @@ struct PointerSituation {
 
 // Only an episode in play, not paused, not on its game-over panel, with the
 // focus and not set free by the player.
-bool ConfinePointer(const PointerSituation& situation);
+bool shouldConfinePointer(const PointerSituation& situation);
 
 }  // namespace ik

@@ -97,15 +97,15 @@ void readHeaderLine(const TraceLine& line, RecordingHeader& header) {
 
 }  // namespace
 
-bool LooksLikeRecording(const std::string& source) {
-    const std::vector<TraceLine> lines = SplitTrace(source.substr(0, source.find("\nclock")));
+bool looksLikeRecording(const std::string& source) {
+    const std::vector<TraceLine> lines = splitTrace(source.substr(0, source.find("\nclock")));
     return !lines.empty() && lines.front().verb == "recording";
 }
 
-Recording ParseRecording(const std::string& source) {
+Recording parseRecording(const std::string& source) {
     // A run that was killed may have left half a line: everything before it counts.
     const size_t complete = source.rfind('\n');
-    std::vector<TraceLine> lines = SplitTrace(complete == std::string::npos ? std::string() : source.substr(0, complete + 1));
+    std::vector<TraceLine> lines = splitTrace(complete == std::string::npos ? std::string() : source.substr(0, complete + 1));
     if (lines.empty() || lines.front().verb != "recording") throw RecordingError("not a recording (no 'recording' line first)");
     Recording recording;
     int format = 0;
@@ -141,18 +141,18 @@ Recording ParseRecording(const std::string& source) {
     return recording;
 }
 
-std::vector<std::pair<std::string, std::string>> DataFileDigests() {
+std::vector<std::pair<std::string, std::string>> dataFileDigests() {
     std::vector<std::pair<std::string, std::string>> digests;
     for (const char* name : kDataFiles) {
-        const std::string path = FindDataFile(name);
-        const std::string digest = path.empty() ? std::string() : Sha256OfFile(path);
+        const std::string path = findDataFile(name);
+        const std::string digest = path.empty() ? std::string() : sha256OfFile(path);
         digests.emplace_back(name, digest.empty() ? "-" : digest);
     }
     return digests;
 }
 
-std::string DataFilesDiffer(const RecordingHeader& header) {
-    const auto now = DataFileDigests();
+std::string dataFilesDiffer(const RecordingHeader& header) {
+    const auto now = dataFileDigests();
     std::string differ;
     for (const auto& [name, digest] : now) {
         std::string recorded = "(not recorded)";
@@ -165,13 +165,13 @@ std::string DataFilesDiffer(const RecordingHeader& header) {
     return differ;
 }
 
-std::string StateDigest(const TForm1& form, uint32_t elapsedMs) {
-    nlohmann::json state = DumpState(form, elapsedMs);
+std::string stateDigest(const TForm1& form, uint32_t elapsedMs) {
+    nlohmann::json state = dumpState(form, elapsedMs);
     state.erase("music");
-    return Sha256Hex(state.dump());
+    return sha256Hex(state.dump());
 }
 
-std::string FrameDigest(const std::vector<uint16_t>& frame) {
+std::string frameDigest(const std::vector<uint16_t>& frame) {
     Sha256 sha;
     for (uint16_t pixel : frame) {
         const uint8_t bytes[2] = {static_cast<uint8_t>(pixel & 0xFF), static_cast<uint8_t>(pixel >> 8)};
@@ -191,8 +191,8 @@ Recorder::Recorder(const std::string& path, Platform& inner, const FormOptions& 
     t.line("start-time " + timeOfDay(startTimeMs));
     t.line(std::string("option no3d ") + (options.no3d ? "1" : "0"));
     t.line(std::string("option quit-on-focus-loss ") + (options.quitOnFocusLoss ? "1" : "0"));
-    for (const auto& [name, digest] : DataFileDigests()) t.line("data " + name + " " + digest);
-    const std::string scores = ScoresPath(options.scoresDir);
+    for (const auto& [name, digest] : dataFileDigests()) t.line("data " + name + " " + digest);
+    const std::string scores = scoresPath(options.scoresDir);
     t.line("scores " + (fs::is_regular_file(scores) ? toHex(readFile(scores)) : std::string("-")));
     platform_ = std::make_unique<RecordingPlatform>(inner, t);
 }
@@ -208,17 +208,17 @@ void Recorder::watch(TForm1& form) {
 }
 
 void Recorder::finish(const TForm1& form) {
-    platform_->annotate("end " + std::to_string(form.frames_drawn) + " " + FrameDigest(platform_->lastFrame()) + " " +
-                        StateDigest(form, platform_->elapsedMs()));
+    platform_->annotate("end " + std::to_string(form.frames_drawn) + " " + frameDigest(platform_->lastFrame()) + " " +
+                        stateDigest(form, platform_->elapsedMs()));
 }
 
-std::string FreshReplayScoresDir() {
+std::string freshReplayScoresDir() {
     std::string pattern = (fs::temp_directory_path() / "ironkeel-replay-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("Cannot create a folder for the replay's scores");
     return pattern;
 }
 
-ReplayOutcome Replay(const Recording& recording, Platform& display, bool paced, const std::string& scoresDir,
+ReplayOutcome replayRecording(const Recording& recording, Platform& display, bool paced, const std::string& scoresDir,
                      const std::string& libraryDir, const std::string& finalStatePath) {
     ReplayOutcome outcome;
     const RecordingHeader& header = recording.header;
@@ -258,7 +258,7 @@ ReplayOutcome Replay(const Recording& recording, Platform& display, bool paced, 
     TForm1 form(platform, options);
     form.onRecordUpdate = [&](const std::string& section, int32_t score) { updates.emplace_back(section, score); };
     platform.onStep([&] {
-        if (IsGameScreen(form.screen) && (outcome.episode == Screen::none || form.score > outcome.score)) {
+        if (isGameScreen(form.screen) && (outcome.episode == Screen::none || form.score > outcome.score)) {
             outcome.episode = form.screen;
             outcome.score = form.score;
         }
@@ -271,10 +271,10 @@ ReplayOutcome Replay(const Recording& recording, Platform& display, bool paced, 
     });
     if (started && !form.closed()) platform.run(form);
     outcome.playMs = platform.elapsedMs();
-    outcome.frameDigest = FrameDigest(platform.lastFrame());
+    outcome.frameDigest = frameDigest(platform.lastFrame());
     if (!finalStatePath.empty()) {
         std::ofstream out(finalStatePath, std::ios::binary | std::ios::trunc);
-        out << DumpState(form, platform.elapsedMs()).dump(2) << "\n";
+        out << dumpState(form, platform.elapsedMs()).dump(2) << "\n";
         if (!out) outcome.problem = "cannot write " + finalStatePath;
     }
 
@@ -296,7 +296,7 @@ ReplayOutcome Replay(const Recording& recording, Platform& display, bool paced, 
                    std::to_string(recording.end->frames);
         }
         if (recording.end->frameDigest != outcome.frameDigest) return "the replay's last frame differs from the recorded one";
-        if (recording.end->stateDigest != StateDigest(form, platform.elapsedMs())) {
+        if (recording.end->stateDigest != stateDigest(form, platform.elapsedMs())) {
             return "the replay's final state differs from the recorded one";
         }
         return {};

@@ -58,19 +58,19 @@ struct Recording {
 };
 
 // True when `source` starts (after comments) with the `recording` command.
-bool LooksLikeRecording(const std::string& source);
+bool looksLikeRecording(const std::string& source);
 // Throws RecordingError naming the line that is not as written.
-Recording ParseRecording(const std::string& source);
+Recording parseRecording(const std::string& source);
 
 // The data files a run may read, with their digests as found now.
-std::vector<std::pair<std::string, std::string>> DataFileDigests();
+std::vector<std::pair<std::string, std::string>> dataFileDigests();
 // Empty when the data files found now are the ones recorded; else which differ.
-std::string DataFilesDiffer(const RecordingHeader& header);
+std::string dataFilesDiffer(const RecordingHeader& header);
 
 // The final state's digest: the state dump without the music player, whose
 // position follows the sound device rather than the game.
-std::string StateDigest(const TForm1& form, uint32_t elapsedMs);
-std::string FrameDigest(const std::vector<uint16_t>& frame);
+std::string stateDigest(const TForm1& form, uint32_t elapsedMs);
+std::string frameDigest(const std::vector<uint16_t>& frame);
 
 // Records a run on `inner`: writes the header at once, the trace as the run
 // goes and the end line from finish().
@@ -104,11 +104,11 @@ struct ReplayOutcome {
 // the recorded speed in its window), with "scores.dat" in `scoresDir` set to
 // its recorded content first.
 // `finalStatePath`, when not empty, receives the final state's JSON.
-ReplayOutcome Replay(const Recording& recording, Platform& display, bool paced, const std::string& scoresDir,
+ReplayOutcome replayRecording(const Recording& recording, Platform& display, bool paced, const std::string& scoresDir,
                      const std::string& libraryDir, const std::string& finalStatePath);
 
 // A fresh folder for a replay's "scores.dat", so that no replay writes over
 // the player's records.
-std::string FreshReplayScoresDir();
+std::string freshReplayScoresDir();
 
 }  // namespace ik

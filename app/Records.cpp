@@ -10,21 +10,21 @@
 namespace ik {
 
 void TForm1::read_record(const std::string& section) {
-    const StoredRecord record = ReadRecord(*scores_ini, section);
+    const StoredRecord record = readRecord(*scores_ini, section);
     stored_score = record.score;
     stored_verify = record.verify;
 }
 
 void TForm1::apply_thresholds() {
-    for (int episode = 2; episode <= 4; ++episode) unlock_score[episode] = UnlockThreshold(episode, easy_mode);
+    for (int episode = 2; episode <= 4; ++episode) unlock_score[episode] = unlockThreshold(episode, easy_mode);
 }
 
 void TForm1::is_unlocked() {
     // Each flag looks only at the record just before it, never at the
     // earlier flags: a good record of episode 2 opens 3 even while 2 is shut.
     for (int episode = 2; episode <= 4; ++episode) {
-        read_record(RecordSection(episode - 1));
-        unlocked[episode] = RecordUnlocks({stored_score, stored_verify}, unlock_score[episode]);
+        read_record(recordSection(episode - 1));
+        unlocked[episode] = recordUnlocks({stored_score, stored_verify}, unlock_score[episode]);
     }
 }
 
@@ -33,9 +33,9 @@ void TForm1::save_to_store(const std::function<void()>& write) {
 }
 
 void TForm1::update_record() {
-    const std::string section(ScreenName(screen));
+    const std::string section(screenName(screen));
     read_record(section);
-    if (UpdateRecord(*scores_ini, section, score) && onRecordUpdate) onRecordUpdate(section, score);
+    if (updateRecord(*scores_ini, section, score) && onRecordUpdate) onRecordUpdate(section, score);
 }
 
 }  // namespace ik

@@ -158,7 +158,7 @@ std::map<std::pair<std::string, std::string>, std::string> indexValues(std::stri
 
 }  // namespace
 
-std::optional<int32_t> ParseIniInteger(std::string_view text) {
+std::optional<int32_t> parseIniInteger(std::string_view text) {
     text = trim(text);
     std::optional<std::string_view> hexDigits;
     if (!text.empty() && text.front() == '$') hexDigits = text.substr(1);
@@ -176,14 +176,14 @@ std::optional<int32_t> ParseIniInteger(std::string_view text) {
 }
 
 TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
-    if (KindOf(path_) == FileKind::Other)
+    if (kindOf(path_) == FileKind::Other)
         refusal_ = Format("Cannot keep records in %s: it is not a regular file", path_);
 }
 
 void TIniFile::RemoveStaleTemporaryFiles() const {
     if (refusal_) return;
     try {
-        RemoveStaleTemporaries(FollowLinks(path_, path_));
+        removeStaleTemporaries(followLinks(path_, path_));
     } catch (const Exception&) {
         // A loop of links: there is no folder of the file to tidy up, and
         // every write will say so.
@@ -191,10 +191,10 @@ void TIniFile::RemoveStaleTemporaryFiles() const {
 }
 
 const TIniFile::Snapshot* TIniFile::current() const {
-    const auto stamp = RegularFileStamp(path_);
+    const auto stamp = regularFileStamp(path_);
     if (stamp && snapshot_ && snapshot_->stamp == *stamp) return &*snapshot_;
     snapshot_.reset();
-    auto content = ReadRegularFile(path_);
+    auto content = readRegularFile(path_);
     if (!content) return nullptr;
     auto values = indexValues(content->text);
     snapshot_ = Snapshot{content->stamp, std::move(content->text), std::move(values)};
@@ -212,8 +212,8 @@ std::optional<std::string> TIniFile::readValue(std::string_view section, std::st
 void TIniFile::writeValues(const std::string& section,
                            const std::vector<std::pair<std::string, std::string>>& values) {
     const std::string failure = Format("Unable to write to %s", path_);
-    const std::string target = FollowLinks(path_, failure);
-    const FileKind kind = KindOf(target);
+    const std::string target = followLinks(path_, failure);
+    const FileKind kind = kindOf(target);
     // A file that is there but cannot be read must not be replaced by one
     // that holds only these keys.
     const Snapshot* old = kind == FileKind::Regular ? current() : nullptr;
@@ -234,7 +234,7 @@ void TIniFile::writeValues(const std::string& section,
     }
     // The same values again (the volume saved at every close) change nothing.
     if (old && content == old->text) return;
-    const auto stamp = ReplaceFile(target, content, failure);
+    const auto stamp = replaceFile(target, content, failure);
     snapshot_.reset();
     // The file just written need not be read back.
     if (stamp) {
@@ -246,7 +246,7 @@ void TIniFile::writeValues(const std::string& section,
 int32_t TIniFile::ReadInteger(const std::string& section, const std::string& key, int32_t fallback) const {
     const auto text = readValue(section, key);
     if (!text) return fallback;
-    return ParseIniInteger(*text).value_or(fallback);
+    return parseIniInteger(*text).value_or(fallback);
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key, int32_t value) {
@@ -283,28 +283,28 @@ struct Thresholds {
 constexpr Thresholds kUnlockThresholds[] = {{180, 200}, {4900, 5000}, {85000, 90000}};  // episodes 2..4
 }  // namespace
 
-std::string RecordSection(int episode) { return "game" + std::to_string(episode); }
+std::string recordSection(int episode) { return "game" + std::to_string(episode); }
 
-StoredRecord ReadRecord(const TIniFile& store, const std::string& section) {
+StoredRecord readRecord(const TIniFile& store, const std::string& section) {
     return {store.ReadInteger(section, "score", kMissingScore), store.ReadInteger(section, "verify", kMissingVerify)};
 }
 
-bool RecordValid(const StoredRecord& record) { return record.verify == TForm1::verify_value(record.score); }
+bool recordValid(const StoredRecord& record) { return record.verify == TForm1::verify_value(record.score); }
 
-bool UpdateRecord(TIniFile& store, const std::string& section, int32_t score) {
-    const StoredRecord stored = ReadRecord(store, section);
-    if (RecordValid(stored) && stored.score >= score) return false;
+bool updateRecord(TIniFile& store, const std::string& section, int32_t score) {
+    const StoredRecord stored = readRecord(store, section);
+    if (recordValid(stored) && stored.score >= score) return false;
     store.WriteIntegers(section, {{"score", score}, {"verify", TForm1::verify_value(score)}});
     return true;
 }
 
-int32_t UnlockThreshold(int episode, bool easy) {
+int32_t unlockThreshold(int episode, bool easy) {
     const Thresholds& t = kUnlockThresholds[episode - 2];
     return easy ? t.easy : t.hard;
 }
 
-bool RecordUnlocks(const StoredRecord& record, int32_t threshold) {
-    return RecordValid(record) && record.score >= threshold;
+bool recordUnlocks(const StoredRecord& record, int32_t threshold) {
+    return recordValid(record) && record.score >= threshold;
 }
 
 // The check value is the form's function in the original; the store's rules

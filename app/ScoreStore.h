@@ -67,7 +67,7 @@ private:
 
 // Decimal with an optional sign, or hexadecimal after "$" or "0x"/"0X" (up to
 // 32 bits, taken as the signed pattern). Anything else is unreadable.
-std::optional<int32_t> ParseIniInteger(std::string_view text);
+std::optional<int32_t> parseIniInteger(std::string_view text);
 
 // One episode's stored record: its best score and the check value beside it.
 struct StoredRecord {
@@ -76,16 +76,16 @@ struct StoredRecord {
 };
 
 // The section of episode N's record: "game1" .. "game4".
-std::string RecordSection(int episode);
-StoredRecord ReadRecord(const TIniFile& store, const std::string& section);
-bool RecordValid(const StoredRecord& record);
+std::string recordSection(int episode);
+StoredRecord readRecord(const TIniFile& store, const std::string& section);
+bool recordValid(const StoredRecord& record);
 // Keeps a valid record that is at least as good; otherwise writes the score
 // and its check value in one replacement of the file. Returns whether anything
 // was written.
-bool UpdateRecord(TIniFile& store, const std::string& section, int32_t score);
+bool updateRecord(TIniFile& store, const std::string& section, int32_t score);
 // Points needed in episode N-1 to open episode N (N = 2..4).
-int32_t UnlockThreshold(int episode, bool easy);
+int32_t unlockThreshold(int episode, bool easy);
 // A record opens the next episode when it is valid and reaches the threshold.
-bool RecordUnlocks(const StoredRecord& record, int32_t threshold);
+bool recordUnlocks(const StoredRecord& record, int32_t threshold);
 
 }  // namespace ik

@@ -6,7 +6,7 @@
 
 namespace ik {
 
-std::string_view ScreenName(Screen screen) {
+std::string_view screenName(Screen screen) {
     switch (screen) {
         case Screen::unset: return "";
         case Screen::justloading: return "justloading";
@@ -25,21 +25,21 @@ std::string_view ScreenName(Screen screen) {
     throw std::logic_error("a screen without a name: " + std::to_string(static_cast<int>(screen)));
 }
 
-Screen InfoScreen(int page) {
+Screen infoScreen(int page) {
     constexpr Screen pages[] = {Screen::info1, Screen::info2, Screen::info3, Screen::info4, Screen::info5};
     if (page < 1 || page > 5) throw std::logic_error("no information page " + std::to_string(page));
     return pages[page - 1];
 }
 
-bool IsGameScreen(Screen screen) {
+bool isGameScreen(Screen screen) {
     return screen == Screen::game1 || screen == Screen::game2 || screen == Screen::game3 || screen == Screen::game4;
 }
 
-bool IsInfoScreen(Screen screen) {
+bool isInfoScreen(Screen screen) {
     return screen == Screen::info1 || screen == Screen::info2 || screen == Screen::info3 || screen == Screen::info4 ||
            screen == Screen::info5;
 }
 
-std::ostream& operator<<(std::ostream& out, Screen screen) { return out << ScreenName(screen); }
+std::ostream& operator<<(std::ostream& out, Screen screen) { return out << screenName(screen); }
 
 }  // namespace ik

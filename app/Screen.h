@@ -1,6 +1,6 @@
 // What the form shows: the value of `screen`, which the frame timer, the
 // input handlers and the state dump all choose by. The original compares
-// names; an enum makes a misspelt one a compile error, and ScreenName keeps
+// names; an enum makes a misspelt one a compile error, and screenName keeps
 // the exact names for the state dump and the score store's sections.
 #pragma once
 
@@ -26,13 +26,13 @@ enum class Screen {
 };
 
 // "", "justloading", "mainmenu", "none", "game1".."game4", "info1".."info5".
-std::string_view ScreenName(Screen screen);
+std::string_view screenName(Screen screen);
 
 // Information page n (1..5).
-Screen InfoScreen(int page);
+Screen infoScreen(int page);
 
-bool IsGameScreen(Screen screen);
-bool IsInfoScreen(Screen screen);
+bool isGameScreen(Screen screen);
+bool isInfoScreen(Screen screen);
 
 // By name, so that a test's failure message says which screen it saw.
 std::ostream& operator<<(std::ostream& out, Screen screen);

@@ -99,13 +99,13 @@ std::string Sha256::hex() {
     return out;
 }
 
-std::string Sha256Hex(const std::string& bytes) {
+std::string sha256Hex(const std::string& bytes) {
     Sha256 sha;
     sha.add(bytes.data(), bytes.size());
     return sha.hex();
 }
 
-std::string Sha256OfFile(const std::string& path) {
+std::string sha256OfFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return {};
     Sha256 sha;

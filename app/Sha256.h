@@ -24,8 +24,8 @@ private:
     uint64_t length_ = 0;
 };
 
-std::string Sha256Hex(const std::string& bytes);
+std::string sha256Hex(const std::string& bytes);
 // The digest of a file's content; empty when it cannot be read.
-std::string Sha256OfFile(const std::string& path);
+std::string sha256OfFile(const std::string& path);
 
 }  // namespace ik

@@ -8,9 +8,9 @@
 
 namespace ik {
 
-nlohmann::json DumpState(const TForm1& form, uint64_t timeMs) {
+nlohmann::json dumpState(const TForm1& form, uint64_t timeMs) {
     nlohmann::json state;
-    state["screen"] = std::string(ScreenName(form.screen));
+    state["screen"] = std::string(screenName(form.screen));
     state["lives"] = form.lives;
     state["score"] = form.score;
     state["level"] = form.level;

@@ -10,6 +10,6 @@ namespace ik {
 
 class TForm1;
 
-nlohmann::json DumpState(const TForm1& form, uint64_t timeMs);
+nlohmann::json dumpState(const TForm1& form, uint64_t timeMs);
 
 }  // namespace ik

@@ -110,19 +110,19 @@ bool FileStamp::operator==(const FileStamp& other) const {
            sameTime(modified, other.modified) && sameTime(changed, other.changed);
 }
 
-FileKind KindOf(const std::string& path) {
+FileKind kindOf(const std::string& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) return FileKind::Missing;
     return S_ISREG(status.st_mode) ? FileKind::Regular : FileKind::Other;
 }
 
-std::optional<FileStamp> RegularFileStamp(const std::string& path) {
+std::optional<FileStamp> regularFileStamp(const std::string& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
     return stampOf(status);
 }
 
-std::optional<FileContent> ReadRegularFile(const std::string& path) {
+std::optional<FileContent> readRegularFile(const std::string& path) {
     // Without O_NONBLOCK, opening a FIFO would wait for a writer.
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) return std::nullopt;
@@ -141,7 +141,7 @@ std::optional<FileContent> ReadRegularFile(const std::string& path) {
     return content;
 }
 
-std::string FollowLinks(const std::string& path, const std::string& failure) {
+std::string followLinks(const std::string& path, const std::string& failure) {
     // The system's own limit on links in one path.
     constexpr int kMaxLinks = 40;
     std::string current = path;
@@ -154,7 +154,7 @@ std::string FollowLinks(const std::string& path, const std::string& failure) {
     throw Exception(failure);
 }
 
-std::optional<FileStamp> ReplaceFile(const std::string& path, const std::string& content,
+std::optional<FileStamp> replaceFile(const std::string& path, const std::string& content,
                                      const std::string& failure) {
     std::string temporary;
     Descriptor fd(createLockedTemporary(path, temporary));
@@ -178,7 +178,7 @@ std::optional<FileStamp> ReplaceFile(const std::string& path, const std::string&
     return stampOf(now);
 }
 
-void RemoveStaleTemporaries(const std::string& path) {
+void removeStaleTemporaries(const std::string& path) {
     const std::string folder = folderOf(path);
     const std::string prefix = nameOf(path) + ".";
     std::error_code error;

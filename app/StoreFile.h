@@ -27,9 +27,9 @@ enum class FileKind { Missing, Regular, Other };
 // What the name holds after following links. A name the system cannot even
 // look at (no search permission, a loop of links) holds nothing readable and
 // counts as Missing; a write there fails on its own.
-FileKind KindOf(const std::string& path);
+FileKind kindOf(const std::string& path);
 // The stamp of the regular file under the name, if it holds one.
-std::optional<FileStamp> RegularFileStamp(const std::string& path);
+std::optional<FileStamp> regularFileStamp(const std::string& path);
 
 struct FileContent {
     FileStamp stamp;
@@ -37,21 +37,21 @@ struct FileContent {
 };
 
 // The whole file when the name holds a readable regular file.
-std::optional<FileContent> ReadRegularFile(const std::string& path);
+std::optional<FileContent> readRegularFile(const std::string& path);
 
 // Where the chain of symbolic links that starts at `path` ends (`path` itself
 // when it is no link). A loop of links throws ik::Exception `failure`.
-std::string FollowLinks(const std::string& path, const std::string& failure);
+std::string followLinks(const std::string& path, const std::string& failure);
 
 // Replaces the file `path` (no link) with `content` so that a crash at any
 // moment leaves the old or the new file under the name; keeps the old file's
 // permissions. Returns the new file's stamp when it can still be read. A step
 // the system refuses throws ik::Exception `failure` and leaves no litter.
-std::optional<FileStamp> ReplaceFile(const std::string& path, const std::string& content,
+std::optional<FileStamp> replaceFile(const std::string& path, const std::string& content,
                                      const std::string& failure);
 
 // Removes the temporary files "<path>.XXXXXX" of this user that no write
 // holds any more: what a write killed between creating and renaming left.
-void RemoveStaleTemporaries(const std::string& path);
+void removeStaleTemporaries(const std::string& path);
 
 }  // namespace ik

@@ -27,7 +27,7 @@ ik::FormOptions formOptions(const ik::CommandLine& line) {
     options.windowed = line.windowed;
     options.quitOnFocusLoss = line.quitOnFocusLoss;
     options.scoresDir = line.scoresDir;
-    options.libraryDir = ik::TrackAudioDir();
+    options.libraryDir = ik::trackAudioDir();
     options.seedGiven = line.seed.has_value();
     options.seed = line.seed.value_or(0);
     return options;
@@ -110,12 +110,12 @@ std::string formatPlayTime(uint32_t ms) {
 int runReplay(const ik::CommandLine& line, const std::string& path, const std::string& source, bool verify) {
     ik::Recording recording;
     try {
-        recording = ik::ParseRecording(source);
+        recording = ik::parseRecording(source);
     } catch (const ik::RecordingError& error) {
         std::fprintf(stderr, "ironkeel: %s: %s\n", path.c_str(), error.what());
         return 1;
     }
-    const std::string differ = ik::DataFilesDiffer(recording.header);
+    const std::string differ = ik::dataFilesDiffer(recording.header);
     if (!differ.empty()) {
         std::fprintf(stderr, "ironkeel: %s: recorded with other data files (%s differ)\n", path.c_str(),
                      differ.c_str());
@@ -128,7 +128,7 @@ int runReplay(const ik::CommandLine& line, const std::string& path, const std::s
     const bool ownScores = line.scoresDir.empty();
     std::string scoresDir;
     try {
-        scoresDir = ownScores ? ik::FreshReplayScoresDir() : line.scoresDir;
+        scoresDir = ownScores ? ik::freshReplayScoresDir() : line.scoresDir;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "ironkeel: %s\n", error.what());
         return 1;
@@ -139,9 +139,9 @@ int runReplay(const ik::CommandLine& line, const std::string& path, const std::s
     else display = openWindow(line);
     if (!display) return 1;
     const ik::ReplayOutcome outcome =
-        ik::Replay(recording, *display, !headless, scoresDir, ik::TrackAudioDir(), line.finalState);
+        ik::replayRecording(recording, *display, !headless, scoresDir, ik::trackAudioDir(), line.finalState);
     if (verify) {
-        const std::string episode(ik::ScreenName(outcome.episode));
+        const std::string episode(ik::screenName(outcome.episode));
         std::printf("episode: %s\nscore: %d\nplay time: %s\nlast frame: %s\nresult: %s\n", episode.c_str(),
                     outcome.score, formatPlayTime(outcome.playMs).c_str(), outcome.frameDigest.c_str(),
                     outcome.problem.empty() ? "ended as recorded" : ("NOT as recorded: " + outcome.problem).c_str());
@@ -171,10 +171,10 @@ int runHeadless(const ik::CommandLine& line) {
         return 2;
     }
     // A recording is a script of its own kind: it is played back.
-    if (ik::LooksLikeRecording(source)) return runReplay(line, line.script, source, false);
+    if (ik::looksLikeRecording(source)) return runReplay(line, line.script, source, false);
     std::vector<ik::ScriptCommand> commands;
     try {
-        commands = ik::ParseScript(source);
+        commands = ik::parseScript(source);
     } catch (const ik::ScriptError& error) {
         std::fprintf(stderr, "ironkeel: %s: %s\n", line.script.c_str(), error.what());
         return 2;
@@ -202,10 +202,10 @@ int runHeadless(const ik::CommandLine& line) {
 
 // A missing or broken icon costs the window its picture, not the game.
 void showIcon(ik::Platform& platform) {
-    const std::string path = ik::FindDataFile("ironkeel.png");
+    const std::string path = ik::findDataFile("ironkeel.png");
     if (path.empty()) return;
     try {
-        const ik::RgbImage icon = ik::ReadPng(path);
+        const ik::RgbImage icon = ik::readPng(path);
         platform.setWindowIcon(icon.width, icon.height, icon.pixels);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "ironkeel: no window icon: %s\n", error.what());
@@ -233,17 +233,17 @@ int runWindow(const ik::CommandLine& line) {
 int main(int argc, char** argv) {
     ik::CommandLine line;
     try {
-        line = ik::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+        line = ik::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::invalid_argument& error) {
         std::fprintf(stderr, "ironkeel: %s\n", error.what());
         return 2;
     }
     if (line.help) {
-        std::fputs(ik::UsageText().c_str(), stdout);
+        std::fputs(ik::usageText().c_str(), stdout);
         return 0;
     }
     if (line.version) {
-        std::fputs(ik::VersionText(IK_VERSION).c_str(), stdout);
+        std::fputs(ik::versionText(IK_VERSION).c_str(), stdout);
         return 0;
     }
     if (!line.verify.empty()) return runReplayFile(line, line.verify, true);

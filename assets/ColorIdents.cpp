@@ -51,7 +51,7 @@ const IdentEntry kColorIdents[] = {
 };
 }  // namespace
 
-std::span<const IdentEntry> ColorIdents() { return kColorIdents; }
+std::span<const IdentEntry> colorIdents() { return kColorIdents; }
 
 std::optional<int32_t> IdentToInt(std::span<const IdentEntry> table, std::string_view name) {
     for (const IdentEntry& entry : table) {

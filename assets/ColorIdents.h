@@ -10,7 +10,7 @@
 
 namespace ik {
 
-std::span<const IdentEntry> ColorIdents();
+std::span<const IdentEntry> colorIdents();
 // Case-insensitive lookup in an identifier table.
 std::optional<int32_t> IdentToInt(std::span<const IdentEntry> table, std::string_view name);
 

@@ -18,7 +18,7 @@
 
 namespace ik {
 
-// How WriteDib stores a picture: 8 bits (palette, optionally RLE8), 16 bits
+// How writeDib stores a picture: 8 bits (palette, optionally RLE8), 16 bits
 // (5-6-5 bit fields) or 24 bits.
 struct DibEncoding {
     int bits = 24;
@@ -68,8 +68,8 @@ private:
 // A bitmap with a 40-byte header, rows bottom first, as a "TDIB" block holds
 // it. Fails when the picture does not fit the encoding (more than 256 colours
 // at 8 bits, RLE8 at another depth, a depth other than 8, 16 or 24).
-std::vector<uint8_t> WriteDib(const RgbImage& image, const DibEncoding& encoding);
+std::vector<uint8_t> writeDib(const RgbImage& image, const DibEncoding& encoding);
 // The same behind a BMP file header, as a "TBitmap" block holds it.
-std::vector<uint8_t> WriteBitmapFile(const RgbImage& image, const DibEncoding& encoding);
+std::vector<uint8_t> writeBitmapFile(const RgbImage& image, const DibEncoding& encoding);
 
 }  // namespace ik

@@ -47,7 +47,7 @@ void DecodeRow(const uint8_t* row, TColor* dest, int width, int bitCount, bool m
             break;
         case 16:
             for (int x = 0; x < width; ++x) {
-                const uint16_t v = LoadU16(row + 2 * x);
+                const uint16_t v = loadU16(row + 2 * x);
                 dest[x] = mask565 ? From565(v) : From555(v);
             }
             break;
@@ -87,7 +87,7 @@ RgbImage TDib::Decode() const {
 
     if (compression_ == kRle8 || compression_ == kRle4) {
         const std::vector<uint8_t> indices =
-            ExpandRle(bits_.data(), bits_.size(), width_, height_, compression_ == kRle4);
+            expandRle(bits_.data(), bits_.size(), width_, height_, compression_ == kRle4);
         for (int r = 0; r < height_; ++r) {
             const uint8_t* row = indices.data() + static_cast<size_t>(r) * static_cast<size_t>(width_);
             TColor* dest = destRow(r);
@@ -96,7 +96,7 @@ RgbImage TDib::Decode() const {
         return out;
     }
 
-    const size_t rowBytes = RowBytes(bitCount_, width_);
+    const size_t rowBytes = bytesPerRow(bitCount_, width_);
     for (int r = 0; r < height_; ++r) {
         const uint8_t* row = bits_.data() + static_cast<size_t>(r) * rowBytes;
         TColor* dest = destRow(r);

@@ -58,7 +58,7 @@ std::shared_ptr<TDib> TDib::ReadBitmapFile(const uint8_t* data, size_t size) {
     if (size == kFileHeaderSize) throw Exception("DIB is invalid");
     // The file header says where the pixels start; writers leave gaps or
     // short colour tables before them.
-    const uint32_t pixelOffset = LoadU32(data + 10);
+    const uint32_t pixelOffset = loadU32(data + 10);
     std::optional<uint64_t> offsetInDib;
     if (pixelOffset > kFileHeaderSize) offsetInDib = pixelOffset - kFileHeaderSize;
     return Parse(data + kFileHeaderSize, size - kFileHeaderSize, offsetInDib);
@@ -69,7 +69,7 @@ std::shared_ptr<TDib> TDib::Parse(const uint8_t* data, size_t size,
     auto dib = std::make_shared<TDib>();
     if (size == 0) return dib;
     if (size < 4) throw Exception("DIB is invalid");
-    const uint32_t headerSize = LoadU32(data);
+    const uint32_t headerSize = loadU32(data);
     if (headerSize != kCoreHeaderSize && headerSize != kInfoHeaderSize) throw Exception("DIB is invalid");
     if (size < headerSize) throw EStreamReadError();
 
@@ -77,16 +77,16 @@ std::shared_ptr<TDib> TDib::Parse(const uint8_t* data, size_t size,
     int64_t width = 0, height = 0;
     uint32_t imageSize = 0, usedColours = 0;
     if (core) {
-        width = LoadU16(data + 4);
-        height = LoadU16(data + 6);
-        dib->bitCount_ = LoadU16(data + 10);
+        width = loadU16(data + 4);
+        height = loadU16(data + 6);
+        dib->bitCount_ = loadU16(data + 10);
     } else {
-        width = static_cast<int32_t>(LoadU32(data + 4));
-        height = static_cast<int32_t>(LoadU32(data + 8));
-        dib->bitCount_ = LoadU16(data + 14);
-        dib->compression_ = LoadU32(data + 16);
-        imageSize = LoadU32(data + 20);
-        usedColours = LoadU32(data + 32);
+        width = static_cast<int32_t>(loadU32(data + 4));
+        height = static_cast<int32_t>(loadU32(data + 8));
+        dib->bitCount_ = loadU16(data + 14);
+        dib->compression_ = loadU32(data + 16);
+        imageSize = loadU32(data + 20);
+        usedColours = loadU32(data + 32);
     }
     if (dib->compression_ > kBitFields) throw Exception("DIB is invalid");
     if (!AllowedBitCount(dib->bitCount_)) throw Exception(Format("Bitcount in invalid (%d)", dib->bitCount_));
@@ -94,8 +94,8 @@ std::shared_ptr<TDib> TDib::Parse(const uint8_t* data, size_t size,
     uint64_t position = headerSize;
     if (dib->compression_ == kBitFields) {
         if (size - position < kMaskBytes) throw EStreamReadError();
-        dib->mask565_ = MasksPick565(dib->bitCount_, LoadU32(data + position), LoadU32(data + position + 4),
-                                   LoadU32(data + position + 8));
+        dib->mask565_ = MasksPick565(dib->bitCount_, loadU32(data + position), loadU32(data + position + 4),
+                                   loadU32(data + position + 8));
         position += kMaskBytes;
     }
 
@@ -121,7 +121,7 @@ std::shared_ptr<TDib> TDib::Parse(const uint8_t* data, size_t size,
 
     const bool runLength = dib->compression_ == kRle8 || dib->compression_ == kRle4;
     const uint64_t pixelBytes =
-        runLength ? imageSize : RowBytes(dib->bitCount_, width) * static_cast<uint64_t>(height);
+        runLength ? imageSize : bytesPerRow(dib->bitCount_, width) * static_cast<uint64_t>(height);
     if (size - pixelStart < pixelBytes) throw EStreamReadError();
     // The data is all there; refuse only what no surface could show.
     if (width * height > kMaxPixels) throw Exception("Bitmap image is too large");

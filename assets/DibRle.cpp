@@ -16,7 +16,7 @@ constexpr int kMinAbsolute = 3;
 
 }  // namespace
 
-std::vector<uint8_t> ExpandRle(const uint8_t* data, size_t size, int width, int height, bool rle4) {
+std::vector<uint8_t> expandRle(const uint8_t* data, size_t size, int width, int height, bool rle4) {
     std::vector<uint8_t> out(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
     int64_t x = 0, y = 0;
     auto put = [&](uint8_t index) {
@@ -68,7 +68,7 @@ std::vector<uint8_t> ExpandRle(const uint8_t* data, size_t size, int width, int 
     return out;
 }
 
-void EncodeRle8Row(const uint8_t* indices, int width, std::vector<uint8_t>& out) {
+void encodeRle8Row(const uint8_t* indices, int width, std::vector<uint8_t>& out) {
     auto runAt = [&](int x, int limit) {
         int run = 1;
         while (x + run < width && run < limit && indices[x + run] == indices[x]) ++run;

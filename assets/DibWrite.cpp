@@ -60,14 +60,14 @@ void PadRow(std::vector<uint8_t>& out, size_t rowStart, size_t rowBytes) {
 std::vector<uint8_t> PixelBytes(const RgbImage& image, const DibEncoding& encoding, const Indexed& indexed) {
     std::vector<uint8_t> out;
     const int w = image.width;
-    const size_t rowBytes = RowBytes(encoding.bits, w);
+    const size_t rowBytes = bytesPerRow(encoding.bits, w);
     for (int y = image.height - 1; y >= 0; --y) {
         const size_t first = static_cast<size_t>(y) * static_cast<size_t>(w);
         const size_t rowStart = out.size();
         if (encoding.bits == 8) {
             const uint8_t* row = indexed.indices.data() + first;
             if (encoding.rle8) {
-                EncodeRle8Row(row, w, out);
+                encodeRle8Row(row, w, out);
                 out.push_back(0);
                 out.push_back(y == 0 ? 1 : 0);  // end of row, or of the bitmap after the last
                 continue;
@@ -77,7 +77,7 @@ std::vector<uint8_t> PixelBytes(const RgbImage& image, const DibEncoding& encodi
             for (int x = 0; x < w; ++x) {
                 const TColor c = image.pixels[first + static_cast<size_t>(x)];
                 if (encoding.bits == 16) {
-                    StoreU16(out, ToRgb565(c));
+                    storeU16(out, toRgb565(c));
                 } else {
                     out.push_back(GetBValue(c));
                     out.push_back(GetGValue(c));
@@ -104,21 +104,21 @@ Written Write(const RgbImage& image, const DibEncoding& encoding) {
 
     Written written;
     std::vector<uint8_t>& out = written.bytes;
-    StoreU32(out, kInfoHeaderSize);
-    StoreU32(out, static_cast<uint32_t>(image.width));
-    StoreU32(out, static_cast<uint32_t>(image.height));
-    StoreU16(out, 1);  // planes
-    StoreU16(out, static_cast<uint16_t>(encoding.bits));
-    StoreU32(out, compression);
-    StoreU32(out, static_cast<uint32_t>(pixels.size()));
-    StoreU32(out, 0);  // resolution, horizontal
-    StoreU32(out, 0);  // and vertical
-    StoreU32(out, static_cast<uint32_t>(indexed.palette.size()));
-    StoreU32(out, 0);  // important colours
+    storeU32(out, kInfoHeaderSize);
+    storeU32(out, static_cast<uint32_t>(image.width));
+    storeU32(out, static_cast<uint32_t>(image.height));
+    storeU16(out, 1);  // planes
+    storeU16(out, static_cast<uint16_t>(encoding.bits));
+    storeU32(out, compression);
+    storeU32(out, static_cast<uint32_t>(pixels.size()));
+    storeU32(out, 0);  // resolution, horizontal
+    storeU32(out, 0);  // and vertical
+    storeU32(out, static_cast<uint32_t>(indexed.palette.size()));
+    storeU32(out, 0);  // important colours
     if (compression == kBitFields) {
-        StoreU32(out, kRedMask565);
-        StoreU32(out, kGreenMask565);
-        StoreU32(out, kBlueMask565);
+        storeU32(out, kRedMask565);
+        storeU32(out, kGreenMask565);
+        storeU32(out, kBlueMask565);
     }
     for (TColor colour : indexed.palette) {
         out.push_back(GetBValue(colour));
@@ -133,16 +133,16 @@ Written Write(const RgbImage& image, const DibEncoding& encoding) {
 
 }  // namespace
 
-std::vector<uint8_t> WriteDib(const RgbImage& image, const DibEncoding& encoding) {
+std::vector<uint8_t> writeDib(const RgbImage& image, const DibEncoding& encoding) {
     return Write(image, encoding).bytes;
 }
 
-std::vector<uint8_t> WriteBitmapFile(const RgbImage& image, const DibEncoding& encoding) {
+std::vector<uint8_t> writeBitmapFile(const RgbImage& image, const DibEncoding& encoding) {
     const Written dib = Write(image, encoding);
     std::vector<uint8_t> out{'B', 'M'};
-    StoreU32(out, static_cast<uint32_t>(kFileHeaderSize + dib.bytes.size()));
-    StoreU32(out, 0);  // reserved
-    StoreU32(out, static_cast<uint32_t>(kFileHeaderSize + dib.pixelOffset));
+    storeU32(out, static_cast<uint32_t>(kFileHeaderSize + dib.bytes.size()));
+    storeU32(out, 0);  // reserved
+    storeU32(out, static_cast<uint32_t>(kFileHeaderSize + dib.pixelOffset));
     out.insert(out.end(), dib.bytes.begin(), dib.bytes.end());
     return out;
 }

@@ -31,7 +31,7 @@ std::optional<PatternEntry> PatternLayout::Pattern(int index) const {
     return PatternEntry{rectAt(left % blockWidth_, top % blockHeight_, patternWidth_, patternHeight_), surface};
 }
 
-PatternLayout ComputePatternLayout(const PatternGrid& grid) {
+PatternLayout computePatternLayout(const PatternGrid& grid) {
     PatternLayout layout;
     const int W = grid.pictureWidth;
     const int H = grid.pictureHeight;

@@ -40,7 +40,7 @@ public:
     std::optional<PatternEntry> Pattern(int index) const;
 
 private:
-    friend PatternLayout ComputePatternLayout(const PatternGrid& grid);
+    friend PatternLayout computePatternLayout(const PatternGrid& grid);
     int patternWidth_ = 0;
     int patternHeight_ = 0;
     int64_t cellWidth_ = 1;  // pattern plus gap
@@ -58,6 +58,6 @@ private:
 // surface and a row-by-row grid of whole cells. Video-memory pictures are cut
 // into blocks of whole cells about 512 pixels across, so that no pattern
 // straddles two surfaces.
-PatternLayout ComputePatternLayout(const PatternGrid& grid);
+PatternLayout computePatternLayout(const PatternGrid& grid);
 
 }  // namespace ik

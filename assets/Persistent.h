@@ -67,7 +67,7 @@ extern const std::string_view kBooleanNames[2];
 
 // Table builders for the usual setter shapes.
 template <typename T>
-PropertyInfo IntegerProperty(std::string_view name, void (T::*set)(int32_t),
+PropertyInfo integerProperty(std::string_view name, void (T::*set)(int32_t),
                              std::span<const IdentEntry> idents = {}) {
     PropertyInfo info{name, PropertyKind::Integer, {}, {}, {}, {}, {}, idents};
     info.setInteger = [set](TPersistent& self, int32_t v) { (static_cast<T&>(self).*set)(v); };
@@ -75,14 +75,14 @@ PropertyInfo IntegerProperty(std::string_view name, void (T::*set)(int32_t),
 }
 
 template <typename T>
-PropertyInfo BooleanProperty(std::string_view name, void (T::*set)(bool)) {
+PropertyInfo booleanProperty(std::string_view name, void (T::*set)(bool)) {
     PropertyInfo info{name, PropertyKind::Enumeration, {}, {}, {}, {}, kBooleanNames, {}};
     info.setInteger = [set](TPersistent& self, int32_t v) { (static_cast<T&>(self).*set)(v != 0); };
     return info;
 }
 
 template <typename T>
-PropertyInfo StringProperty(std::string_view name, void (T::*set)(const std::string&)) {
+PropertyInfo stringProperty(std::string_view name, void (T::*set)(const std::string&)) {
     PropertyInfo info{name, PropertyKind::String, {}, {}, {}, {}, {}, {}};
     info.setString = [set](TPersistent& self, const std::string& v) {
         (static_cast<T&>(self).*set)(v);
@@ -91,7 +91,7 @@ PropertyInfo StringProperty(std::string_view name, void (T::*set)(const std::str
 }
 
 template <typename T, typename Object>
-PropertyInfo ObjectProperty(std::string_view name, Object* (T::*get)(),
+PropertyInfo objectProperty(std::string_view name, Object* (T::*get)(),
                             void (T::*set)(const Object*)) {
     PropertyInfo info{name, PropertyKind::Object, {}, {}, {}, {}, {}, {}};
     info.getObject = [get](TPersistent& self) -> TPersistent* {

@@ -25,9 +25,9 @@ TColor ColorToRGB(TColor color) {
 }
 
 uint16_t MatchColor(const TDirectDrawSurface& surface, TColor color) {
-    // Pictures reach 16-bit surfaces through ToRgb565 (LoadFromGraphic), so
+    // Pictures reach 16-bit surfaces through toRgb565 (LoadFromGraphic), so
     // the key is the same conversion of the same colour.
-    return surface.Exists() ? ToRgb565(ColorToRGB(color)) : 0;
+    return surface.Exists() ? toRgb565(ColorToRGB(color)) : 0;
 }
 
 // ---------------------------------------------------------------- item
@@ -37,15 +37,15 @@ TPictureCollectionItem::TPictureCollectionItem(TPictureCollection& collection) :
 std::span<const PropertyInfo> TPictureCollectionItem::Properties() const {
     using Item = TPictureCollectionItem;
     static const PropertyInfo properties[] = {
-        StringProperty<Item>("Name", &Item::SetNameProperty),
-        IntegerProperty<Item>("PatternHeight", &Item::SetPatternHeight),
-        IntegerProperty<Item>("PatternWidth", &Item::SetPatternWidth),
-        ObjectProperty<Item, TPicture>("Picture", &Item::PictureObject, &Item::SetPictureObject),
-        IntegerProperty<Item>("SkipHeight", &Item::SetSkipHeight),
-        IntegerProperty<Item>("SkipWidth", &Item::SetSkipWidth),
-        BooleanProperty<Item>("SystemMemory", &Item::SetSystemMemory),
-        BooleanProperty<Item>("Transparent", &Item::SetTransparent),
-        IntegerProperty<Item>("TransparentColor", &Item::SetTransparentColorProperty, ColorIdents()),
+        stringProperty<Item>("Name", &Item::SetNameProperty),
+        integerProperty<Item>("PatternHeight", &Item::SetPatternHeight),
+        integerProperty<Item>("PatternWidth", &Item::SetPatternWidth),
+        objectProperty<Item, TPicture>("Picture", &Item::PictureObject, &Item::SetPictureObject),
+        integerProperty<Item>("SkipHeight", &Item::SetSkipHeight),
+        integerProperty<Item>("SkipWidth", &Item::SetSkipWidth),
+        booleanProperty<Item>("SystemMemory", &Item::SetSystemMemory),
+        booleanProperty<Item>("Transparent", &Item::SetTransparent),
+        integerProperty<Item>("TransparentColor", &Item::SetTransparentColorProperty, colorIdents()),
     };
     return properties;
 }
@@ -90,7 +90,7 @@ void TPictureCollectionItem::RebuildSurfaces() {
     surfaces_.clear();
     layout_ = {};
 
-    PatternLayout layout = ComputePatternLayout(Grid());
+    PatternLayout layout = computePatternLayout(Grid());
     const RgbImage& image = Picture();
     for (const TRect& area : layout.surfaces) {
         auto surface = std::make_unique<TDirectDrawSurface>();
@@ -104,14 +104,14 @@ void TPictureCollectionItem::RebuildSurfaces() {
 void TPictureCollectionItem::DrawPattern(TDirectDrawSurface& dest, int x, int y, int pattern) {
     if (!initialized_) return;
     if (const std::optional<PatternEntry> entry = Pattern(pattern)) {
-        CopyClipped(dest, x, y, *surfaces_[static_cast<size_t>(entry->surface)], entry->rect, Transparent);
+        copyClipped(dest, x, y, *surfaces_[static_cast<size_t>(entry->surface)], entry->rect, Transparent);
     }
 }
 
 void TPictureCollectionItem::StretchPattern(TDirectDrawSurface& dest, const TRect& destRect, int pattern) {
     if (!initialized_) return;
     if (const std::optional<PatternEntry> entry = Pattern(pattern)) {
-        StretchCopy(dest, destRect, *surfaces_[static_cast<size_t>(entry->surface)], entry->rect, Transparent);
+        stretchCopy(dest, destRect, *surfaces_[static_cast<size_t>(entry->surface)], entry->rect, Transparent);
     }
 }
 
@@ -127,15 +127,15 @@ void TPictureCollectionItem::BlendPattern(TDirectDrawSurface& dest, const TRect&
     if (!entry || !display) return;
     const TDirectDrawSurface& source = *surfaces_[static_cast<size_t>(entry->surface)];
     if (!display->Options().Has(do3D)) {
-        BlendSoftware(dest, destRect, source, entry->rect, alpha, Transparent);
+        blendSoftware(dest, destRect, source, entry->rect, alpha, Transparent);
         return;
     }
     TD2D* renderer = display->D2D();
     if (!renderer) return;
     const BlendTexture& texture = renderer->Texture(TextureName(), [this] {
-        return MakeBlendTexture(Picture(), Transparent, ColorToRGB(transparentColor_));
+        return makeBlendTexture(Picture(), Transparent, ColorToRGB(transparentColor_));
     });
-    TexCoords coords = WholePictureTexCoords(texture);
+    TexCoords coords = wholePictureTexCoords(texture);
     if (PatternWidth > 0 || PatternHeight > 0) {
         // The texture holds the whole picture: address the pattern where it
         // lies in the picture, not on its block surface.
@@ -145,9 +145,9 @@ void TPictureCollectionItem::BlendPattern(TDirectDrawSurface& dest, const TRect&
         inPicture.Right += area.Left;
         inPicture.Top += area.Top;
         inPicture.Bottom += area.Top;
-        coords = PatternTexCoords(texture, inPicture);
+        coords = patternTexCoords(texture, inPicture);
     }
-    BlendBilinear(*display, dest, destRect, texture, coords, alpha);
+    blendBilinear(*display, dest, destRect, texture, coords, alpha);
 }
 
 // ---------------------------------------------------------------- collection
@@ -209,7 +209,7 @@ std::unique_ptr<TCollectionItem> TPictureCollection::NewItem() {
 std::span<const PropertyInfo> TPictureCollectionComponent::Properties() const {
     using Holder = TPictureCollectionComponent;
     static const PropertyInfo properties[] = {
-        ObjectProperty<Holder, TCollection>("List", &Holder::List, &Holder::SetList),
+        objectProperty<Holder, TCollection>("List", &Holder::List, &Holder::SetList),
     };
     return properties;
 }

@@ -23,7 +23,7 @@ void writeRgb24(const std::string& path, int width, int height, const std::vecto
 }
 }  // namespace
 
-void WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& rgbPixels) {
+void writePng(const std::string& path, int width, int height, const std::vector<uint32_t>& rgbPixels) {
     std::vector<uint8_t> rgb;
     rgb.reserve(rgbPixels.size() * 3);
     for (uint32_t c : rgbPixels) {
@@ -34,7 +34,7 @@ void WritePng(const std::string& path, int width, int height, const std::vector<
     writeRgb24(path, width, height, rgb);
 }
 
-void WritePng565(const std::string& path, int width, int height, const uint16_t* pixels) {
+void writePng565(const std::string& path, int width, int height, const uint16_t* pixels) {
     std::vector<uint8_t> rgb;
     size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
     rgb.reserve(count * 3);
@@ -50,7 +50,7 @@ void WritePng565(const std::string& path, int width, int height, const uint16_t*
     writeRgb24(path, width, height, rgb);
 }
 
-RgbImage ReadPng(const std::string& path) {
+RgbImage readPng(const std::string& path) {
     std::error_code ignored;
     if (!std::filesystem::is_regular_file(path, ignored)) throw EFOpenError(Format("Cannot open file %s", path));
     png_image image{};

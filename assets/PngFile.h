@@ -11,11 +11,11 @@
 namespace ik {
 
 // Pixels as TColor (0x00BBGGRR), width x height of them.
-void WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& rgbPixels);
+void writePng(const std::string& path, int width, int height, const std::vector<uint32_t>& rgbPixels);
 // An RGB565 frame, pitch = width.
-void WritePng565(const std::string& path, int width, int height, const uint16_t* pixels);
+void writePng565(const std::string& path, int width, int height, const uint16_t* pixels);
 // Any PNG, alpha dropped. Fails with "Cannot open file %s" or
 // "%s is not a valid PNG file".
-RgbImage ReadPng(const std::string& path);
+RgbImage readPng(const std::string& path);
 
 }  // namespace ik

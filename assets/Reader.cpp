@@ -333,7 +333,7 @@ void LoadComponentResource(TStream& stream, TComponent& root) {
     reader.ReadRootComponent(root);
 }
 
-std::string RootClassName(TStream& stream) {
+std::string rootClassName(TStream& stream) {
     int64_t start = stream.Position();
     std::string className;
     {

@@ -101,6 +101,6 @@ private:
 // Reads the resource envelope, the "TPF0" signature and the root component.
 void LoadComponentResource(TStream& stream, TComponent& root);
 // The class name the file gives its root; the stream is left where it was.
-std::string RootClassName(TStream& stream);
+std::string rootClassName(TStream& stream);
 
 }  // namespace ik

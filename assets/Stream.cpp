@@ -49,14 +49,14 @@ void TFileStream::SetPosition(int64_t position) {
     std::fseek(file_, static_cast<long>(std::max<int64_t>(position, 0)), SEEK_SET);
 }
 
-std::vector<uint8_t> ReadWholeFile(const std::string& fileName) {
+std::vector<uint8_t> readWholeFile(const std::string& fileName) {
     TFileStream file(fileName);
     std::vector<uint8_t> bytes(static_cast<size_t>(file.Size()));
     file.ReadBuffer(bytes.data(), bytes.size());
     return bytes;
 }
 
-void WriteWholeFile(const std::string& fileName, const std::vector<uint8_t>& bytes) {
+void writeWholeFile(const std::string& fileName, const std::vector<uint8_t>& bytes) {
     std::FILE* file = std::fopen(fileName.c_str(), "wb");
     bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     if (file && std::fclose(file) != 0) written = false;

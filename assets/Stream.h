@@ -62,8 +62,8 @@ private:
 };
 
 // The whole content of a file, for tools that work on bytes.
-std::vector<uint8_t> ReadWholeFile(const std::string& fileName);
+std::vector<uint8_t> readWholeFile(const std::string& fileName);
 // Fails with "Cannot create file %s".
-void WriteWholeFile(const std::string& fileName, const std::vector<uint8_t>& bytes);
+void writeWholeFile(const std::string& fileName, const std::vector<uint8_t>& bytes);
 
 }  // namespace ik

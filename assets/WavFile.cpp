@@ -6,7 +6,7 @@
 
 namespace ik {
 
-std::vector<uint8_t> RiffWaveImage(const TWave& wave) {
+std::vector<uint8_t> riffWaveImage(const TWave& wave) {
     const int32_t padded = wave.Size() + (wave.Size() & 1);
     ComponentWriter w;
     w.WriteRaw({reinterpret_cast<const uint8_t*>("RIFF"), 4});
@@ -21,9 +21,9 @@ std::vector<uint8_t> RiffWaveImage(const TWave& wave) {
     return w.Finish();
 }
 
-void WriteWavFile(const std::string& path, const TWave& wave) { WriteWholeFile(path, RiffWaveImage(wave)); }
+void writeWavFile(const std::string& path, const TWave& wave) { writeWholeFile(path, riffWaveImage(wave)); }
 
-void ReadWavFile(const std::string& path, TWave& wave) {
+void readWavFile(const std::string& path, TWave& wave) {
     TFileStream file(path);
     wave.ReadWaveFile(file);
 }

@@ -10,9 +10,9 @@
 
 namespace ik {
 
-std::vector<uint8_t> RiffWaveImage(const TWave& wave);
-void WriteWavFile(const std::string& path, const TWave& wave);
+std::vector<uint8_t> riffWaveImage(const TWave& wave);
+void writeWavFile(const std::string& path, const TWave& wave);
 // Reads a WAV file as the wave reader does (same messages).
-void ReadWavFile(const std::string& path, TWave& wave);
+void readWavFile(const std::string& path, TWave& wave);
 
 }  // namespace ik

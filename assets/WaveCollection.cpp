@@ -10,10 +10,10 @@ TWaveCollectionItem::TWaveCollectionItem(TWaveCollection& collection) : TNamedCo
 std::span<const PropertyInfo> TWaveCollectionItem::Properties() const {
     using Item = TWaveCollectionItem;
     static const PropertyInfo properties[] = {
-        StringProperty<Item>("Name", &Item::SetName),
-        BooleanProperty<Item>("Looped", &Item::SetLooped),
-        IntegerProperty<Item>("MaxPlayingCount", &Item::SetMaxPlayingCount),
-        ObjectProperty<Item, TWave>("Wave", &Item::WaveObject, &Item::SetWave),
+        stringProperty<Item>("Name", &Item::SetName),
+        booleanProperty<Item>("Looped", &Item::SetLooped),
+        integerProperty<Item>("MaxPlayingCount", &Item::SetMaxPlayingCount),
+        objectProperty<Item, TWave>("Wave", &Item::WaveObject, &Item::SetWave),
     };
     return properties;
 }
@@ -110,7 +110,7 @@ std::unique_ptr<TCollectionItem> TWaveCollection::NewItem() {
 std::span<const PropertyInfo> TWaveCollectionComponent::Properties() const {
     using Holder = TWaveCollectionComponent;
     static const PropertyInfo properties[] = {
-        ObjectProperty<Holder, TCollection>("List", &Holder::List, &Holder::SetList),
+        objectProperty<Holder, TCollection>("List", &Holder::List, &Holder::SetList),
     };
     return properties;
 }

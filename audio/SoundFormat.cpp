@@ -22,7 +22,7 @@ uint32_t readU32(std::span<const uint8_t> bytes, size_t at) {
 
 }  // namespace
 
-std::optional<PcmFormat> ReadPcmFormat(std::span<const uint8_t> formatRecord) {
+std::optional<PcmFormat> readPcmFormat(std::span<const uint8_t> formatRecord) {
     if (formatRecord.size() < kPcmRecordSize) return std::nullopt;
     if (readU16(formatRecord, 0) != kPcmFormatTag) return std::nullopt;
     PcmFormat format;
@@ -37,7 +37,7 @@ std::optional<PcmFormat> ReadPcmFormat(std::span<const uint8_t> formatRecord) {
     return format;
 }
 
-size_t DeviceFrameCount(size_t sourceFrames, int rate) {
+size_t deviceFrameCount(size_t sourceFrames, int rate) {
     uint64_t scaled = static_cast<uint64_t>(sourceFrames) * kDeviceRate;
     return static_cast<size_t>((scaled + static_cast<uint64_t>(rate) - 1) / static_cast<uint64_t>(rate));
 }
@@ -46,7 +46,7 @@ DeviceSamples::DeviceSamples(const PcmFormat& format, std::vector<uint8_t> store
     : format_(format),
       stored_(std::move(stored)),
       sourceFrames_(stored_.size() / static_cast<size_t>(format.frameBytes())),
-      frames_(sourceFrames_ == 0 ? 0 : DeviceFrameCount(sourceFrames_, format.rate)) {}
+      frames_(sourceFrames_ == 0 ? 0 : deviceFrameCount(sourceFrames_, format.rate)) {}
 
 int DeviceSamples::sample(size_t frame, int channel) const {
     const size_t index = frame * static_cast<size_t>(format_.channels) +
@@ -79,7 +79,7 @@ void DeviceSamples::AddTo(size_t first, size_t count, int32_t* sums) const {
     }
 }
 
-std::vector<int16_t> ConvertToDeviceFormat(const PcmFormat& format, std::span<const uint8_t> stored) {
+std::vector<int16_t> convertToDeviceFormat(const PcmFormat& format, std::span<const uint8_t> stored) {
     DeviceSamples samples(format, std::vector<uint8_t>(stored.begin(), stored.end()));
     std::vector<int32_t> sums(samples.frameCount() * 2);
     samples.AddTo(0, samples.frameCount(), sums.data());

@@ -25,11 +25,11 @@ struct PcmFormat {
 // Reads a stored wave-format record (the body of a "fmt " chunk). Formats the
 // device cannot play (compressed, more than two channels, other sample sizes,
 // a block alignment that does not match, a record too short) give nothing.
-std::optional<PcmFormat> ReadPcmFormat(std::span<const uint8_t> formatRecord);
+std::optional<PcmFormat> readPcmFormat(std::span<const uint8_t> formatRecord);
 
 // Number of device frames a sound of `sourceFrames` frames at `rate` lasts:
 // rounded up, so that the last source frame is always heard.
-size_t DeviceFrameCount(size_t sourceFrames, int rate);
+size_t deviceFrameCount(size_t sourceFrames, int rate);
 
 // A sound in the device format. The samples are kept as stored and converted
 // while they are mixed: converted in advance, an 8-bit mono sound at 100 Hz
@@ -60,6 +60,6 @@ private:
 // Every device frame of a stored sound at once, as the mixer plays it alone:
 // for tools and tests that measure a whole sound. The game itself converts
 // while it mixes.
-std::vector<int16_t> ConvertToDeviceFormat(const PcmFormat& format, std::span<const uint8_t> stored);
+std::vector<int16_t> convertToDeviceFormat(const PcmFormat& format, std::span<const uint8_t> stored);
 
 }  // namespace ik

@@ -20,7 +20,7 @@ SoundItem::SoundItem(TDXSound& output, const TWaveCollectionItem& item)
     : output_(output), item_(item) {
     const TWave& wave = item.Wave();
     if (wave.Size() <= 0) return;
-    auto format = ReadPcmFormat(wave.Format());
+    auto format = readPcmFormat(wave.Format());
     if (!format) {
         std::cerr << "ironkeel: sound '" << item.Name() << "' is not plain 8- or 16-bit PCM: it stays silent\n";
         return;

@@ -16,7 +16,7 @@ constexpr uint32_t kDrainCheckMs = 50;
 
 }  // namespace
 
-const char* PlayerModeName(TPlayerMode mode) {
+const char* playerModeName(TPlayerMode mode) {
     switch (mode) {
         case pmNone: return "pmNone";
         case pmReady: return "pmReady";
@@ -98,7 +98,7 @@ bool TTrackPlayer::Open(const std::string& path) {
         if (!deviceFailed_) showError("Player is not ready !");
         return false;
     }
-    const auto info = DescribeModuleFile(path);
+    const auto info = describeModuleFile(path);
     if (!info) {
         showError("Invalid stream file (" + path + ") !");
         return false;

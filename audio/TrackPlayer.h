@@ -24,7 +24,7 @@ inline constexpr const char* kMissingLibraryMessage =
 
 enum TPlayerMode { pmNone = 0, pmReady = 1, pmStopped = 2, pmPlaying = 3, pmPaused = 4 };
 
-const char* PlayerModeName(TPlayerMode mode);
+const char* playerModeName(TPlayerMode mode);
 
 class TTrackPlayer {
 public:

@@ -41,7 +41,7 @@ std::string trimRight(std::string text) {
 
 }  // namespace
 
-std::optional<TStreamInfo> DescribeModuleFile(const std::string& path) {
+std::optional<TStreamInfo> describeModuleFile(const std::string& path) {
     const std::filesystem::path file(path);
     const std::string extension = upperExtension(file);
     const auto field = std::find_if(kModuleTitles.begin(), kModuleTitles.end(),

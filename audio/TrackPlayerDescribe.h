@@ -17,6 +17,6 @@ struct TStreamInfo {
 };
 
 // Empty when the file is not a module by its extension or cannot be read.
-std::optional<TStreamInfo> DescribeModuleFile(const std::string& path);
+std::optional<TStreamInfo> describeModuleFile(const std::string& path);
 
 }  // namespace ik

@@ -13,9 +13,9 @@ namespace {
 
 // d + (s - d) x alpha/256 per channel, the 8.8 opacity of the pixel pipeline.
 uint16_t blend565(uint16_t source, uint16_t dest, int alpha) {
-    const Channels565 s = Split565(source), d = Split565(dest);
+    const Channels565 s = split565(source), d = split565(dest);
     auto mix = [alpha](int sc, int dc) { return dc + (((sc - dc) * alpha) >> 8); };
-    return Join565(mix(s.r, d.r), mix(s.g, d.g), mix(s.b, d.b));
+    return join565(mix(s.r, d.r), mix(s.g, d.g), mix(s.b, d.b));
 }
 
 struct Texel {
@@ -62,18 +62,18 @@ bool renderer3DUsable(TDXDraw& display, const TDirectDrawSurface& dest) {
 
 }  // namespace
 
-bool BlendSoftware(TDirectDrawSurface& dest, const TRect& destRect, const TDirectDrawSurface& src,
+bool blendSoftware(TDirectDrawSurface& dest, const TRect& destRect, const TDirectDrawSurface& src,
                    const TRect& srcRect, int alpha, bool transparent) {
     if (!dest.Usable() || !src.Usable() || alpha <= 0) return false;
     const bool copyMode = alpha >= 255;
-    if (destRect.Empty() || !InsideSurface(srcRect, src)) return false;
-    const TRect visible = VisiblePart(destRect, dest);
+    if (destRect.Empty() || !insideSurface(srcRect, src)) return false;
+    const TRect visible = visiblePart(destRect, dest);
     if (visible.Empty()) return false;
     const int64_t cutColumns = visible.Left - int64_t{destRect.Left},
                   cutRows = visible.Top - int64_t{destRect.Top};
 
-    const int64_t du = (SpanX(srcRect) << 16) / SpanX(destRect);
-    const int64_t dv = (SpanY(srcRect) << 16) / SpanY(destRect);
+    const int64_t du = (spanX(srcRect) << 16) / spanX(destRect);
+    const int64_t dv = (spanY(srcRect) << 16) / spanY(destRect);
     const int64_t uStart = du * cutColumns + (static_cast<int64_t>(srcRect.Left) << 16);
     int64_t v = dv * cutRows + (static_cast<int64_t>(srcRect.Top) << 16);
     const int64_t uLast = uStart + du * (visible.Width() - 1);
@@ -96,18 +96,18 @@ bool BlendSoftware(TDirectDrawSurface& dest, const TRect& destRect, const TDirec
     return true;
 }
 
-bool BlendBilinear(TDXDraw& display, TDirectDrawSurface& dest, const TRect& destRect,
+bool blendBilinear(TDXDraw& display, TDirectDrawSurface& dest, const TRect& destRect,
                    const BlendTexture& texture, const TexCoords& coords, int alpha) {
     if (!renderer3DUsable(display, dest) || destRect.Empty()) return false;
     const double opacity = std::clamp(alpha, 0, 255) / 255.0;
-    const TRect visible = VisiblePart(destRect, dest);
+    const TRect visible = visiblePart(destRect, dest);
     if (visible.Empty() || opacity <= 0) return false;
 
     // The quad's corners sit half a pixel up and left so that pixel centres,
     // at whole coordinates, meet texel centres.
     const double left = destRect.Left - 0.5, top = destRect.Top - 0.5;
-    const double du = (coords.u1 - coords.u0) / static_cast<double>(SpanX(destRect));
-    const double dv = (coords.v1 - coords.v0) / static_cast<double>(SpanY(destRect));
+    const double du = (coords.u1 - coords.u0) / static_cast<double>(spanX(destRect));
+    const double dv = (coords.v1 - coords.v0) / static_cast<double>(spanY(destRect));
     const Texel white{255, 255, 255, 255};
     for (int y = visible.Top; y < visible.Bottom; ++y) {
         const double v = coords.v0 + (y - top) * dv;
@@ -117,11 +117,11 @@ bool BlendBilinear(TDXDraw& display, TDirectDrawSurface& dest, const TRect& dest
             const Texel t = texture.Empty() ? white : sampleBilinear(texture, u, v);
             const double a = opacity * t.a / 255.0;
             if (a <= 0) continue;
-            const Channels565 d = Split565(row[x]);
+            const Channels565 d = split565(row[x]);
             auto mix = [a](double s, int d8) {
                 return static_cast<uint8_t>(std::lround(s * a + d8 * (1 - a)));
             };
-            row[x] = ToRgb565(RGB(mix(t.r, Expand5(d.r)), mix(t.g, Expand6(d.g)), mix(t.b, Expand5(d.b))));
+            row[x] = toRgb565(RGB(mix(t.r, expand5(d.r)), mix(t.g, expand6(d.g)), mix(t.b, expand5(d.b))));
         }
     }
     return true;

@@ -23,10 +23,10 @@ void TDirectDrawSurfaceCanvas::acquire() {
 
 SizedFont* TDirectDrawSurfaceCanvas::font() {
     FontRequest request{Font.Name, (Font.Style & fsBold) != 0, (Font.Style & fsItalic) != 0,
-                        EmPixels(Font.Size)};
+                        emPixels(Font.Size)};
     if (!fontFound_ || !(request == fontRequest_)) {
         fontRequest_ = std::move(request);
-        font_ = FindFont(fontRequest_);
+        font_ = findFont(fontRequest_);
         fontFound_ = true;
     }
     return font_;
@@ -36,7 +36,7 @@ int TDirectDrawSurfaceCanvas::TextWidth(std::string_view utf8) {
     SizedFont* sized = font();
     if (!sized) return 0;
     int width = 0;
-    for (char32_t c : DecodeUtf8(utf8)) width += sized->GlyphFor(c).advance;
+    for (char32_t c : decodeUtf8(utf8)) width += sized->GlyphFor(c).advance;
     return width;
 }
 
@@ -54,14 +54,14 @@ void TDirectDrawSurfaceCanvas::TextOut(int x, int y, std::string_view utf8) {
     }
     glyphs_.clear();
     int64_t width = 0;
-    for (char32_t c : DecodeUtf8(utf8)) {
+    for (char32_t c : decodeUtf8(utf8)) {
         glyphs_.push_back(&sized->GlyphFor(c));
         width += glyphs_.back()->advance;
     }
     if (Brush.Style == bsSolid) {
         fill(x, y, x + width, int64_t{y} + sized->CellHeight(), Brush.Color);
     }
-    const uint16_t color = ToRgb565(Font.Color);
+    const uint16_t color = toRgb565(Font.Color);
     const int64_t baseline = int64_t{y} + sized->Ascent();
     int64_t penX = x;
     for (const Glyph* glyph : glyphs_) {
@@ -72,7 +72,7 @@ void TDirectDrawSurfaceCanvas::TextOut(int x, int y, std::string_view utf8) {
 }
 
 void TDirectDrawSurfaceCanvas::drawGlyph(const Glyph& glyph, int64_t left, int64_t top, uint16_t color) {
-    const TRect visible = VisiblePart(left, top, left + glyph.width, top + glyph.rows, surface_);
+    const TRect visible = visiblePart(left, top, left + glyph.width, top + glyph.rows, surface_);
     // The three channels spread apart in one word (green high, red and blue
     // low) so that one multiply blends them all; coverage in 1/32 steps.
     auto spread = [](uint16_t p) { return (p | (static_cast<uint32_t>(p) << 16)) & 0x07E0F81Fu; };
@@ -95,9 +95,9 @@ void TDirectDrawSurfaceCanvas::drawGlyph(const Glyph& glyph, int64_t left, int64
 }
 
 void TDirectDrawSurfaceCanvas::fill(int64_t left, int64_t top, int64_t right, int64_t bottom, TColor color) {
-    const TRect visible = VisiblePart(left, top, right, bottom, surface_);
+    const TRect visible = visiblePart(left, top, right, bottom, surface_);
     if (visible.Empty()) return;
-    const uint16_t value = ToRgb565(color);
+    const uint16_t value = toRgb565(color);
     for (int y = visible.Top; y < visible.Bottom; ++y) {
         std::fill(surface_.Row(y) + visible.Left, surface_.Row(y) + visible.Right, value);
     }
@@ -133,7 +133,7 @@ void TDirectDrawSurfaceCanvas::LineTo(int x, int y) {
     int64_t last = majorStep > 0 ? majorSize - 1 - major0 : major0;
     first = std::max<int64_t>(first, 0);
     last = std::min<int64_t>(last, majorLength - 1);
-    const uint16_t value = ToRgb565(Pen.Color);
+    const uint16_t value = toRgb565(Pen.Color);
     for (int64_t i = first; i <= last; ++i) {
         const int64_t major = major0 + majorStep * i;
         // 128 bits: i x minorLength may exceed 63 bits for far-away points.

@@ -7,14 +7,14 @@
 
 namespace ik {
 
-BlitResult CopyClipped(TDirectDrawSurface& dest, int x, int y, const TDirectDrawSurface& src, TRect srcRect,
+BlitResult copyClipped(TDirectDrawSurface& dest, int x, int y, const TDirectDrawSurface& src, TRect srcRect,
                        bool transparent) {
     if (!src.Usable() || !dest.Usable()) return BlitResult::Refused;
     if (x > dest.Width() || y > dest.Height()) return BlitResult::OutsideTarget;
 
     // Wide arithmetic: callers may pass points far outside the surface.
     int64_t qLeft = x, qTop = y;
-    int64_t qRight = qLeft + SpanX(srcRect), qBottom = qTop + SpanY(srcRect);
+    int64_t qRight = qLeft + spanX(srcRect), qBottom = qTop + spanY(srcRect);
     int64_t rLeft = srcRect.Left, rTop = srcRect.Top, rRight = srcRect.Right, rBottom = srcRect.Bottom;
     if (qLeft < 0) {
         rLeft -= qLeft;
@@ -59,8 +59,8 @@ BlitResult CopyClipped(TDirectDrawSurface& dest, int x, int y, const TDirectDraw
 
 bool BlitSurface(TDirectDrawSurface& dest, int x, int y, const TRect& srcRect, uint32_t flags,
                  const TDirectDrawSurface& src) {
-    if (!dest.Usable() || !src.Usable() || !InsideSurface(srcRect, src)) return false;
-    if (x < 0 || y < 0 || x + SpanX(srcRect) > dest.Width() || y + SpanY(srcRect) > dest.Height()) {
+    if (!dest.Usable() || !src.Usable() || !insideSurface(srcRect, src)) return false;
+    if (x < 0 || y < 0 || x + spanX(srcRect) > dest.Width() || y + spanY(srcRect) > dest.Height()) {
         return false;
     }
     CopyRect(dest, x, y, src, srcRect, (flags & kBltFastSourceColorKey) != 0);

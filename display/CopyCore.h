@@ -18,16 +18,16 @@ void CopyRect(TDirectDrawSurface& dest, int x, int y, const TDirectDrawSurface& 
               bool keyed);
 
 // True when r lies within a surface of that size and is not empty.
-inline bool InsideSurface(const TRect& r, const TDirectDrawSurface& s) {
+inline bool insideSurface(const TRect& r, const TDirectDrawSurface& s) {
     return !r.Empty() && r.Left >= 0 && r.Top >= 0 && r.Right <= s.Width() && r.Bottom <= s.Height();
 }
 
 // Width and height without overflow, whatever the corners.
-inline int64_t SpanX(const TRect& r) { return int64_t{r.Right} - r.Left; }
-inline int64_t SpanY(const TRect& r) { return int64_t{r.Bottom} - r.Top; }
+inline int64_t spanX(const TRect& r) { return int64_t{r.Right} - r.Left; }
+inline int64_t spanY(const TRect& r) { return int64_t{r.Bottom} - r.Top; }
 
 // The part of a rectangle given in wide coordinates that lies on the surface.
-inline TRect VisiblePart(int64_t left, int64_t top, int64_t right, int64_t bottom,
+inline TRect visiblePart(int64_t left, int64_t top, int64_t right, int64_t bottom,
                          const TDirectDrawSurface& s) {
     auto clampTo = [](int64_t v, int limit) {
         return static_cast<int32_t>(std::clamp<int64_t>(v, 0, limit));
@@ -35,8 +35,8 @@ inline TRect VisiblePart(int64_t left, int64_t top, int64_t right, int64_t botto
     return {clampTo(left, s.Width()), clampTo(top, s.Height()), clampTo(right, s.Width()),
             clampTo(bottom, s.Height())};
 }
-inline TRect VisiblePart(const TRect& r, const TDirectDrawSurface& s) {
-    return VisiblePart(r.Left, r.Top, r.Right, r.Bottom, s);
+inline TRect visiblePart(const TRect& r, const TDirectDrawSurface& s) {
+    return visiblePart(r.Left, r.Top, r.Right, r.Bottom, s);
 }
 
 }  // namespace ik

@@ -15,7 +15,7 @@ int powerOfTwoAtLeast(int n) {
 }
 }  // namespace
 
-BlendTexture MakeBlendTexture(const RgbImage& picture, bool transparent, TColor transparentColor) {
+BlendTexture makeBlendTexture(const RgbImage& picture, bool transparent, TColor transparentColor) {
     BlendTexture texture;
     if (picture.Empty() || picture.width > kMaxTextureSide || picture.height > kMaxTextureSide ||
         picture.pixels.size() != static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height)) {
@@ -26,9 +26,9 @@ BlendTexture MakeBlendTexture(const RgbImage& picture, bool transparent, TColor 
     texture.pictureWidth = picture.width;
     texture.pictureHeight = picture.height;
     texture.texels.assign(static_cast<size_t>(texture.width) * static_cast<size_t>(texture.height), 0);
-    const uint16_t key = ToRgb565(transparentColor);
+    const uint16_t key = toRgb565(transparentColor);
     auto texel = [&](TColor c) {
-        const bool keyed = transparent && ToRgb565(c) == key;
+        const bool keyed = transparent && toRgb565(c) == key;
         return (c & 0x00FFFFFFu) | (keyed ? 0u : 0xFF000000u);
     };
     for (int y = 0; y < texture.height; ++y) {
@@ -41,13 +41,13 @@ BlendTexture MakeBlendTexture(const RgbImage& picture, bool transparent, TColor 
     return texture;
 }
 
-TexCoords PatternTexCoords(const BlendTexture& texture, const TRect& pattern) {
+TexCoords patternTexCoords(const BlendTexture& texture, const TRect& pattern) {
     if (texture.Empty()) return {};
     const double w = texture.width, h = texture.height;
     return {pattern.Left / w, pattern.Top / h, (pattern.Right - 1) / w, (pattern.Bottom - 1) / h};
 }
 
-TexCoords WholePictureTexCoords(const BlendTexture& texture) {
+TexCoords wholePictureTexCoords(const BlendTexture& texture) {
     if (texture.Empty()) return {};
     return {0, 0, static_cast<double>(texture.pictureWidth) / texture.width,
             static_cast<double>(texture.pictureHeight) / texture.height};

@@ -37,12 +37,12 @@ struct TexCoords {
 // The picture copied into the smallest power-of-two texture (sides at least 2)
 // that holds it, the rest black. With `transparent`, texels whose 16-bit
 // colour equals that of `transparentColor` get alpha 0, all others 255.
-BlendTexture MakeBlendTexture(const RgbImage& picture, bool transparent, TColor transparentColor);
+BlendTexture makeBlendTexture(const RgbImage& picture, bool transparent, TColor transparentColor);
 
 // Coordinates of one pattern: its first to its last texel column and row.
-TexCoords PatternTexCoords(const BlendTexture& texture, const TRect& pattern);
+TexCoords patternTexCoords(const BlendTexture& texture, const TRect& pattern);
 // Coordinates that map the whole picture onto the quad.
-TexCoords WholePictureTexCoords(const BlendTexture& texture);
+TexCoords wholePictureTexCoords(const BlendTexture& texture);
 
 class TD2D {
 public:

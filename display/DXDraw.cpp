@@ -25,7 +25,7 @@ void fire(const std::function<void()>& event) {
 }
 }  // namespace
 
-TDXDraw::TDXDraw(Platform& platform) : platform_(platform), nowOptions_(EffectiveOptions(options_)) {}
+TDXDraw::TDXDraw(Platform& platform) : platform_(platform), nowOptions_(effectiveOptions(options_)) {}
 
 TDXDraw::~TDXDraw() {
     notify(DisplayNotification::Destroying);
@@ -34,7 +34,7 @@ TDXDraw::~TDXDraw() {
 
 void TDXDraw::SetOptions(TDXDrawOptions options) {
     options_ = options;
-    if (!initialized_) nowOptions_ = EffectiveOptions(options_);
+    if (!initialized_) nowOptions_ = effectiveOptions(options_);
 }
 
 void TDXDraw::Initialize() {
@@ -113,7 +113,7 @@ void TDXDraw::releaseAll() {
     busy_ = false;
     surfaceInitialized_ = false;
     sceneOpen_ = false;
-    nowOptions_ = EffectiveOptions(options_);
+    nowOptions_ = effectiveOptions(options_);
 }
 
 bool TDXDraw::restoreSurfaces() {

@@ -2,7 +2,7 @@
 
 namespace ik {
 
-TDXDrawOptions EffectiveOptions(TDXDrawOptions requested) {
+TDXDrawOptions effectiveOptions(TDXDrawOptions requested) {
     TDXDrawOptions now = requested;
     if (!requested.Has(doFullScreen)) {
         // Cooperation flags and flipping belong to the exclusive mode.

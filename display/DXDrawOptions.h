@@ -63,6 +63,6 @@ inline constexpr TDXDrawOptions kGameDrawOptions{
 
 // The effective set before initialisation. doHardware is always cleared here:
 // only a device that turns out to be hardware sets it again.
-TDXDrawOptions EffectiveOptions(TDXDrawOptions requested);
+TDXDrawOptions effectiveOptions(TDXDrawOptions requested);
 
 }  // namespace ik

@@ -26,18 +26,18 @@ enum class BlitResult {
 // Copies srcRect of src with its top-left corner at (x, y) of dest, clipped to
 // both surfaces. With `transparent`, source pixels equal to src's colour key
 // are left out.
-BlitResult CopyClipped(TDirectDrawSurface& dest, int x, int y, const TDirectDrawSurface& src, TRect srcRect,
+BlitResult copyClipped(TDirectDrawSurface& dest, int x, int y, const TDirectDrawSurface& src, TRect srcRect,
                        bool transparent);
 
 // Scales srcRect of src into destRect (nearest source pixel), cut at dest's
 // edges. A source rectangle outside src is refused.
-bool StretchCopy(TDirectDrawSurface& dest, const TRect& destRect, const TDirectDrawSurface& src,
+bool stretchCopy(TDirectDrawSurface& dest, const TRect& destRect, const TDirectDrawSurface& src,
                  const TRect& srcRect, bool transparent);
 
 // Blend without the 3D path: 16.16 stepping through srcRect, opacity alpha/256
 // per channel, a plain copy at alpha 255. Key pixels are skipped when
 // `transparent`.
-bool BlendSoftware(TDirectDrawSurface& dest, const TRect& destRect, const TDirectDrawSurface& src,
+bool blendSoftware(TDirectDrawSurface& dest, const TRect& destRect, const TDirectDrawSurface& src,
                    const TRect& srcRect, int alpha, bool transparent);
 
 // The 3D path's blended quad, computed in software: each pixel of destRect
@@ -45,7 +45,7 @@ bool BlendSoftware(TDirectDrawSurface& dest, const TRect& destRect, const TDirec
 // filtered bilinearly. Draws only onto the display's back buffer, and only
 // when the display requests do3D, doDirectX7Mode and doHardware and has its
 // 2D renderer. An empty texture draws the bare quad in white.
-bool BlendBilinear(TDXDraw& display, TDirectDrawSurface& dest, const TRect& destRect,
+bool blendBilinear(TDXDraw& display, TDirectDrawSurface& dest, const TRect& destRect,
                    const BlendTexture& texture, const TexCoords& coords, int alpha);
 
 // Every pixel becomes `value`. False when the surface is missing or lost.

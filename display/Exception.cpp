@@ -21,12 +21,12 @@ std::string formatOne(const char* pattern, T argument) {
 }
 }  // namespace
 
-std::string PrintableText(std::string_view text) {
+std::string printableText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     size_t i = 0;
     while (i < text.size()) {
-        const Utf8Sequence sequence = DecodeUtf8Sequence(text, i);
+        const Utf8Sequence sequence = decodeUtf8Sequence(text, i);
         if (sequence.length == 0 || isControl(sequence.cp)) {
             // A malformed sequence is escaped one byte at a time; the next
             // byte may start a well-formed one.
@@ -45,10 +45,10 @@ std::string PrintableText(std::string_view text) {
     return out;
 }
 
-Exception::Exception(const std::string& message) : std::runtime_error(PrintableText(message)) {}
+Exception::Exception(const std::string& message) : std::runtime_error(printableText(message)) {}
 
 std::string Format(const char* pattern, const std::string& argument) {
-    return formatOne(pattern, PrintableText(argument).c_str());
+    return formatOne(pattern, printableText(argument).c_str());
 }
 
 std::string Format(const char* pattern, long long argument) {

@@ -19,7 +19,7 @@ public:
 // The text with every control character and every byte that is not part of
 // well-formed UTF-8 written as "\xNN", so that what a file put into a message
 // can neither cut it short (a NUL) nor garble the line or the box showing it.
-std::string PrintableText(std::string_view text);
+std::string printableText(std::string_view text);
 
 // printf-style formatting of the fixed messages ("Image '%s' not found", ...);
 // the argument is made printable first, so that a NUL in it cannot end the message.

@@ -162,7 +162,7 @@ int scaled(int units, int em, int unitsPerEm) {
 
 }  // namespace
 
-int EmPixels(int points) {
+int emPixels(int points) {
     return std::clamp(static_cast<int>(std::lround(std::abs(points) * 96.0 / 72.0)), 1, kMaxEm);
 }
 
@@ -212,9 +212,9 @@ const Glyph& SizedFont::render(uint32_t glyphIndex) {
     return glyphs_.emplace(glyphIndex, std::move(glyph)).first->second;
 }
 
-SizedFont* FindFont(const FontRequest& request) { return library().find(request); }
+SizedFont* findFont(const FontRequest& request) { return library().find(request); }
 
-std::string FontFamily(const FontRequest& request) {
+std::string fontFamily(const FontRequest& request) {
     FontFace* face = library().faceFor(request);
     return face ? face->family() : std::string();
 }

@@ -32,7 +32,7 @@ struct FontRequest {
 
 // Character height in pixels for a size in points on the 96 dpi screen the
 // game was laid out for.
-int EmPixels(int points);
+int emPixels(int points);
 
 class FontFace;
 
@@ -57,8 +57,8 @@ private:
 };
 
 // The sized font for a request; null only when no face can be loaded at all.
-SizedFont* FindFont(const FontRequest& request);
+SizedFont* findFont(const FontRequest& request);
 // The family the request resolved to ("" when none), for messages and tests.
-std::string FontFamily(const FontRequest& request);
+std::string fontFamily(const FontRequest& request);
 
 }  // namespace ik

@@ -19,7 +19,7 @@ void LoadFromGraphic(TDirectDrawSurface& surface, const RgbImage& image, const T
     for (int y = 0; y < area.Height(); ++y) {
         uint16_t* row = surface.Row(y);
         for (int x = 0; x < area.Width(); ++x) {
-            row[x] = ToRgb565(image.At(area.Left + x, area.Top + y));
+            row[x] = toRgb565(image.At(area.Left + x, area.Top + y));
         }
     }
     surface.SetColorKey(0);

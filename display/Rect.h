@@ -32,6 +32,6 @@ inline TRect IntersectRect(const TRect& a, const TRect& b) {
 }
 
 // Two rectangles overlap when their intersection has positive width and height.
-inline bool Overlap(const TRect& a, const TRect& b) { return !IntersectRect(a, b).Empty(); }
+inline bool overlap(const TRect& a, const TRect& b) { return !IntersectRect(a, b).Empty(); }
 
 }  // namespace ik

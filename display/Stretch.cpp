@@ -7,18 +7,18 @@
 
 namespace ik {
 
-bool StretchCopy(TDirectDrawSurface& dest, const TRect& destRect, const TDirectDrawSurface& src,
+bool stretchCopy(TDirectDrawSurface& dest, const TRect& destRect, const TDirectDrawSurface& src,
                  const TRect& srcRect, bool transparent) {
-    if (!dest.Usable() || !src.Usable() || destRect.Empty() || !InsideSurface(srcRect, src)) {
+    if (!dest.Usable() || !src.Usable() || destRect.Empty() || !insideSurface(srcRect, src)) {
         return false;
     }
-    const TRect visible = VisiblePart(destRect, dest);
+    const TRect visible = visiblePart(destRect, dest);
     if (visible.Empty()) return false;
 
     // Each destination pixel takes the source pixel under its centre; the
     // columns are worked out once per call.
-    const int64_t qw = SpanX(destRect), qh = SpanY(destRect);
-    const int64_t rw = SpanX(srcRect), rh = SpanY(srcRect);
+    const int64_t qw = spanX(destRect), qh = spanY(destRect);
+    const int64_t rw = spanX(srcRect), rh = spanY(srcRect);
     std::vector<int> columns(static_cast<size_t>(visible.Width()));
     for (int x = visible.Left; x < visible.Right; ++x) {
         int64_t i = x - int64_t{destRect.Left};

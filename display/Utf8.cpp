@@ -4,13 +4,13 @@
 
 namespace ik {
 
-std::u32string DecodeUtf8(std::string_view text) {
+std::u32string decodeUtf8(std::string_view text) {
     constexpr char32_t kReplacement = 0xFFFD;
     std::u32string out;
     out.reserve(text.size());
     size_t i = 0;
     while (i < text.size()) {
-        const Utf8Sequence sequence = DecodeUtf8Sequence(text, i);
+        const Utf8Sequence sequence = decodeUtf8Sequence(text, i);
         if (sequence.length == 0) {
             out.push_back(kReplacement);
             ++i;

@@ -7,7 +7,7 @@
 namespace ik {
 
 // Code points of a UTF-8 text; malformed bytes become U+FFFD each.
-std::u32string DecodeUtf8(std::string_view text);
+std::u32string decodeUtf8(std::string_view text);
 
 // The code point whose UTF-8 sequence starts at `i` and the number of bytes
 // it takes; 0 bytes when the sequence there is malformed (overlong, a
@@ -18,7 +18,7 @@ struct Utf8Sequence {
     size_t length = 0;
 };
 
-inline Utf8Sequence DecodeUtf8Sequence(std::string_view text, size_t i) {
+inline Utf8Sequence decodeUtf8Sequence(std::string_view text, size_t i) {
     const auto lead = static_cast<unsigned char>(text[i]);
     int extra = 0;
     char32_t cp = 0;

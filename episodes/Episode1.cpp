@@ -149,7 +149,7 @@ void TForm1::episode1_item(int i) {
     TWaveCollection& sounds = DXWaveList1->Items;
     // QUIRK: the item is where the previous frame left it, and the tray as the
     // previous item (or frame) last placed it.
-    if (Overlap(tray_rect, item_rect[i])) {
+    if (overlap(tray_rect, item_rect[i])) {
         if (bonus_left >= 0) --bonus_left;
         if (penalty_left >= 0) --penalty_left;
         if (item_needed[i]) {

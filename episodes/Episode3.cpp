@@ -133,7 +133,7 @@ void TForm1::episode3() {
         soldier_x += soldier_speed;
     }
     episode3_bounce();
-    if (Overlap(fire_rect, soldier_rect)) {
+    if (overlap(fire_rect, soldier_rect)) {
         DXWaveList1->Items.Find("fire_ep3").PlayWave(false);
         soldier_x = kParked;
         score += fire_x;

@@ -52,9 +52,9 @@ void status_text_font(TDirectDrawSurfaceCanvas& canvas) {
 
 bool TForm1::load_series(int episode) {
     const std::string name = "series" + std::to_string(episode) + ".dat";
-    const std::string file = FindDataFile(name);
+    const std::string file = findDataFile(name);
     if (file.empty()) {
-        std::fprintf(stderr, "%s\n", MissingDataReport({name}).c_str());
+        std::fprintf(stderr, "%s\n", missingDataReport({name}).c_str());
         platform.messageBox(kApplicationTitle,
                             "Nepodařilo se načíst datový soubor. Zkontrolujte přítomnost souboru SERIES" +
                                 std::to_string(episode) + ".DAT",
@@ -91,7 +91,7 @@ void TForm1::give_up_key() {
 }
 
 void TForm1::draw_summary() {
-    read_record(std::string(ScreenName(screen)));
+    read_record(std::string(screenName(screen)));
     if (!gameover_played) {
         DXWaveList1->Items.Find("gameover").PlayWave(false);
         gameover_played = true;

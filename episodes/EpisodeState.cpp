@@ -27,7 +27,7 @@ void dumpEpisode1(const TForm1& f, nlohmann::json& s) {
     s["item_rect"] = rects;
     s["tray_rect"] = rect(f.tray_rect);
     s["penalty_points"] = f.penalty_points;
-    s["bonus"] = std::string(BonusName(f.bonus));
+    s["bonus"] = std::string(bonusName(f.bonus));
     s["bonus_left"] = f.bonus_left;
     s["penalty_left"] = f.penalty_left;
     s["penalty_active"] = f.penalty_active;

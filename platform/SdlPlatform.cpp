@@ -140,7 +140,7 @@ SdlPlatform::SdlPlatform(const SdlOptions& options, const std::string& title)
         // A box runs in a helper process of SDL's: ending it lets the box
         // call return, and the loop then ends the game.
         while (messageBoxUp_) {
-            EndChildProcesses();
+            endChildProcesses();
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     });

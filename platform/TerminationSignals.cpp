@@ -92,7 +92,7 @@ void TerminationSignals::watch() {
     }
 }
 
-void EndChildProcesses() {
+void endChildProcesses() {
     const pid_t self = ::getpid();
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {

@@ -25,6 +25,6 @@ private:
 
 // Sends SIGTERM to every child process of this process: a modal box shown by
 // a helper process then returns at once.
-void EndChildProcesses();
+void endChildProcesses();
 
 }  // namespace ik

@@ -17,7 +17,7 @@ void TraceWriter::line(const std::string& text) {
     std::fflush(file_);
 }
 
-std::vector<TraceLine> SplitTrace(const std::string& source) {
+std::vector<TraceLine> splitTrace(const std::string& source) {
     std::vector<TraceLine> lines;
     size_t start = 0;
     int number = 0;

@@ -35,6 +35,6 @@ struct TraceLine {
 };
 
 // Splits `source` into lines of words; empty lines and '#' comments are left out.
-std::vector<TraceLine> SplitTrace(const std::string& source);
+std::vector<TraceLine> splitTrace(const std::string& source);
 
 }  // namespace ik

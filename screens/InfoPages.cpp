@@ -107,9 +107,9 @@ void drawInfoPage(TForm1& form, const InfoPage& page) {
     if (form.menu_backdrop) {
         for (int i = 0; i <= 7; ++i) BlitSurface(back, 100 * i, 50, TRect{0, 50, 100, 550}, 0, *form.menu_backdrop);
     }
-    DrawDottedRows(form);
+    drawDottedRows(form);
     TDirectDrawSurfaceCanvas& canvas = back.Canvas();
-    DrawStatusLine(canvas, form.volume, form.easy_mode);
+    drawStatusLine(canvas, form.volume, form.easy_mode);
     canvas.Pen.Color = clGray;
     canvas.Rectangle(50, 50, 750, 550);
     canvas.Font.Name = "Arial";

@@ -100,11 +100,11 @@ void TForm1::mainmenu() {
         button.DrawPattern(back, menu_buttons[n].Left, menu_buttons[n].Top, lit ? 1 : 0);
     }
     TDirectDrawSurfaceCanvas& canvas = back.Canvas();
-    DrawStatusLine(canvas, volume, easy_mode);
+    drawStatusLine(canvas, volume, easy_mode);
     drawTitles(*this, canvas);
     drawInfoButtons(*this, canvas, pointer);
     canvas.Release();
-    DrawDottedRows(*this);
+    drawDottedRows(*this);
     DXImageList1->Items.Find("arrow_menu").DrawPattern(back, pointer.x, pointer.y, 0);
 }
 
@@ -117,7 +117,7 @@ void TForm1::DXDraw1Click() {
         if (pointed(menu_buttons[n]) && available(*this, n)) startEpisode(*this, n);
     if (pointed(menu_buttons[5])) Close();
     for (int n = 1; n <= 5; ++n)
-        if (pointed(info_buttons[n]) && available(*this, n)) open_info(InfoScreen(n));
+        if (pointed(info_buttons[n]) && available(*this, n)) open_info(infoScreen(n));
 }
 
 void TForm1::open_info(Screen page) {

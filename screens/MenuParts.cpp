@@ -9,7 +9,7 @@
 
 namespace ik {
 
-void DrawStatusLine(TDirectDrawSurfaceCanvas& canvas, int32_t volume, bool easyMode) {
+void drawStatusLine(TDirectDrawSurfaceCanvas& canvas, int32_t volume, bool easyMode) {
     canvas.Brush.Color = clBlack;
     canvas.Brush.Style = bsClear;
     canvas.Font.Name = "Arial";
@@ -23,7 +23,7 @@ void DrawStatusLine(TDirectDrawSurfaceCanvas& canvas, int32_t volume, bool easyM
     canvas.TextOut(210, 3, easyMode ? "Obtížnost: Lehká (klávesa E)" : "Obtížnost: Těžká (klávesa E)");
 }
 
-void DrawDottedRows(TForm1& form) {
+void drawDottedRows(TForm1& form) {
     TDirectDrawSurface& back = form.DXDraw1->Surface();
     TPictureCollectionItem& dot = form.DXImageList1->Items.Find("dot");
     for (int k = -1; k <= 80; ++k) {

@@ -11,10 +11,10 @@ class TDirectDrawSurfaceCanvas;
 
 // Version, music volume and difficulty on a transparent background. Leaves
 // the brush clear and the font at Arial 10 bold grey.
-void DrawStatusLine(TDirectDrawSurfaceCanvas& canvas, int32_t volume, bool easyMode);
+void drawStatusLine(TDirectDrawSurfaceCanvas& canvas, int32_t volume, bool easyMode);
 
 // The upper row moves one pixel left and the lower row one pixel right per
 // call; both repeat every ten calls.
-void DrawDottedRows(TForm1& form);
+void drawDottedRows(TForm1& form);
 
 }  // namespace ik

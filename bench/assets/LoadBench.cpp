@@ -37,7 +37,7 @@ std::string writePictureFile(const PictureFileShape& shape) {
     RgbImage image = artwork(shape.width, shape.height, shape.bits == 8 ? 200 : 4096);
     DibEncoding encoding{shape.bits, shape.rle};
     std::vector<uint8_t> data{4, 'T', 'D', 'I', 'B'};
-    std::vector<uint8_t> dib = WriteDib(image, encoding);
+    std::vector<uint8_t> dib = writeDib(image, encoding);
     data.insert(data.end(), dib.begin(), dib.end());
 
     ComponentWriter w;
@@ -65,7 +65,7 @@ std::string writePictureFile(const PictureFileShape& shape) {
                         ("ik-bench-" + std::to_string(getpid()) + "-" + std::to_string(shape.bits) +
                          (shape.rle ? "rle" : "") + "-" + std::to_string(shape.patternWidth) + ".dat"))
                            .string();
-    WriteWholeFile(path, w.Finish());
+    writeWholeFile(path, w.Finish());
     return path;
 }
 
@@ -74,7 +74,7 @@ const PictureFileShape kFullColour{1000, 700, 24, false, 0, 0};
 
 void BM_ReadFileBytes(benchmark::State& state) {
     std::string path = writePictureFile(kFullColour);
-    for (auto _ : state) benchmark::DoNotOptimize(ReadWholeFile(path));
+    for (auto _ : state) benchmark::DoNotOptimize(readWholeFile(path));
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
     std::filesystem::remove(path);
 }

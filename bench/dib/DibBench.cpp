@@ -34,7 +34,7 @@ void CopyPixels(benchmark::State& state) {
 BENCHMARK(CopyPixels);
 
 void Decode(benchmark::State& state, ik::DibEncoding encoding) {
-    const std::vector<uint8_t> bytes = ik::WriteDib(Screen(), encoding);
+    const std::vector<uint8_t> bytes = ik::writeDib(Screen(), encoding);
     state.counters["bytes"] = static_cast<double>(bytes.size());
     for (auto _ : state) {
         auto dib = ik::TDib::ReadDib(bytes.data(), bytes.size());

@@ -49,7 +49,7 @@ void OurKeyedCopy(benchmark::State& state) {
     back.SetSize(800, 600);
     paintSprite(sprite, w, h);
     for (auto _ : state) {
-        CopyClipped(back, 300, 200, sprite, Bounds(0, 0, w, h), true);
+        copyClipped(back, 300, 200, sprite, Bounds(0, 0, w, h), true);
         benchmark::DoNotOptimize(back.Pixels());
         benchmark::ClobberMemory();
     }
@@ -77,7 +77,7 @@ void OurOpaqueCopyFullScreen(benchmark::State& state) {
     back.SetSize(800, 600);
     paintSprite(picture, 800, 600);
     for (auto _ : state) {
-        CopyClipped(back, 0, 0, picture, Bounds(0, 0, 800, 600), false);
+        copyClipped(back, 0, 0, picture, Bounds(0, 0, 800, 600), false);
         benchmark::DoNotOptimize(back.Pixels());
         benchmark::ClobberMemory();
     }

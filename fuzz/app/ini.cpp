@@ -54,7 +54,7 @@ bool same(const Reading& a, const Reading& b) {
 Reading readAll(const ik::TIniFile& store) {
     Reading reading{};
     for (int episode = 1; episode <= 4; ++episode) {
-        reading.records[episode - 1] = ik::ReadRecord(store, ik::RecordSection(episode));
+        reading.records[episode - 1] = ik::readRecord(store, ik::recordSection(episode));
     }
     reading.volume = store.ReadInteger("Settings", "Volume", 16);
     reading.easy = store.ReadBool("Settings", "EasyMode", false);
@@ -71,15 +71,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Reading before = readAll(store);
     constexpr int32_t kScore = 4321;
     try {
-        ik::UpdateRecord(store, ik::RecordSection(2), kScore);
+        ik::updateRecord(store, ik::recordSection(2), kScore);
     } catch (const ik::Exception&) {
         return 0;  // the store refused the write: nothing to compare
     }
     Reading after = readAll(store);
     const ik::StoredRecord record = after.records[1];
-    if (!ik::RecordValid(record) || record.score < kScore) __builtin_trap();
+    if (!ik::recordValid(record) || record.score < kScore) __builtin_trap();
     const ik::StoredRecord old = before.records[1];
-    if (ik::RecordValid(old) && old.score >= kScore && !same(record, old)) __builtin_trap();
+    if (ik::recordValid(old) && old.score >= kScore && !same(record, old)) __builtin_trap();
     after.records[1] = before.records[1];
     if (!same(after, before)) __builtin_trap();
     return 0;

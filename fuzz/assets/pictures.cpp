@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // Every pattern starts on one of the surfaces. Cells that overlap
         // (negative gaps) may run past the edge of their block; drawing clips
         // them there.
-        const ik::PatternLayout layout = ik::ComputePatternLayout(item.Grid());
+        const ik::PatternLayout layout = ik::computePatternLayout(item.Grid());
         for (int index : {0, layout.PatternCount() / 2, layout.PatternCount() - 1}) {
             const auto pattern = layout.Pattern(index);
             if (!pattern) continue;

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const ik::TWave& wave = waves.Items(i).Wave();
         if (wave.Size() > wave.DataCapacity() || waves.Items(i).MaxPlayingCount() < 0) __builtin_trap();
         waves.IndexOf(waves.Items(i).Name());
-        const auto format = ik::ReadPcmFormat(wave.Format());
+        const auto format = ik::readPcmFormat(wave.Format());
         if (!format) continue;
         const ik::DeviceSamples samples(*format, std::vector<uint8_t>(wave.Data(), wave.Data() + wave.Size()));
         if (samples.frameCount() == 0) continue;

@@ -14,14 +14,14 @@ namespace ik {
 namespace {
 
 TEST(CommandLine, No3dCountsOnlyAsTheFirstArgument) {
-    EXPECT_TRUE(ParseCommandLine({"-no3d"}).no3d);
-    EXPECT_TRUE(ParseCommandLine({"-no3d", "--window"}).no3d);
-    EXPECT_FALSE(ParseCommandLine({"--window", "-no3d"}).no3d);
-    EXPECT_FALSE(ParseCommandLine({}).no3d);
+    EXPECT_TRUE(parseCommandLine({"-no3d"}).no3d);
+    EXPECT_TRUE(parseCommandLine({"-no3d", "--window"}).no3d);
+    EXPECT_FALSE(parseCommandLine({"--window", "-no3d"}).no3d);
+    EXPECT_FALSE(parseCommandLine({}).no3d);
 }
 
 TEST(CommandLine, OptionsAndValues) {
-    CommandLine line = ParseCommandLine({"--window", "--scale", "2", "--integer-scale", "--refresh", "75",
+    CommandLine line = parseCommandLine({"--window", "--scale", "2", "--integer-scale", "--refresh", "75",
                                          "--scores", "/tmp/x", "--headless", "--script", "s.txt",
                                          "--seed", "4294967295", "--start-time", "13:05:07.250"});
     EXPECT_TRUE(line.windowed);
@@ -39,9 +39,9 @@ TEST(CommandLine, BadOptionsAreRefusedWithAMessage) {
     for (auto args : std::vector<std::vector<std::string>>{
              {"--scale"}, {"--scale", "0"}, {"--scale", "two"}, {"--seed", "-1"}, {"--frobnicate"},
              {"--headless"}, {"--start-time", "25:00"}, {"--refresh", "0"}}) {
-        EXPECT_THROW(ParseCommandLine(args), std::invalid_argument) << args[0];
+        EXPECT_THROW(parseCommandLine(args), std::invalid_argument) << args[0];
     }
-    EXPECT_NE(UsageText().find("--integer-scale"), std::string::npos);
+    EXPECT_NE(usageText().find("--integer-scale"), std::string::npos);
 }
 
 }  // namespace
@@ -67,7 +67,7 @@ TEST(CommandLine, ArgumentsThatAreNotOurOptionsAreIgnored) {
         {{"--window", "-h", "--scale", "3"}, true, 3, true},
     };
     for (const ArgumentCase& c : cases) {
-        const CommandLine line = ParseCommandLine(c.args);
+        const CommandLine line = parseCommandLine(c.args);
         EXPECT_EQ(line.windowed, c.windowed) << testing::PrintToString(c.args);
         EXPECT_EQ(line.scale, c.scale) << testing::PrintToString(c.args);
         EXPECT_EQ(line.help, c.help) << testing::PrintToString(c.args);
@@ -75,13 +75,13 @@ TEST(CommandLine, ArgumentsThatAreNotOurOptionsAreIgnored) {
 }
 
 TEST(CommandLine, FullscreenWinsOverWindowInEitherOrder) {
-    EXPECT_FALSE(ParseCommandLine({"--window", "--fullscreen"}).windowed);
-    EXPECT_FALSE(ParseCommandLine({"--fullscreen", "--window"}).windowed);
-    EXPECT_TRUE(ParseCommandLine({"--window"}).windowed);
+    EXPECT_FALSE(parseCommandLine({"--window", "--fullscreen"}).windowed);
+    EXPECT_FALSE(parseCommandLine({"--fullscreen", "--window"}).windowed);
+    EXPECT_TRUE(parseCommandLine({"--window"}).windowed);
 }
 
 TEST(CommandLine, ValuesMayFollowAnEqualsSign) {
-    const CommandLine line = ParseCommandLine(
+    const CommandLine line = parseCommandLine(
         {"--scale=3", "--seed=7", "--scores=/tmp/a=b", "--refresh=75", "--start-time=01:02", "--quit-on-focus-loss"});
     EXPECT_EQ(line.scale, 3);
     EXPECT_EQ(line.seed, 7u);
@@ -101,7 +101,7 @@ TEST(CommandLine, EqualsFormsThatMakeNoSenseAreRefusedByName) {
     };
     for (const auto& [args, message] : cases) {
         try {
-            ParseCommandLine(args);
+            parseCommandLine(args);
             ADD_FAILURE() << args[0] << " was accepted";
         } catch (const std::invalid_argument& error) {
             EXPECT_EQ(std::string(error.what()), message);
@@ -110,9 +110,9 @@ TEST(CommandLine, EqualsFormsThatMakeNoSenseAreRefusedByName) {
 }
 
 TEST(CommandLine, HelpNamesTheControlsTheEnvironmentAndTheFilesInSections) {
-    const std::string help = UsageText();
+    const std::string help = usageText();
     std::vector<std::string> titles;
-    for (const HelpSection& section : HelpSections()) {
+    for (const HelpSection& section : helpSections()) {
         EXPECT_NE(help.find("\n" + section.title + ":\n"), std::string::npos) << section.title;
         titles.push_back(section.title);
     }
@@ -125,11 +125,11 @@ TEST(CommandLine, HelpNamesTheControlsTheEnvironmentAndTheFilesInSections) {
 }
 
 TEST(CommandLine, EveryFlagTheHelpNamesIsAccepted) {
-    const std::vector<HelpSection> sections = HelpSections();
+    const std::vector<HelpSection> sections = helpSections();
     for (const auto& [what, effect] : sections.front().entries) {
         if (what.rfind("--", 0) != 0 || what.find(' ') != std::string::npos || what.find('=') != std::string::npos)
             continue;
-        EXPECT_NO_THROW(ParseCommandLine({what, "--script", "s.txt"})) << what;
+        EXPECT_NO_THROW(parseCommandLine({what, "--script", "s.txt"})) << what;
     }
 }
 
@@ -157,7 +157,7 @@ std::vector<std::string> lines(const std::string& file) {
 
 OptionSet helpOptions() {
     OptionSet options;
-    const std::vector<HelpSection> sections = HelpSections();
+    const std::vector<HelpSection> sections = helpSections();
     for (const auto& [typed, effect] : sections.front().entries) {
         if (typed != "--OPTION=VALUE") addSpellings(options, typed);
     }
@@ -215,7 +215,7 @@ TEST(CommandLine, TheReadmeAndTheManualPageNameTheOptionsOfTheHelp) {
 }
 
 TEST(CommandLine, VersionNamesThePortAndTheGame) {
-    EXPECT_EQ(VersionText("1.2.3"), "ironkeel 1.2.3\nIronkeel - Gubbinz vol.1 verze 1.03\n");
+    EXPECT_EQ(versionText("1.2.3"), "ironkeel 1.2.3\nIronkeel - Gubbinz vol.1 verze 1.03\n");
 }
 
 }  // namespace

@@ -163,7 +163,7 @@ TEST(RecordUpdateCrashSafety, AKilledUpdateLeavesTheOldOrTheNewRecord) {
                    "\nverify=" + std::to_string(TForm1::verify_value(score)) + "\n[Settings]\nVolume=16\n";
         },
         [](TIniFile& store, int32_t n) {
-            if (!UpdateRecord(store, "game1", 1000 + n)) throw std::logic_error("a better score was not stored");
+            if (!updateRecord(store, "game1", 1000 + n)) throw std::logic_error("a better score was not stored");
         }};
     KillCounts counts;
     ASSERT_NO_FATAL_FAILURE(killRepeatedly(leaveAGame, 200, counts));

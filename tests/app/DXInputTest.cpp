@@ -106,7 +106,7 @@ TEST_F(PolledKeys, AnInactiveWindowReadsNoKeysAndNoneStaysHeldAfterIt) {
 
 TEST_F(PolledKeys, ATableCodeOfZeroOrAbove255NamesNoKey) {
     TKeyAssigns assigns{};
-    assigns[static_cast<size_t>(InputButton(5))] = {0, 256 + 'Q', 'Z'};
+    assigns[static_cast<size_t>(inputButton(5))] = {0, 256 + 'Q', 'Z'};
     TDXInput input(platform, assigns);
     hold('Q');
     input.Update();

@@ -56,14 +56,14 @@ TEST_F(DataFiles, SearchOrderFollowsTheXdgVariables) {
     ::setenv("XDG_DATA_HOME", "/home/player/data", 1);
     // Relative and empty entries are not valid XDG folders and are skipped.
     ::setenv("XDG_DATA_DIRS", "/opt/games/share/:relative::/usr/share", 1);
-    EXPECT_EQ(DataSearchDirs(), (std::vector<std::string>{".", InstalledDataDir(), "/home/player/data/ironkeel",
+    EXPECT_EQ(dataSearchDirs(), (std::vector<std::string>{".", installedDataDir(), "/home/player/data/ironkeel",
                                                           "/opt/games/share/ironkeel", "/usr/share/ironkeel"}));
 
     ::unsetenv("XDG_DATA_HOME");
     ::unsetenv("XDG_DATA_DIRS");
     ::setenv("HOME", "/home/player", 1);
-    EXPECT_EQ(DataSearchDirs(),
-              (std::vector<std::string>{".", InstalledDataDir(), "/home/player/.local/share/ironkeel",
+    EXPECT_EQ(dataSearchDirs(),
+              (std::vector<std::string>{".", installedDataDir(), "/home/player/.local/share/ironkeel",
                                         "/usr/local/share/ironkeel", "/usr/share/ironkeel"}));
 }
 
@@ -77,33 +77,33 @@ TEST_F(DataFiles, EachFileComesFromTheFirstFolderThatHasIt) {
     put(in("system2/ironkeel"), "music.dat");
     put(in("cwd"), "music.dat");
 
-    EXPECT_EQ(FindDataFile("general.dat"), in("user/ironkeel/general.dat"));
-    EXPECT_EQ(FindDataFile("waves.dat"), in("system1/ironkeel/waves.dat"));
+    EXPECT_EQ(findDataFile("general.dat"), in("user/ironkeel/general.dat"));
+    EXPECT_EQ(findDataFile("waves.dat"), in("system1/ironkeel/waves.dat"));
     // The working folder's file keeps the bare name the original opened.
-    EXPECT_EQ(FindDataFile("music.dat"), "music.dat");
-    EXPECT_EQ(FindDataFile("series1.dat"), "");
+    EXPECT_EQ(findDataFile("music.dat"), "music.dat");
+    EXPECT_EQ(findDataFile("series1.dat"), "");
     // A folder of that name is not a data file.
     fs::create_directories(in("cwd/series2.dat"));
-    EXPECT_EQ(FindDataFile("series2.dat"), "");
+    EXPECT_EQ(findDataFile("series2.dat"), "");
 }
 
 TEST_F(DataFiles, TheReportNamesTheMissingFilesAndEveryFolderSearched) {
     ::setenv("XDG_DATA_HOME", in("user").c_str(), 1);
     ::setenv("XDG_DATA_DIRS", in("system").c_str(), 1);
     put(in("user/ironkeel"), "waves.dat");
-    const std::string searched = "; searched " + in("cwd") + ", " + InstalledDataDir() + ", " + in("user/ironkeel") +
+    const std::string searched = "; searched " + in("cwd") + ", " + installedDataDir() + ", " + in("user/ironkeel") +
                                  ", " + in("system/ironkeel");
-    EXPECT_EQ(MissingDataReport({"general.dat", "waves.dat"}),
+    EXPECT_EQ(missingDataReport({"general.dat", "waves.dat"}),
               "ironkeel: data file general.dat not found" + searched);
-    EXPECT_EQ(MissingDataReport({"general.dat", "series3.dat"}),
+    EXPECT_EQ(missingDataReport({"general.dat", "series3.dat"}),
               "ironkeel: data files general.dat, series3.dat not found" + searched);
 }
 
 TEST_F(DataFiles, ScoresStayWhereTheyAreToldOrBesideABuiltGame) {
-    EXPECT_EQ(ScoresPath(in("chosen")), (fs::path(in("chosen")) / "scores.dat").string());
+    EXPECT_EQ(scoresPath(in("chosen")), (fs::path(in("chosen")) / "scores.dat").string());
     // The test runs from the build folder, which is writable and no install tree.
-    ASSERT_FALSE(RunsFromInstallTree());
-    EXPECT_EQ(ScoresPath(""), (fs::path(ExecutableDir()) / "scores.dat").string());
+    ASSERT_FALSE(runsFromInstallTree());
+    EXPECT_EQ(scoresPath(""), (fs::path(executableDir()) / "scores.dat").string());
 }
 
 }  // namespace

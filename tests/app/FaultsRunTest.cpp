@@ -142,7 +142,7 @@ TEST_F(FaultsRun, ABrokenSeriesFileLeadsBackToTheMenu) {
         const auto back = state("back.json"), later = state("later.json"), again = state("again.json");
         EXPECT_EQ(back["screen"], "mainmenu") << c.name;
         EXPECT_GE(later["frame"].get<int>(), back["frame"].get<int>() + 3) << c.name << ": the menu is drawn";
-        EXPECT_EQ(shot("menu.png").at(300, 300), ToRgb565(kMenuBackground)) << c.name << ": general.dat again";
+        EXPECT_EQ(shot("menu.png").at(300, 300), toRgb565(kMenuBackground)) << c.name << ": general.dat again";
         EXPECT_EQ(again["screen"], "mainmenu") << c.name;
         EXPECT_EQ(storedScores(), records) << c.name << ": nothing lost";
     }

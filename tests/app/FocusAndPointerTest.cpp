@@ -89,7 +89,7 @@ TEST(PointerConfinement, OnlyAnEpisodeInPlayKeepsThePointer) {
     };
     for (const Case& c : cases) {
         const PointerSituation& s = c.situation;
-        EXPECT_EQ(ConfinePointer(s), c.confined) << "'" << s.screen << "' lives " << s.lives << (s.paused ? " paused" : "")
+        EXPECT_EQ(shouldConfinePointer(s), c.confined) << "'" << s.screen << "' lives " << s.lives << (s.paused ? " paused" : "")
                                                  << (s.active ? "" : " unfocused")
                                                  << (s.releasedByPlayer ? " released" : "");
     }

@@ -51,7 +51,7 @@ TEST(ParseIniInteger, ReadsDecimalAndHexadecimal) {
         {"2147483648", std::nullopt}, {"-2147483649", std::nullopt}, {"$100000000", std::nullopt},
         {"99999999999999999999999", std::nullopt},
     };
-    for (const auto& c : cases) EXPECT_EQ(ParseIniInteger(c.text), c.value) << "text \"" << c.text << "\"";
+    for (const auto& c : cases) EXPECT_EQ(parseIniInteger(c.text), c.value) << "text \"" << c.text << "\"";
 }
 
 TEST(TIniFile, ReadsWithDefaultsForWhatIsMissingOrUnreadable) {
@@ -214,8 +214,8 @@ TEST(Unlocking, FollowsTheRecordBeforeEachEpisode) {
         writeText(folder.file("scores.dat"), c.store);
         TIniFile store(folder.file("scores.dat"));
         for (int episode = 2; episode <= 4; ++episode) {
-            const StoredRecord record = ReadRecord(store, RecordSection(episode - 1));
-            EXPECT_EQ(RecordUnlocks(record, UnlockThreshold(episode, c.easy)), c.unlocked[episode])
+            const StoredRecord record = readRecord(store, recordSection(episode - 1));
+            EXPECT_EQ(recordUnlocks(record, unlockThreshold(episode, c.easy)), c.unlocked[episode])
                 << c.name << ", episode " << episode;
         }
     }
@@ -228,8 +228,8 @@ TEST(Unlocking, ThresholdsDependOnTheDifficulty) {
         int32_t hard;
     } cases[] = {{2, 180, 200}, {3, 4900, 5000}, {4, 85000, 90000}};
     for (const auto& c : cases) {
-        EXPECT_EQ(UnlockThreshold(c.episode, true), c.easy);
-        EXPECT_EQ(UnlockThreshold(c.episode, false), c.hard);
+        EXPECT_EQ(unlockThreshold(c.episode, true), c.easy);
+        EXPECT_EQ(unlockThreshold(c.episode, false), c.hard);
     }
 }
 
@@ -255,14 +255,14 @@ TEST(RecordUpdate, KeepsOrReplacesTheStoredRecord) {
         const std::string path = folder.file("scores.dat");
         if (c.before) writeText(path, c.before);
         TIniFile store(path);
-        EXPECT_EQ(UpdateRecord(store, "game1", c.score), c.written) << c.name;
+        EXPECT_EQ(updateRecord(store, "game1", c.score), c.written) << c.name;
         if (!c.written) {
             EXPECT_EQ(std::filesystem::exists(path), c.before != nullptr) << c.name;
             if (c.before) {
                 EXPECT_EQ(readText(path), c.before) << c.name;
             }
         }
-        const StoredRecord after = ReadRecord(store, "game1");
+        const StoredRecord after = readRecord(store, "game1");
         EXPECT_EQ(after.score, c.storedScore) << c.name;
         EXPECT_EQ(after.verify, c.storedVerify) << c.name;
     }
@@ -326,11 +326,11 @@ TEST(TIniFileName, WritesThroughSymbolicLinks) {
         }
         const std::string path = folder.file("store/scores.dat");
         TIniFile store(path);
-        ASSERT_TRUE(UpdateRecord(store, "game1", 151)) << c.name;
+        ASSERT_TRUE(updateRecord(store, "game1", 151)) << c.name;
         EXPECT_TRUE(fs::is_symlink(path)) << c.name << ": the link stays a link";
         const std::string written = readText(folder.file(c.target));
         EXPECT_NE(written.find("[game1]\nscore=151\nverify=35\n"), std::string::npos) << c.name << ": " << written;
-        EXPECT_EQ(ReadRecord(store, "game1").score, 151) << c.name;
+        EXPECT_EQ(readRecord(store, "game1").score, 151) << c.name;
         for (const char* dir : {"store", "real"}) {
             size_t entries = 0;
             for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path() / dir)) ++entries;

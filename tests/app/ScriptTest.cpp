@@ -8,7 +8,7 @@ namespace ik {
 namespace {
 
 TEST(HeadlessScript, ParsesEveryCommand) {
-    auto commands = ParseScript(
+    auto commands = parseScript(
         "# a comment line\n"
         "wait 250\n"
         "frames 3   # trailing comment\n"
@@ -53,13 +53,13 @@ TEST(HeadlessScript, KeyNames) {
                    Case{"KP_9", vk::numpad(9), U'9'}, Case{"7", '7', U'7'}, Case{"E", 'E', U'E'},
                    Case{"e", 'E', U'e'}, Case{"Left", vk::Left, 0}, Case{"Up", vk::Up, 0},
                    Case{"Control", vk::Control, 0}}) {
-        auto key = KeyByName(c.name);
+        auto key = keyByName(c.name);
         ASSERT_TRUE(key.has_value()) << c.name;
         EXPECT_EQ(key->virtualKey, c.vk) << c.name;
         EXPECT_EQ(key->character, c.ch) << c.name;
     }
-    EXPECT_FALSE(KeyByName("Hyper").has_value());
-    EXPECT_FALSE(KeyByName("").has_value());
+    EXPECT_FALSE(keyByName("Hyper").has_value());
+    EXPECT_FALSE(keyByName("").has_value());
 }
 
 TEST(HeadlessScript, RejectsBrokenLinesWithTheirNumber) {
@@ -73,7 +73,7 @@ TEST(HeadlessScript, RejectsBrokenLinesWithTheirNumber) {
                    Case{"shot\n", "line 1: shot needs a file name"},
                    Case{"focus maybe\n", "line 1: focus needs on or off"}}) {
         try {
-            ParseScript(c.source);
+            parseScript(c.source);
             ADD_FAILURE() << "accepted: " << c.source;
         } catch (const ScriptError& error) {
             EXPECT_STREQ(error.what(), c.message);
@@ -82,9 +82,9 @@ TEST(HeadlessScript, RejectsBrokenLinesWithTheirNumber) {
 }
 
 TEST(HeadlessScript, Utf8Decoding) {
-    EXPECT_EQ(DecodeUtf8("žluťoučký"), U"žluťoučký");
-    EXPECT_EQ(DecodeUtf8("a\xff" "b"), U"a\uFFFDb");
-    EXPECT_EQ(DecodeUtf8("\xc5"), U"\uFFFD");  // cut in the middle of a letter
+    EXPECT_EQ(decodeUtf8("žluťoučký"), U"žluťoučký");
+    EXPECT_EQ(decodeUtf8("a\xff" "b"), U"a\uFFFDb");
+    EXPECT_EQ(decodeUtf8("\xc5"), U"\uFFFD");  // cut in the middle of a letter
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ TEST(Sha256, MatchesTheStandardsTestVectorsAcrossBlockBoundaries) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.input.substr(0, 20));
-        EXPECT_EQ(ik::Sha256Hex(c.input), c.digest);
+        EXPECT_EQ(ik::sha256Hex(c.input), c.digest);
         // Fed in uneven pieces, as a file is read.
         ik::Sha256 pieces;
         for (size_t at = 0; at < c.input.size(); at += 37) pieces.add(c.input.data() + at, std::min<size_t>(37, c.input.size() - at));

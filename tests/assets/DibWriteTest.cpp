@@ -60,7 +60,7 @@ TEST_P(DibRoundTrip, ReadsBackTheSamePixels) {
     for (const RgbImage& picture : pictures) {
         for (bool asFile : {false, true}) {
             const std::vector<uint8_t> bytes =
-                asFile ? WriteBitmapFile(picture, c.encoding) : WriteDib(picture, c.encoding);
+                asFile ? writeBitmapFile(picture, c.encoding) : writeDib(picture, c.encoding);
             auto dib = asFile ? TDib::ReadBitmapFile(bytes.data(), bytes.size())
                               : TDib::ReadDib(bytes.data(), bytes.size());
             EXPECT_EQ(dib->BitCount(), c.encoding.bits);
@@ -72,7 +72,7 @@ TEST_P(DibRoundTrip, ReadsBackTheSamePixels) {
             for (size_t i = 0; i < picture.pixels.size(); ++i) {
                 // 16 bits keep what the 16-bit display keeps.
                 if (c.encoding.bits == 16) {
-                    ASSERT_EQ(ToRgb565(back.pixels[i]), ToRgb565(picture.pixels[i])) << picture.width << " pixel " << i;
+                    ASSERT_EQ(toRgb565(back.pixels[i]), toRgb565(picture.pixels[i])) << picture.width << " pixel " << i;
                 } else {
                     ASSERT_EQ(back.pixels[i], picture.pixels[i]) << picture.width << " pixel " << i;
                 }
@@ -86,8 +86,8 @@ INSTANTIATE_TEST_SUITE_P(Encodings, DibRoundTrip, testing::ValuesIn(kEncodings),
 
 TEST(DibWrite, Rle8IsSmallerOnRuns) {
     const RgbImage picture = Filled(64, 64, RGB(1, 2, 3));
-    const size_t plain = WriteDib(picture, {8, false}).size();
-    const size_t packed = WriteDib(picture, {8, true}).size();
+    const size_t plain = writeDib(picture, {8, false}).size();
+    const size_t packed = writeDib(picture, {8, true}).size();
     EXPECT_LT(packed * 10, plain);
 }
 
@@ -96,20 +96,20 @@ TEST(DibWrite, Rle8OfSinglePixelsStaysReadable) {
     RgbImage picture{255 + 4, 2, {}};
     for (int i = 0; i < picture.width * picture.height; ++i)
         picture.pixels.push_back(RGB(static_cast<uint8_t>(i % 251), 0, 0));
-    const std::vector<uint8_t> bytes = WriteDib(picture, {8, true});
+    const std::vector<uint8_t> bytes = writeDib(picture, {8, true});
     EXPECT_EQ(ReadBack(bytes, false).pixels, picture.pixels);
 }
 
 TEST(DibWrite, FileHeaderPointsAtThePixels) {
     const RgbImage picture = Distinct(3, 2);
-    const std::vector<uint8_t> file = WriteBitmapFile(picture, {8, false});
-    const std::vector<uint8_t> bare = WriteDib(picture, {8, false});
+    const std::vector<uint8_t> file = writeBitmapFile(picture, {8, false});
+    const std::vector<uint8_t> bare = writeDib(picture, {8, false});
     ASSERT_EQ(file.size(), bare.size() + 14);
     EXPECT_EQ(file[0], 'B');
     EXPECT_EQ(file[1], 'M');
-    EXPECT_EQ(dib::LoadU32(file.data() + 2), file.size());
+    EXPECT_EQ(dib::loadU32(file.data() + 2), file.size());
     // File header, info header, 6 palette entries of 4 bytes, then the rows.
-    EXPECT_EQ(dib::LoadU32(file.data() + 10), 14u + 40u + 6u * 4u);
+    EXPECT_EQ(dib::loadU32(file.data() + 10), 14u + 40u + 6u * 4u);
     EXPECT_TRUE(std::equal(bare.begin(), bare.end(), file.begin() + 14));
 }
 
@@ -130,7 +130,7 @@ TEST(DibWrite, RefusesWhatItCannotStore) {
     };
     for (const WriteErrorCase& c : cases) {
         try {
-            WriteDib(c.picture, c.encoding);
+            writeDib(c.picture, c.encoding);
             ADD_FAILURE() << c.name << ": no error";
         } catch (const Exception& e) {
             EXPECT_STREQ(e.what(), c.message) << c.name;

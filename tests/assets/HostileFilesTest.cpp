@@ -24,9 +24,9 @@ const Properties kUnnamed = [](ComponentWriter&) {};
 // A picture file whose root holds the List property twice: the second
 // collection value replaces every item of the first.
 std::vector<uint8_t> twoLists(const std::vector<Properties>& first, const std::vector<Properties>& second) {
-    return test::HolderFile("TPictureCollectionComponent", "", [&](ComponentWriter& w) {
-        test::WriteList(w, first);
-        test::WriteList(w, second);
+    return test::holderFile("TPictureCollectionComponent", "", [&](ComponentWriter& w) {
+        test::writeList(w, first);
+        test::writeList(w, second);
     });
 }
 
@@ -56,7 +56,7 @@ TEST(HostileFiles, ReplacingItemsThatShareOneIndexBucket) {
         EXPECT_EQ(pictures.IndexOf(newest.Name()), &newest) << c.what << ": the item named last is found";
 
         // The game replaces a series file the same way.
-        TMemoryStream next(test::PictureFile({named("next")}));
+        TMemoryStream next(test::pictureFile({named("next")}));
         pictures.LoadFromStream(next);
         ASSERT_EQ(pictures.Count(), 1) << c.what;
         EXPECT_EQ(pictures.IndexOf("x"), nullptr) << c.what;
@@ -68,7 +68,7 @@ TEST(HostileFiles, ReplacingItemsThatShareOneIndexBucket) {
 // must leave the older and newer ones found.
 TEST(HostileFiles, RenamingAnItemInTheMiddleOfAChain) {
     TPictureCollection pictures;
-    TMemoryStream stream(test::PictureFile({named("a"), named("A"), named("a")}));
+    TMemoryStream stream(test::pictureFile({named("a"), named("A"), named("a")}));
     pictures.LoadFromStream(stream);
     auto item = [&](int i) { return &pictures.Items(i); };
     item(1)->SetName("b");

@@ -36,7 +36,7 @@ TEST(PatternLayout, GridCases) {
         {"gap that leaves no cell", {50, 10, 5, 10, -5, 0, false}, {}, {}},
     };
     for (const Case& c : cases) {
-        PatternLayout layout = ComputePatternLayout(c.grid);
+        PatternLayout layout = computePatternLayout(c.grid);
         std::vector<int> widths;
         for (const TRect& s : layout.surfaces) widths.push_back(s.Width());
         EXPECT_EQ(widths, c.surfaceWidths) << c.what;
@@ -49,7 +49,7 @@ TEST(PatternLayout, GridCases) {
 }
 
 TEST(PatternLayout, WideSheetInVideoMemoryIsCutIntoBlocks) {
-    PatternLayout layout = ComputePatternLayout({2000, 64, 64, 64, 0, 0, false});
+    PatternLayout layout = computePatternLayout({2000, 64, 64, 64, 0, 0, false});
     std::vector<TRect> surfaces = {{0, 0, 512, 64}, {512, 0, 1024, 64}, {1024, 0, 1536, 64}, {1536, 0, 2000, 64}};
     EXPECT_EQ(layout.surfaces, surfaces);
     const std::vector<PatternEntry> all = patterns(layout);
@@ -63,7 +63,7 @@ TEST(PatternLayout, WideSheetInVideoMemoryIsCutIntoBlocks) {
 TEST(PatternLayout, RowsOfBlocksNumberSurfacesRowByRow) {
     // Cells 300 x 300: blocks of 600 x 600; three block columns of a
     // 1500-wide picture, two block rows of a 900-high one.
-    PatternLayout layout = ComputePatternLayout({1500, 900, 300, 300, 0, 0, false});
+    PatternLayout layout = computePatternLayout({1500, 900, 300, 300, 0, 0, false});
     ASSERT_EQ(layout.surfaces.size(), 6u);
     EXPECT_EQ(layout.surfaces[4], (TRect{600, 600, 1200, 900}));
     const std::vector<PatternEntry> all = patterns(layout);
@@ -74,7 +74,7 @@ TEST(PatternLayout, RowsOfBlocksNumberSurfacesRowByRow) {
 }
 
 TEST(PatternLayout, SystemMemoryGridIsRowByRowOnOneSurface) {
-    PatternLayout layout = ComputePatternLayout({100, 45, 30, 20, 2, 3, true});
+    PatternLayout layout = computePatternLayout({100, 45, 30, 20, 2, 3, true});
     EXPECT_EQ(layout.surfaces, (std::vector<TRect>{{0, 0, 100, 45}}));
     // cw 32: (100 + 2) div 32 = 3 columns; ch 23: (45 + 3) div 23 = 2 rows.
     std::vector<TRect> expected = {{0, 0, 30, 20},   {32, 0, 62, 20},   {64, 0, 94, 20},
@@ -97,7 +97,7 @@ TEST(PatternLayout, OnePixelPatternsOfALargePictureAreWorkedOutWhenAsked) {
         {"system memory: one surface", true, 1, {{4095, 4095, 4096, 4096}, 0}},
     };
     for (const Case& c : cases) {
-        PatternLayout layout = ComputePatternLayout({4096, 4096, 1, 1, 0, 0, c.systemMemory});
+        PatternLayout layout = computePatternLayout({4096, 4096, 1, 1, 0, 0, c.systemMemory});
         EXPECT_EQ(layout.surfaces.size(), c.surfaces) << c.what;
         ASSERT_EQ(layout.PatternCount(), 4096 * 4096) << c.what;
         const PatternEntry last = layout.Pattern(4096 * 4096 - 1).value();

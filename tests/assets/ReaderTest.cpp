@@ -10,8 +10,8 @@
 namespace ik {
 namespace {
 
-using test::HolderFile;
-using test::PictureFile;
+using test::holderFile;
+using test::pictureFile;
 using test::Properties;
 
 // A holder with the kinds the data-file classes do not declare: a read-only
@@ -21,9 +21,9 @@ public:
     std::string ClassName() const override { return "TProbe"; }
     std::span<const PropertyInfo> Properties() const override {
         static const PropertyInfo properties[] = {
-            IntegerProperty<ProbeHolder>("Size", &ProbeHolder::SetSize),
+            integerProperty<ProbeHolder>("Size", &ProbeHolder::SetSize),
             [] {
-                PropertyInfo fixed = IntegerProperty<ProbeHolder>("Fixed", &ProbeHolder::SetSize);
+                PropertyInfo fixed = integerProperty<ProbeHolder>("Fixed", &ProbeHolder::SetSize);
                 fixed.setInteger = nullptr;
                 return fixed;
             }(),
@@ -76,7 +76,7 @@ std::vector<uint8_t> withoutLast(std::vector<uint8_t> bytes, size_t n) {
 }
 
 TEST(ComponentStream, EnvelopeAndSignatureFailures) {
-    std::vector<uint8_t> good = HolderFile("TProbe", "Probe", {});
+    std::vector<uint8_t> good = holderFile("TProbe", "Probe", {});
     std::vector<uint8_t> wrongFirst = good;
     wrongFirst[0] = 0xFE;
     std::vector<uint8_t> wrongVersion = good;
@@ -121,8 +121,8 @@ TEST(ComponentStream, EnvelopeNameLengthsUpTo76) {
 }
 
 TEST(ComponentStream, PropertyFailuresAreWrappedWithTheirPath) {
-    auto item = [](Properties p) { return PictureFile({p}); };
-    auto root = [](Properties p) { return HolderFile("TPictureCollectionComponent", "Holder", p); };
+    auto item = [](Properties p) { return pictureFile({p}); };
+    auto root = [](Properties p) { return holderFile("TPictureCollectionComponent", "Holder", p); };
     const std::string inItem = "Error reading TPictureCollectionComponent.List: Error reading TPictureCollectionItem.";
     struct Case {
         const char* what;
@@ -163,7 +163,7 @@ TEST(ComponentStream, PropertyFailuresAreWrappedWithTheirPath) {
 }
 
 TEST(ComponentStream, ItemWithoutListTagAndUnknownChild) {
-    auto noListTag = HolderFile("TPictureCollectionComponent", "", [](ComponentWriter& w) {
+    auto noListTag = holderFile("TPictureCollectionComponent", "", [](ComponentWriter& w) {
         w.WritePropertyName("List");
         w.BeginCollection();
         w.WriteInteger(0);  // order number
@@ -183,12 +183,12 @@ TEST(ComponentStream, ItemWithoutListTagAndUnknownChild) {
 
 TEST(ComponentStream, ReadOnlyCustomValueAndZeroLengthBinary) {
     ProbeHolder readOnly;
-    EXPECT_EQ(loadError(HolderFile("TProbe", "Probe", [](ComponentWriter& w) { w.WritePropertyName("Fixed"); w.WriteInteger(1); }),
+    EXPECT_EQ(loadError(holderFile("TProbe", "Probe", [](ComponentWriter& w) { w.WritePropertyName("Fixed"); w.WriteInteger(1); }),
                         readOnly),
               "Error reading Probe.Fixed: Property is read-only");
 
     ProbeHolder probe;
-    auto bytes = HolderFile("TProbe", "", [](ComponentWriter& w) {
+    auto bytes = holderFile("TProbe", "", [](ComponentWriter& w) {
         w.WritePropertyName("LEFT");
         w.WriteIntegerAs(vaInt16, -300);
         w.WritePropertyName("blob");
@@ -200,12 +200,12 @@ TEST(ComponentStream, ReadOnlyCustomValueAndZeroLengthBinary) {
     EXPECT_TRUE(probe.blob.empty());
 
     ProbeHolder unnamed;
-    EXPECT_EQ(loadError(HolderFile("TProbe", "", [](ComponentWriter& w) { w.WritePropertyName("Top"); w.WriteInteger(1); }), unnamed),
+    EXPECT_EQ(loadError(holderFile("TProbe", "", [](ComponentWriter& w) { w.WritePropertyName("Top"); w.WriteInteger(1); }), unnamed),
               "Error reading TProbe.Top: Property does not exist");
 }
 
 TEST(ComponentStream, PathsIgnoreLetterCase) {
-    auto bytes = HolderFile("TPictureCollectionComponent", "", [](ComponentWriter& w) {
+    auto bytes = holderFile("TPictureCollectionComponent", "", [](ComponentWriter& w) {
         std::vector<uint8_t> table(1024);
         table[0] = 7;
         w.WritePropertyName("list.colortable");
@@ -218,7 +218,7 @@ TEST(ComponentStream, PathsIgnoreLetterCase) {
         w.WritePropertyName("PATTERNWIDTH");
         w.WriteInteger(12);
         w.WritePropertyName("picture.data");
-        w.WriteBinary(test::DibData(test::Gradient(3, 2)));
+        w.WriteBinary(test::dibData(test::gradient(3, 2)));
         w.EndItem();
         w.EndCollection();
     });
@@ -232,7 +232,7 @@ TEST(ComponentStream, PathsIgnoreLetterCase) {
 }
 
 TEST(ComponentStream, OrderNumbersNeverChangeTheOrder) {
-    auto bytes = HolderFile("TWaveCollectionComponent", "", [](ComponentWriter& w) {
+    auto bytes = holderFile("TWaveCollectionComponent", "", [](ComponentWriter& w) {
         w.WritePropertyName("List");
         w.BeginCollection();
         struct {
@@ -259,11 +259,11 @@ TEST(ComponentStream, OrderNumbersNeverChangeTheOrder) {
 
 TEST(ComponentStream, EmptyCollectionValueLeavesItemsAlone) {
     TPictureCollection pictures;
-    loadPictures(pictures, PictureFile({test::PictureItem("kept", test::Gradient(2, 2))}));
+    loadPictures(pictures, pictureFile({test::pictureItem("kept", test::gradient(2, 2))}));
     int changes = 0;
     pictures.OnChange = [&] { ++changes; };
     TPictureCollectionComponent holder(&pictures);
-    auto bytes = HolderFile("TPictureCollectionComponent", "", [](ComponentWriter& w) {
+    auto bytes = holderFile("TPictureCollectionComponent", "", [](ComponentWriter& w) {
         w.WritePropertyName("List");
         w.BeginCollection();
         w.EndCollection();
@@ -282,7 +282,7 @@ TEST(ComponentStream, ItemChangesAreReportedOncePerCollectionValue) {
     auto named = [](const char* name) {
         return [name](ComponentWriter& w) { w.WritePropertyName("Name"); w.WriteString(name); };
     };
-    ASSERT_EQ(loadError(test::WaveFile({named("a"), named("b"), named("c")}), holder), "(no error)");
+    ASSERT_EQ(loadError(test::waveFile({named("a"), named("b"), named("c")}), holder), "(no error)");
     EXPECT_EQ(waves.Count(), 3);
     EXPECT_EQ(changes, 1);
 }
@@ -302,7 +302,7 @@ TEST(ComponentStream, BooleanSymbolsInAnyLetterCase) {
     };
     for (const Case& c : cases) {
         TPictureCollection pictures;
-        loadPictures(pictures, PictureFile({[&](ComponentWriter& w) {
+        loadPictures(pictures, pictureFile({[&](ComponentWriter& w) {
                          w.WritePropertyName("SystemMemory");
                          w.WriteBoolean(!c.expected);
                          w.WritePropertyName("SystemMemory");
@@ -329,12 +329,12 @@ TEST(ComponentStream, AllColourIdentifiersInAnyLetterCase) {
     std::vector<std::pair<std::string, uint32_t>> expected(std::begin(named), std::end(named));
     for (uint32_t i = 0; i < std::size(system); ++i) expected.emplace_back(system[i], 0x80000000u + i);
     ASSERT_EQ(expected.size(), 42u);
-    EXPECT_EQ(ColorIdents().size(), 42u);
+    EXPECT_EQ(colorIdents().size(), 42u);
 
     for (const auto& [name, value] : expected) {
         for (const std::string& spelling : {name, LowerCase(name), std::string("CL") + name.substr(2)}) {
             TPictureCollection pictures;
-            loadPictures(pictures, PictureFile({[&](ComponentWriter& w) {
+            loadPictures(pictures, pictureFile({[&](ComponentWriter& w) {
                              w.WritePropertyName("TransparentColor");
                              w.WriteIdent(spelling);
                          }}));
@@ -357,7 +357,7 @@ TEST(ComponentStream, UnsupportedValueKindsAreInvalid) {
         [](ComponentWriter& w) { w.WriteNil(); },
     };
     for (const Properties& value : values) {
-        EXPECT_EQ(pictureLoadError(PictureFile({[&](ComponentWriter& w) {
+        EXPECT_EQ(pictureLoadError(pictureFile({[&](ComponentWriter& w) {
                       w.WritePropertyName("PatternHeight");
                       value(w);
                   }})),
@@ -371,7 +371,7 @@ TEST(ComponentStream, LongStringsAndPrefixedRoot) {
     w.WriteEnvelope("DATA");
     w.WriteSignature();
     w.BeginComponent("TWaveCollectionComponent", "Waves", uint8_t{2}, 5);
-    test::WriteList(w, {[](ComponentWriter& item) {
+    test::writeList(w, {[](ComponentWriter& item) {
                         item.WritePropertyName("Name");
                         item.WriteLongString("gameover");
                     }});
@@ -385,7 +385,7 @@ TEST(ComponentStream, LongStringsAndPrefixedRoot) {
 
 TEST(ComponentStream, ReaderLeavesTheStreamAfterWhatItConsumed) {
     // A colour table bigger than the 4096-byte buffer, then trailing bytes.
-    auto bytes = HolderFile("TPictureCollectionComponent", "", [](ComponentWriter& w) {
+    auto bytes = holderFile("TPictureCollectionComponent", "", [](ComponentWriter& w) {
         std::vector<uint8_t> table(6000);
         table[1023] = 99;
         w.WritePropertyName("List.ColorTable");
@@ -403,9 +403,9 @@ TEST(ComponentStream, ReaderLeavesTheStreamAfterWhatItConsumed) {
 
 TEST(ComponentStream, ReferencesToOtherComponentsClearTheProperty) {
     auto picture = [](const char* reference) {
-        return PictureFile({[reference](ComponentWriter& w) {
+        return pictureFile({[reference](ComponentWriter& w) {
             w.WritePropertyName("Picture.Data");
-            w.WriteBinary(test::DibData(test::Gradient(4, 4)));
+            w.WriteBinary(test::dibData(test::gradient(4, 4)));
             if (reference) {
                 w.WritePropertyName("Picture");
                 w.WriteIdent(reference);
@@ -424,7 +424,7 @@ TEST(ComponentStream, ReferencesToOtherComponentsClearTheProperty) {
 }
 
 TEST(ComponentStream, OversizedBlocksFailWithoutReadingThem) {
-    auto bytes = HolderFile("TProbe", "P", [](ComponentWriter& w) {
+    auto bytes = holderFile("TProbe", "P", [](ComponentWriter& w) {
         w.WritePropertyName("Blob");
         w.WriteByte(vaBinary);
         w.WriteRawInt32(0x7FFFFFFF);

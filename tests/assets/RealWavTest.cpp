@@ -94,11 +94,11 @@ TEST(RealWavFiles, ReadAsSoundItemsAgreeWithOtherDecoders) {
             ADD_FAILURE() << "corpus file missing: " << kWavDir + row.file;
             continue;
         }
-        std::vector<uint8_t> image = ReadWholeFile(kWavDir + row.file);
+        std::vector<uint8_t> image = readWholeFile(kWavDir + row.file);
         TWaveCollection waves;
         std::string error;
         try {
-            TMemoryStream stream(test::WaveFile({[&](ComponentWriter& w) {
+            TMemoryStream stream(test::waveFile({[&](ComponentWriter& w) {
                 w.WritePropertyName("Name");
                 w.WriteString("sound");
                 w.WritePropertyName("Wave.WAVE");

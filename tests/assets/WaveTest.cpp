@@ -8,8 +8,8 @@ namespace ik {
 namespace {
 
 using test::Chunk;
-using test::PcmFormat;
-using test::RiffImage;
+using test::pcmFormat;
+using test::riffImage;
 
 std::vector<uint8_t> bytesOf(std::string_view text) { return {text.begin(), text.end()}; }
 
@@ -24,11 +24,11 @@ std::string readError(const std::vector<uint8_t>& image, TWave& wave) {
 }
 
 TEST(WaveImage, ChunkWalk) {
-    const std::vector<uint8_t> fmt = PcmFormat(1, 11025, 8);
+    const std::vector<uint8_t> fmt = pcmFormat(1, 11025, 8);
     const std::vector<uint8_t> samples = bytesOf("abcdefg");
-    std::vector<uint8_t> zeroIdThenData = RiffImage({{"fmt ", fmt}});
+    std::vector<uint8_t> zeroIdThenData = riffImage({{"fmt ", fmt}});
     zeroIdThenData.insert(zeroIdThenData.end(), 8, 0);
-    std::vector<uint8_t> dataAfterZero = RiffImage({{"data", samples}});
+    std::vector<uint8_t> dataAfterZero = riffImage({{"data", samples}});
     zeroIdThenData.insert(zeroIdThenData.end(), dataAfterZero.begin() + 12, dataAfterZero.end());
     struct Case {
         const char* what;
@@ -36,14 +36,14 @@ TEST(WaveImage, ChunkWalk) {
         int32_t formatSize;
         std::string data;
     } cases[] = {
-        {"fmt, LIST, data", RiffImage({{"fmt ", fmt}, {"LIST", bytesOf("INFOxxxx")}, {"data", samples}}), 16, "abcdefg"},
-        {"data before fmt", RiffImage({{"data", samples}, {"fmt ", fmt}}), 16, "abcdefg"},
-        {"no fmt", RiffImage({{"data", samples}}), 0, "abcdefg"},
-        {"no data", RiffImage({{"fmt ", fmt}}), 16, ""},
+        {"fmt, LIST, data", riffImage({{"fmt ", fmt}, {"LIST", bytesOf("INFOxxxx")}, {"data", samples}}), 16, "abcdefg"},
+        {"data before fmt", riffImage({{"data", samples}, {"fmt ", fmt}}), 16, "abcdefg"},
+        {"no fmt", riffImage({{"data", samples}}), 0, "abcdefg"},
+        {"no data", riffImage({{"fmt ", fmt}}), 16, ""},
         {"zero chunk id ends the walk", zeroIdThenData, 16, ""},
         // No pad byte after an odd chunk: the next chunk starts right after it.
-        {"later data replaces earlier", RiffImage({{"data", bytesOf("odd")}, {"data", bytesOf("even")}}), 0, "even"},
-        {"fmt with extra bytes", RiffImage({{"fmt ", bytesOf("0123456789abcdefgh")}}), 18, ""},
+        {"later data replaces earlier", riffImage({{"data", bytesOf("odd")}, {"data", bytesOf("even")}}), 0, "even"},
+        {"fmt with extra bytes", riffImage({{"fmt ", bytesOf("0123456789abcdefgh")}}), 18, ""},
     };
     for (const Case& c : cases) {
         TWave wave;
@@ -54,13 +54,13 @@ TEST(WaveImage, ChunkWalk) {
 }
 
 TEST(WaveImage, Failures) {
-    std::vector<uint8_t> shortData = RiffImage({{"fmt ", PcmFormat(1, 8000, 8)}, {"data", bytesOf("abcd")}});
+    std::vector<uint8_t> shortData = riffImage({{"fmt ", pcmFormat(1, 8000, 8)}, {"data", bytesOf("abcd")}});
     shortData.resize(shortData.size() - 1);
-    std::vector<uint8_t> shortFormat = RiffImage({{"fmt ", PcmFormat(1, 8000, 8)}});
+    std::vector<uint8_t> shortFormat = riffImage({{"fmt ", pcmFormat(1, 8000, 8)}});
     shortFormat.resize(shortFormat.size() - 2);
-    std::vector<uint8_t> notWave = RiffImage({});
+    std::vector<uint8_t> notWave = riffImage({});
     notWave[11] = 'X';
-    std::vector<uint8_t> notRiff = RiffImage({});
+    std::vector<uint8_t> notRiff = riffImage({});
     notRiff[0] = 'X';
     struct Case {
         const char* what;
@@ -106,7 +106,7 @@ TEST(WaveImage, DataBlocksGrowInStepsOf8096) {
 
 TEST(WaveImage, AssignCopiesAndNullEmpties) {
     TWave source;
-    TMemoryStream image(RiffImage({{"fmt ", PcmFormat(2, 44100, 16)}, {"data", bytesOf("1234")}}));
+    TMemoryStream image(riffImage({{"fmt ", pcmFormat(2, 44100, 16)}, {"data", bytesOf("1234")}}));
     source.ReadWaveFile(image);
     TWave copy;
     copy.Assign(&source);
@@ -145,12 +145,12 @@ test::Properties soundItem(const std::string& name, const std::string& samples, 
         w.WriteString(name);
         if (more) more(w);
         w.WritePropertyName("Wave.WAVE");
-        w.WriteBinary(RiffImage({{"fmt ", PcmFormat(1, 22050, 8)}, {"data", bytesOf(samples)}}));
+        w.WriteBinary(riffImage({{"fmt ", pcmFormat(1, 22050, 8)}, {"data", bytesOf(samples)}}));
     };
 }
 
 void loadWaves(TWaveCollection& waves, const std::vector<test::Properties>& items) {
-    TMemoryStream stream(test::WaveFile(items));
+    TMemoryStream stream(test::waveFile(items));
     waves.LoadFromStream(stream);
 }
 

@@ -45,7 +45,7 @@ protected:
         for (const auto& [name, value] : previousEnvironment_) ::setenv(name.c_str(), value.c_str(), 1);
     }
 
-    void cue(double start, double end) { PlayStretch(*player, musicPos, start, end, kMusicFile, kTempMusicFile); }
+    void cue(double start, double end) { playStretch(*player, musicPos, start, end, kMusicFile, kTempMusicFile); }
     // Runs one cue and tells whether it restarted the stretch.
     bool cueRestarts(double start, double end) {
         const auto opened = std::count(modes.begin(), modes.end(), pmReady);
@@ -167,11 +167,11 @@ TEST_F(CueTest, ABrokenModuleShowsOneBoxAndThenStaysSilent) {
 }
 
 TEST_F(CueTest, TheCopyGoesToTheWorkingFolderAndIsDeletedAtClose) {
-    EXPECT_EQ(TempMusicPath(scratch.file("scores")), kTempMusicFile);
+    EXPECT_EQ(tempMusicPath(scratch.file("scores")), kTempMusicFile);
     cue(kMenuStart, kMenuEnd);
     ASSERT_TRUE(std::filesystem::exists(kTempMusicFile));
     player->Close();
-    DeleteTempMusic();
+    deleteTempMusic();
     EXPECT_FALSE(std::filesystem::exists(kTempMusicFile));
     EXPECT_TRUE(std::filesystem::exists(kMusicFile));
 }

@@ -39,10 +39,10 @@ TEST_F(GameSoundsMix, EachSoundAloneIsPlayedExactlyAsConverted) {
         TWaveCollectionItem& item = list.Items.Items(i);
         SCOPED_TRACE(item.Name());
         const TWave& wave = item.Wave();
-        auto format = ReadPcmFormat(wave.Format());
+        auto format = readPcmFormat(wave.Format());
         ASSERT_TRUE(format);
         const std::vector<int16_t> converted =
-            ConvertToDeviceFormat(*format, std::span<const uint8_t>(wave.Data(), static_cast<size_t>(wave.Size())));
+            convertToDeviceFormat(*format, std::span<const uint8_t>(wave.Data(), static_cast<size_t>(wave.Size())));
         item.PlayWave(false);
         std::vector<int16_t> heard = playToTheEnd();
         ASSERT_GE(heard.size(), converted.size());

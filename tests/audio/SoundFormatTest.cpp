@@ -37,12 +37,12 @@ TEST(ReadPcmFormat, AcceptsOnlyWhatTheDeviceCanPlay) {
         {"no record at all", {}, false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ReadPcmFormat(c.record).has_value(), c.playable) << c.what;
+        EXPECT_EQ(readPcmFormat(c.record).has_value(), c.playable) << c.what;
     }
 }
 
 TEST(ReadPcmFormat, ReadsTheFields) {
-    auto format = ReadPcmFormat(formatRecord({1, 2, 22050, 8}));
+    auto format = readPcmFormat(formatRecord({1, 2, 22050, 8}));
     ASSERT_TRUE(format.has_value());
     EXPECT_EQ(format->channels, 2);
     EXPECT_EQ(format->rate, 22050);
@@ -57,7 +57,7 @@ TEST(DeviceFrameCount, RoundsUpSoTheLastFrameIsKept) {
         {7, 44099, 8},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(DeviceFrameCount(c.frames, c.rate), c.expected) << c.frames << " at " << c.rate;
+        EXPECT_EQ(deviceFrameCount(c.frames, c.rate), c.expected) << c.frames << " at " << c.rate;
     }
 }
 
@@ -84,19 +84,19 @@ std::vector<std::pair<int, int>> both(std::initializer_list<int> values) {
 TEST(DeviceSamples, EightBitMono22050IsDoubledWithMidpointsAndKeepsItsTail) {
     PcmFormat format{1, 22050, 8};
     const std::vector<uint8_t> stored = {0, 128, 255};
-    EXPECT_EQ(frames(ConvertToDeviceFormat(format, stored)),
+    EXPECT_EQ(frames(convertToDeviceFormat(format, stored)),
               both({-32768, -16384, 0, 16256, 32512, 32512}));
 }
 
 TEST(DeviceSamples, SixteenBitStereo44100IsCopiedAsStored) {
     PcmFormat format{2, 44100, 16};
-    auto converted = ConvertToDeviceFormat(format, samples16({100, -100, 200, -200, 32767, -32768}));
+    auto converted = convertToDeviceFormat(format, samples16({100, -100, 200, -200, 32767, -32768}));
     EXPECT_EQ(converted, (std::vector<int16_t>{100, -100, 200, -200, 32767, -32768}));
 }
 
 TEST(DeviceSamples, OddRateInterpolatesAndEndsOnTheLastSourceFrame) {
     PcmFormat format{1, 8000, 16};
-    auto out = frames(ConvertToDeviceFormat(format, samples16({0, 8000, -8000})));
+    auto out = frames(convertToDeviceFormat(format, samples16({0, 8000, -8000})));
     ASSERT_EQ(out.size(), 17u);
     // Frame 5 lies at 40000/44100 of the way from 0 to 8000; frame 6 at
     // 3900/44100 of the way from 8000 to -8000 (truncated toward zero).
@@ -108,7 +108,7 @@ TEST(DeviceSamples, OddRateInterpolatesAndEndsOnTheLastSourceFrame) {
 
 TEST(DeviceSamples, StereoChannelsStaySeparateWhenResampled) {
     PcmFormat format{2, 22050, 16};
-    auto out = frames(ConvertToDeviceFormat(format, samples16({1000, -1000, 3000, -3000})));
+    auto out = frames(convertToDeviceFormat(format, samples16({1000, -1000, 3000, -3000})));
     EXPECT_EQ(out, (std::vector<std::pair<int, int>>{{1000, -1000}, {2000, -2000}, {3000, -3000}, {3000, -3000}}));
 }
 
@@ -127,7 +127,7 @@ TEST(DeviceSamples, LengthIsExactForWholeSoundsAtCommonRates) {
         std::vector<uint8_t> stored(c.sourceFrames * static_cast<size_t>(c.format.frameBytes()), 0x40);
         // A loud last frame: the tail must reach the output.
         for (size_t i = stored.size() - static_cast<size_t>(c.format.frameBytes()); i < stored.size(); ++i) stored[i] = 0x7F;
-        auto out = ConvertToDeviceFormat(c.format, stored);
+        auto out = convertToDeviceFormat(c.format, stored);
         ASSERT_EQ(out.size(), c.deviceFrames * 2) << c.format.rate;
         if (!c.endsOnLastFrame) continue;
         const int loud = c.format.bits == 8 ? (0x7F - 128) * 256 : 0x7F7F;
@@ -138,9 +138,9 @@ TEST(DeviceSamples, LengthIsExactForWholeSoundsAtCommonRates) {
 
 TEST(DeviceSamples, PartialFrameAtTheEndIsIgnored) {
     const std::vector<uint8_t> fiveBytes = {1, 0, 2, 0, 9};
-    EXPECT_EQ(ConvertToDeviceFormat({2, 44100, 16}, fiveBytes), (std::vector<int16_t>{1, 2}));
-    EXPECT_TRUE(ConvertToDeviceFormat({2, 44100, 16}, std::vector<uint8_t>{7, 7, 7}).empty());
-    EXPECT_TRUE(ConvertToDeviceFormat({1, 22050, 8}, std::vector<uint8_t>{}).empty());
+    EXPECT_EQ(convertToDeviceFormat({2, 44100, 16}, fiveBytes), (std::vector<int16_t>{1, 2}));
+    EXPECT_TRUE(convertToDeviceFormat({2, 44100, 16}, std::vector<uint8_t>{7, 7, 7}).empty());
+    EXPECT_TRUE(convertToDeviceFormat({1, 22050, 8}, std::vector<uint8_t>{}).empty());
 }
 
 // The mixer asks for a buffer's worth at a time, from wherever the voice is.
@@ -153,7 +153,7 @@ TEST(DeviceSamples, AnyRunOfFramesIsWhatTheWholeSoundHasThere) {
     for (const auto& c : cases) {
         std::vector<uint8_t> stored(10 * static_cast<size_t>(c.format.frameBytes()));
         for (size_t i = 0; i < stored.size(); ++i) stored[i] = static_cast<uint8_t>(i * 77 + 5);
-        const std::vector<int16_t> whole = ConvertToDeviceFormat(c.format, stored);
+        const std::vector<int16_t> whole = convertToDeviceFormat(c.format, stored);
         ASSERT_LE((c.first + c.count) * 2, whole.size()) << c.format.rate;
         EXPECT_EQ(deviceFrames(DeviceSamples(c.format, stored), c.first, c.count),
                   std::vector<int16_t>(whole.begin() + static_cast<long>(c.first * 2),

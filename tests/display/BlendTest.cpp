@@ -36,7 +36,7 @@ TEST_P(SoftwareBlend, MixesEachChannelByAlphaOver256) {
     TDirectDrawSurface dest, src;
     Paint(dest, 3, 3, [&](int, int) { return c.dest; });
     Paint(src, 1, 1, [&](int, int) { return c.source; });
-    EXPECT_TRUE(BlendSoftware(dest, {1, 1, 2, 2}, src, {0, 0, 1, 1}, c.alpha, false));
+    EXPECT_TRUE(blendSoftware(dest, {1, 1, 2, 2}, src, {0, 0, 1, 1}, c.alpha, false));
     EXPECT_EQ(dest.Pixel(1, 1), c.expected);
     const TRect expected = c.expected == c.dest ? TRect{} : TRect{1, 1, 2, 2};
     EXPECT_EQ(Changed(dest, c.dest), expected);
@@ -49,7 +49,7 @@ TEST(SoftwareBlendRules, AlphaZeroDrawsNothing) {
     TDirectDrawSurface dest, src;
     Paint(dest, 2, 2, [](int, int) { return 0; });
     Paint(src, 2, 2, [](int, int) { return kWhite; });
-    EXPECT_FALSE(BlendSoftware(dest, {0, 0, 2, 2}, src, {0, 0, 2, 2}, 0, false));
+    EXPECT_FALSE(blendSoftware(dest, {0, 0, 2, 2}, src, {0, 0, 2, 2}, 0, false));
     EXPECT_EQ(Changed(dest, 0), TRect{});
 }
 
@@ -58,7 +58,7 @@ TEST(SoftwareBlendRules, FullAlphaCopiesWithTheColourKey) {
     Paint(dest, 2, 1, [](int, int) { return 0x0001; });
     Paint(src, 2, 1, [](int x, int) { return x == 0 ? 0xF81F : 0x07E0; });
     src.SetColorKey(0xF81F);
-    BlendSoftware(dest, {0, 0, 2, 1}, src, {0, 0, 2, 1}, 255, true);
+    blendSoftware(dest, {0, 0, 2, 1}, src, {0, 0, 2, 1}, 255, true);
     EXPECT_EQ(dest.Pixel(0, 0), 0x0001);
     EXPECT_EQ(dest.Pixel(1, 0), 0x07E0);
 }
@@ -67,13 +67,13 @@ TEST(SoftwareBlendRules, StepsThroughTheSourceAndClipsAtTheLeft) {
     TDirectDrawSurface dest, src;
     Paint(dest, 4, 1, [](int, int) { return 0; });
     Paint(src, 2, 1, test::Tag);
-    BlendSoftware(dest, {0, 0, 4, 1}, src, {0, 0, 2, 1}, 255, false);
+    blendSoftware(dest, {0, 0, 4, 1}, src, {0, 0, 2, 1}, 255, false);
     EXPECT_EQ(dest.Pixel(0, 0), test::Tag(0, 0));
     EXPECT_EQ(dest.Pixel(1, 0), test::Tag(0, 0));
     EXPECT_EQ(dest.Pixel(2, 0), test::Tag(1, 0));
     EXPECT_EQ(dest.Pixel(3, 0), test::Tag(1, 0));
     Paint(dest, 4, 1, [](int, int) { return 0; });
-    BlendSoftware(dest, {-1, 0, 3, 1}, src, {0, 0, 2, 1}, 255, false);
+    blendSoftware(dest, {-1, 0, 3, 1}, src, {0, 0, 2, 1}, 255, false);
     EXPECT_EQ(dest.Pixel(0, 0), test::Tag(0, 0)) << "the cut column was the first half of pixel 0";
     EXPECT_EQ(dest.Pixel(1, 0), test::Tag(1, 0));
     EXPECT_EQ(dest.Pixel(3, 0), 0);
@@ -83,8 +83,8 @@ TEST(SoftwareBlendRules, SourceRectangleOutsideItsSurfaceDrawsNothing) {
     TDirectDrawSurface dest, src;
     Paint(dest, 4, 4, [](int, int) { return 0; });
     Paint(src, 2, 2, [](int, int) { return kWhite; });
-    EXPECT_FALSE(BlendSoftware(dest, {0, 0, 4, 4}, src, {0, 0, 3, 2}, 128, false));
-    EXPECT_FALSE(BlendSoftware(dest, {0, 0, 4, 4}, src, {-1, 0, 2, 2}, 128, false));
+    EXPECT_FALSE(blendSoftware(dest, {0, 0, 4, 4}, src, {0, 0, 3, 2}, 128, false));
+    EXPECT_FALSE(blendSoftware(dest, {0, 0, 4, 4}, src, {-1, 0, 2, 2}, 128, false));
     EXPECT_EQ(Changed(dest, 0), TRect{});
 }
 
@@ -96,8 +96,8 @@ protected:
     TDirectDrawSurface& back() { return display.Surface(); }
     bool blend(const RgbImage& picture, const TRect& q, int alpha, bool transparent = false,
                TColor key = clBlack) {
-        const BlendTexture texture = MakeBlendTexture(picture, transparent, key);
-        return BlendBilinear(display, back(), q, texture, WholePictureTexCoords(texture), alpha);
+        const BlendTexture texture = makeBlendTexture(picture, transparent, key);
+        return blendBilinear(display, back(), q, texture, wholePictureTexCoords(texture), alpha);
     }
     static RgbImage uniform(int w, int h, TColor c) {
         return {w, h, std::vector<uint32_t>(static_cast<size_t>(w * h), c)};
@@ -123,7 +123,7 @@ TEST_F(BilinearBlend, FullAlphaAtOneToOneCopiesEachTexel) {
     blend(picture, {100, 50, 104, 52}, 255);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(back().Pixel(100 + x, 50 + y), ToRgb565(picture.At(x, y))) << x << "," << y;
+            EXPECT_EQ(back().Pixel(100 + x, 50 + y), toRgb565(picture.At(x, y))) << x << "," << y;
 }
 
 TEST_F(BilinearBlend, AlphaZeroDrawsNothing) {
@@ -156,8 +156,8 @@ TEST_F(BilinearBlend, StretchingFiltersBetweenTexelsAndWrapsAtTheEdge) {
 TEST_F(BilinearBlend, OnlyTheBackBufferReceivesIt) {
     TDirectDrawSurface other;
     Paint(other, 8, 8, [](int, int) { return 0; });
-    const BlendTexture texture = MakeBlendTexture(uniform(2, 2, clWhite), false, clBlack);
-    EXPECT_FALSE(BlendBilinear(display, other, {0, 0, 8, 8}, texture, WholePictureTexCoords(texture), 255));
+    const BlendTexture texture = makeBlendTexture(uniform(2, 2, clWhite), false, clBlack);
+    EXPECT_FALSE(blendBilinear(display, other, {0, 0, 8, 8}, texture, wholePictureTexCoords(texture), 255));
     EXPECT_EQ(Changed(other, 0), TRect{});
 }
 
@@ -170,16 +170,16 @@ TEST_F(BilinearBlend, NeedsTheRequestedHardwarePath) {
 
 TEST_F(BilinearBlend, WithoutATextureTheBareQuadIsWhite) {
     const BlendTexture none;
-    EXPECT_TRUE(BlendBilinear(display, back(), {0, 0, 2, 2}, none, {}, 255));
+    EXPECT_TRUE(blendBilinear(display, back(), {0, 0, 2, 2}, none, {}, 255));
     EXPECT_EQ(back().Pixel(1, 1), kWhite);
 }
 
 TEST(BlendTextureMaking, PowerOfTwoSidesPaddedBlack) {
-    const BlendTexture t = MakeBlendTexture(RgbImage{3, 1, {clWhite, clWhite, clWhite}}, false, clBlack);
+    const BlendTexture t = makeBlendTexture(RgbImage{3, 1, {clWhite, clWhite, clWhite}}, false, clBlack);
     EXPECT_EQ(t.width, 4);
     EXPECT_EQ(t.height, 2);
     EXPECT_EQ(t.texels[3], 0xFF000000u) << "padding is opaque black when not transparent";
-    const BlendTexture keyed = MakeBlendTexture(RgbImage{3, 1, {clWhite, clWhite, clWhite}}, true, clBlack);
+    const BlendTexture keyed = makeBlendTexture(RgbImage{3, 1, {clWhite, clWhite, clWhite}}, true, clBlack);
     EXPECT_EQ(keyed.texels[3], 0x00000000u) << "black padding matches a black key";
     EXPECT_EQ(keyed.texels[0], 0xFFFFFFFFu);
 }

@@ -26,7 +26,7 @@ const SizeCase kSizes[] = {
 class TextSizes : public ::testing::TestWithParam<SizeCase> {
 protected:
     void SetUp() override {
-        ASSERT_EQ(FontFamily({"Arial", false, false, 13}), "Liberation Sans") << "fonts-liberation is needed";
+        ASSERT_EQ(fontFamily({"Arial", false, false, 13}), "Liberation Sans") << "fonts-liberation is needed";
         Paint(surface, 300, 120, [](int, int) { return 0; });
         canvas().Font.Name = "Arial";
         canvas().Font.Size = GetParam().points;
@@ -37,7 +37,7 @@ protected:
 };
 
 TEST_P(TextSizes, PointsGiveTheCharacterHeightAt96Dpi) {
-    EXPECT_EQ(EmPixels(GetParam().points), GetParam().em);
+    EXPECT_EQ(emPixels(GetParam().points), GetParam().em);
 }
 
 TEST_P(TextSizes, SolidBrushFillsTheCellWithItsTopAtY) {
@@ -127,21 +127,21 @@ TEST_F(CanvasText, SettingsPersistAcrossUses) {
     again.TextOut(5, 5, "Hra");
     EXPECT_EQ(again.Font.Name, "Times New Roman");
     EXPECT_EQ(again.Font.Size, 18);
-    EXPECT_GT(test::CountValue(surface, ToRgb565(clYellow)), 20) << "solid yellow glyph cores";
-    EXPECT_EQ(test::CountValue(surface, ToRgb565(clWhite)), 0);
+    EXPECT_GT(test::CountValue(surface, toRgb565(clYellow)), 20) << "solid yellow glyph cores";
+    EXPECT_EQ(test::CountValue(surface, toRgb565(clWhite)), 0);
 }
 
 TEST_F(CanvasText, BoldIsAWiderFaceOfTheSameFamily) {
     const int regular = canvas().TextWidth("Nahrávám...");
     canvas().Font.Style = fsBold;
     EXPECT_GT(canvas().TextWidth("Nahrávám..."), regular);
-    EXPECT_EQ(FontFamily({"Arial", true, false, 16}), "Liberation Sans");
+    EXPECT_EQ(fontFamily({"Arial", true, false, 16}), "Liberation Sans");
 }
 
 TEST_F(CanvasText, CourierNewIsMonospaced) {
     canvas().Font.Name = "Courier New";
     EXPECT_EQ(canvas().TextWidth("iiii"), canvas().TextWidth("WWWW"));
-    EXPECT_EQ(FontFamily({"Courier New", false, false, 16}), "Liberation Mono");
+    EXPECT_EQ(fontFamily({"Courier New", false, false, 16}), "Liberation Mono");
 }
 
 TEST_F(CanvasText, UnknownFaceFallsBackAndSaysSoOnce) {
@@ -151,7 +151,7 @@ TEST_F(CanvasText, UnknownFaceFallsBackAndSaysSoOnce) {
     canvas().TextOut(10, 50, "Ahoj");
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(Changed(surface, 0), TRect{});
-    const std::string family = FontFamily({"Ironkeel No Such Face", false, false, 16});
+    const std::string family = fontFamily({"Ironkeel No Such Face", false, false, 16});
     EXPECT_FALSE(family.empty());
     const size_t first = said.find("Ironkeel No Such Face");
     ASSERT_NE(first, std::string::npos) << said;

@@ -45,7 +45,7 @@ TEST_P(CopyClipping, DrawsTheClippedPartOnly) {
     TDirectDrawSurface dest, src;
     Paint(dest, 800, 600, [](int, int) { return kBackground; });
     Paint(src, 32, 20, Tag);
-    EXPECT_EQ(CopyClipped(dest, c.x, c.y, src, c.srcRect, false), c.result);
+    EXPECT_EQ(copyClipped(dest, c.x, c.y, src, c.srcRect, false), c.result);
     EXPECT_EQ(Changed(dest, kBackground), c.drawn);
     for (int y = c.drawn.Top; y < c.drawn.Bottom; ++y)
         for (int x = c.drawn.Left; x < c.drawn.Right; ++x)
@@ -68,7 +68,7 @@ protected:
 };
 
 TEST_F(KeyedCopy, TransparentSkipsKeyPixels) {
-    CopyClipped(dest, 0, 0, src, {0, 0, 4, 1}, true);
+    copyClipped(dest, 0, 0, src, {0, 0, 4, 1}, true);
     EXPECT_EQ(dest.Pixel(0, 0), 0x2000);
     EXPECT_EQ(dest.Pixel(1, 0), 0x7777);
     EXPECT_EQ(dest.Pixel(2, 0), 0x7777);
@@ -76,7 +76,7 @@ TEST_F(KeyedCopy, TransparentSkipsKeyPixels) {
 }
 
 TEST_F(KeyedCopy, OpaqueCopiesTheKeyLikeAnyColour) {
-    CopyClipped(dest, 0, 0, src, {0, 0, 4, 1}, false);
+    copyClipped(dest, 0, 0, src, {0, 0, 4, 1}, false);
     EXPECT_EQ(dest.Pixel(1, 0), 0x0011);
     EXPECT_EQ(dest.Pixel(2, 0), 0x0011);
 }
@@ -85,15 +85,15 @@ TEST(Copy, LostOrMissingSurfacesRefuse) {
     TDirectDrawSurface dest, src, missing;
     Paint(dest, 4, 4, [](int, int) { return 0; });
     Paint(src, 2, 2, Tag);
-    EXPECT_EQ(CopyClipped(dest, 0, 0, missing, {0, 0, 2, 2}, false), BlitResult::Refused);
+    EXPECT_EQ(copyClipped(dest, 0, 0, missing, {0, 0, 2, 2}, false), BlitResult::Refused);
     dest.MarkLost();
-    EXPECT_EQ(CopyClipped(dest, 0, 0, src, {0, 0, 2, 2}, false), BlitResult::Refused);
+    EXPECT_EQ(copyClipped(dest, 0, 0, src, {0, 0, 2, 2}, false), BlitResult::Refused);
 }
 
 TEST(Copy, WithinOneSurfaceOverlappingCopiesTheOriginal) {
     TDirectDrawSurface s;
     Paint(s, 6, 1, [](int x, int) { return Tag(x, 0); });
-    CopyClipped(s, 2, 0, s, {0, 0, 4, 1}, false);
+    copyClipped(s, 2, 0, s, {0, 0, 4, 1}, false);
     for (int x = 0; x < 6; ++x) EXPECT_EQ(s.Pixel(x, 0), Tag(x < 2 ? x : x - 2, 0)) << x;
 }
 
@@ -102,7 +102,7 @@ TEST(Stretch, DoublesEachPixelAndSkipsKeys) {
     Paint(dest, 4, 4, [](int, int) { return kBackground; });
     Paint(src, 2, 2, Tag);
     src.SetColorKey(Tag(1, 1));
-    EXPECT_TRUE(StretchCopy(dest, {0, 0, 4, 4}, src, {0, 0, 2, 2}, true));
+    EXPECT_TRUE(stretchCopy(dest, {0, 0, 4, 4}, src, {0, 0, 2, 2}, true));
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x) {
             const uint16_t expected = (x >= 2 && y >= 2) ? kBackground : Tag(x / 2, y / 2);
@@ -114,7 +114,7 @@ TEST(Stretch, ShrinkingSamplesPixelCentres) {
     TDirectDrawSurface dest, src;
     Paint(dest, 2, 1, [](int, int) { return kBackground; });
     Paint(src, 4, 1, Tag);
-    StretchCopy(dest, {0, 0, 2, 1}, src, {0, 0, 4, 1}, false);
+    stretchCopy(dest, {0, 0, 2, 1}, src, {0, 0, 4, 1}, false);
     EXPECT_EQ(dest.Pixel(0, 0), Tag(1, 0));
     EXPECT_EQ(dest.Pixel(1, 0), Tag(3, 0));
 }
@@ -123,7 +123,7 @@ TEST(Stretch, ClippingKeepsTheScaleOfTheWholeRectangle) {
     TDirectDrawSurface dest, src;
     Paint(dest, 4, 1, [](int, int) { return kBackground; });
     Paint(src, 2, 1, Tag);
-    StretchCopy(dest, {-2, 0, 2, 1}, src, {0, 0, 2, 1}, false);
+    stretchCopy(dest, {-2, 0, 2, 1}, src, {0, 0, 2, 1}, false);
     EXPECT_EQ(dest.Pixel(0, 0), Tag(1, 0));
     EXPECT_EQ(dest.Pixel(1, 0), Tag(1, 0));
     EXPECT_EQ(dest.Pixel(2, 0), kBackground);
@@ -133,7 +133,7 @@ TEST(Stretch, HugeDestinationShowsItsMiddle) {
     TDirectDrawSurface dest, src;
     Paint(dest, 4, 1, [](int, int) { return kBackground; });
     Paint(src, 2, 1, Tag);
-    EXPECT_TRUE(StretchCopy(dest, {INT_MIN, 0, INT_MAX, 1}, src, {0, 0, 2, 1}, false));
+    EXPECT_TRUE(stretchCopy(dest, {INT_MIN, 0, INT_MAX, 1}, src, {0, 0, 2, 1}, false));
     // Column 0 lies just right of the rectangle's middle: the second source pixel.
     for (int x = 0; x < 4; ++x) EXPECT_EQ(dest.Pixel(x, 0), Tag(1, 0)) << x;
 }
@@ -142,8 +142,8 @@ TEST(Stretch, RefusesASourceRectangleOutsideItsSurface) {
     TDirectDrawSurface dest, src;
     Paint(dest, 4, 4, [](int, int) { return kBackground; });
     Paint(src, 2, 2, Tag);
-    EXPECT_FALSE(StretchCopy(dest, {0, 0, 4, 4}, src, {0, 0, 3, 2}, false));
-    EXPECT_FALSE(StretchCopy(dest, {0, 0, 0, 4}, src, {0, 0, 2, 2}, false));
+    EXPECT_FALSE(stretchCopy(dest, {0, 0, 4, 4}, src, {0, 0, 3, 2}, false));
+    EXPECT_FALSE(stretchCopy(dest, {0, 0, 0, 4}, src, {0, 0, 2, 2}, false));
     EXPECT_EQ(Changed(dest, kBackground), TRect{});
 }
 

@@ -47,7 +47,7 @@ class EffectiveOptionsTable : public ::testing::TestWithParam<OptionCase> {};
 
 TEST_P(EffectiveOptionsTable, DerivedFromTheRequestedSet) {
     const OptionCase& c = GetParam();
-    EXPECT_EQ(EffectiveOptions(c.requested).Bits(), c.effective.Bits()) << c.name;
+    EXPECT_EQ(effectiveOptions(c.requested).Bits(), c.effective.Bits()) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, EffectiveOptionsTable, ::testing::ValuesIn(kCases),

@@ -30,7 +30,7 @@ const Utf8Case kCases[] = {
 class DecodeUtf8Table : public ::testing::TestWithParam<Utf8Case> {};
 
 TEST_P(DecodeUtf8Table, GivesCodePointsAndReplacements) {
-    EXPECT_EQ(DecodeUtf8(GetParam().bytes), GetParam().expected);
+    EXPECT_EQ(decodeUtf8(GetParam().bytes), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DecodeUtf8Table, ::testing::ValuesIn(kCases),
@@ -56,7 +56,7 @@ const PrintableCase kPrintableCases[] = {
 
 class PrintableTextTable : public ::testing::TestWithParam<PrintableCase> {};
 
-TEST_P(PrintableTextTable, EscapesWhatCannotBeShown) { EXPECT_EQ(PrintableText(GetParam().bytes), GetParam().shown); }
+TEST_P(PrintableTextTable, EscapesWhatCannotBeShown) { EXPECT_EQ(printableText(GetParam().bytes), GetParam().shown); }
 
 TEST_P(PrintableTextTable, MessagesAndTheirNamesComeWhole) {
     const PrintableCase& c = GetParam();

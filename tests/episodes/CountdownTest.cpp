@@ -26,7 +26,7 @@ struct CountdownCase {
 TEST_F(Countdown, ShowsThreeTwoOneOverTheLayoutOneSecondApart) {
     for (CountdownCase c : {CountdownCase{&TForm1::episode1_init, &TForm1::episode1_layout, "back_ep1", Screen::game1},
                             CountdownCase{&TForm1::episode2_init, &TForm1::episode2_layout, "back_ep2", Screen::game2}}) {
-        SCOPED_TRACE(ScreenName(c.screen));
+        SCOPED_TRACE(screenName(c.screen));
         restart();
         std::vector<std::vector<uint16_t>> shown;
         std::vector<uint64_t> shownAt;

@@ -197,7 +197,7 @@ TEST_F(Episode1Frame, FallFactorFollowsPenaltyAndSlowDown) {
     struct Case { bool penalty; Bonus bonus; double step; };
     for (Case c : {Case{false, Bonus::none, 2.0}, Case{true, Bonus::none, 4.0}, Case{false, Bonus::slow, 1.0},
                    Case{true, Bonus::slow, 2.0}, Case{false, Bonus::green, 2.0}}) {
-        SCOPED_TRACE(std::string(BonusName(c.bonus)) + (c.penalty ? " with penalty" : ""));
+        SCOPED_TRACE(std::string(bonusName(c.bonus)) + (c.penalty ? " with penalty" : ""));
         restart();
         form->score = 80;
         form->bonus = c.bonus;

@@ -25,7 +25,7 @@ protected:
     }
     // Length of the time bar as drawn on its middle row.
     int barWidth() const {
-        const uint16_t beige = ToRgb565(RGB(238, 224, 196));
+        const uint16_t beige = toRgb565(RGB(238, 224, 196));
         TDirectDrawSurface& back = form->DXDraw1->Surface();
         int width = 0;
         while (back.Pixel(212 + width, 350) == beige) ++width;

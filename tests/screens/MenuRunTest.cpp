@@ -25,11 +25,11 @@ TEST_F(MenuRun, AnyKeyOnTheLoadingScreenOpensTheMenu) {
                                      "\nframes 2\nstate after.json\nshot menu.png\n");
         ASSERT_EQ(outcome.status, 0) << key << ": " << outcome.errors;
         EXPECT_EQ(state("before.json")["screen"], "justloading") << key;
-        EXPECT_EQ(shot("loading.png").at(10, 10), ToRgb565(kLoadingScreen)) << key;
+        EXPECT_EQ(shot("loading.png").at(10, 10), toRgb565(kLoadingScreen)) << key;
         const auto after = state("after.json");
         EXPECT_EQ(after["screen"], "mainmenu") << key;
         EXPECT_EQ(after["closed"], false) << key;
-        EXPECT_EQ(shot("menu.png").at(300, 300), ToRgb565(kMenuBackground)) << key;
+        EXPECT_EQ(shot("menu.png").at(300, 300), toRgb565(kMenuBackground)) << key;
     }
 }
 
@@ -193,11 +193,11 @@ TEST_F(MenuRun, DottedRowsMoveOnePixelPerFrameAndRepeatEveryTen) {
     // dot_shift after the frame is one more than the shift it was drawn with.
     const int drawnShift = (state("d0.json")["dot_shift"].get<int>() + 9) % 10;
     for (int k = 0; k <= 78; ++k) {
-        EXPECT_EQ(d0.at(10 * k + 10 - drawnShift, 31), ToRgb565(kDot)) << "upper dot " << k;
-        EXPECT_EQ(d0.at(10 * k + drawnShift, 566), ToRgb565(kDot)) << "lower dot " << k;
+        EXPECT_EQ(d0.at(10 * k + 10 - drawnShift, 31), toRgb565(kDot)) << "upper dot " << k;
+        EXPECT_EQ(d0.at(10 * k + drawnShift, 566), toRgb565(kDot)) << "lower dot " << k;
     }
     int moved = 0;
-    auto dot = [](const Frame& frame, int x, int y) { return frame.at(x, y) == ToRgb565(kDot); };
+    auto dot = [](const Frame& frame, int x, int y) { return frame.at(x, y) == toRgb565(kDot); };
     for (int y : {30, 31, 32, 565, 566, 567}) {
         for (int x = 0; x < 799; ++x) {
             const bool upper = y < 100;

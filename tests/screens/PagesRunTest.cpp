@@ -73,10 +73,10 @@ TEST_F(PagesRun, EachPageShowsItsTitleAndBodyOverTheMenuStrip) {
                   0);
         // The grey outline (50, 50)-(750, 550) with the band showing inside and out.
         for (const auto& [x, y] : std::vector<std::pair<int, int>>{{50, 300}, {749, 300}, {400, 50}, {400, 549}})
-            EXPECT_EQ(frame.at(x, y), ToRgb565(clGray)) << x << ", " << y;
+            EXPECT_EQ(frame.at(x, y), toRgb565(clGray)) << x << ", " << y;
         for (const auto& [x, y] : std::vector<std::pair<int, int>>{{51, 300}, {748, 300}, {30, 300}, {770, 300}, {400, 60}})
-            EXPECT_EQ(frame.at(x, y), ToRgb565(kMenuStrip)) << x << ", " << y;
-        EXPECT_EQ(frame.at(450, 45), ToRgb565(kMenuBackground)) << "above the band";
+            EXPECT_EQ(frame.at(x, y), toRgb565(kMenuStrip)) << x << ", " << y;
+        EXPECT_EQ(frame.at(450, 45), toRgb565(kMenuBackground)) << "above the band";
         EXPECT_EQ(countColour(frame, 0, 0, 800, 600, kArrow), 0) << "no pointer picture on a page";
         EXPECT_EQ(countColour(frame, 0, 0, 800, 600, kButtonNormal) + countColour(frame, 0, 0, 800, 600, kButtonLit), 0)
             << "the band covers the menu's buttons";

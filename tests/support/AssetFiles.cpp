@@ -4,7 +4,7 @@
 
 namespace ik::test {
 
-std::vector<uint8_t> HolderFile(const std::string& className, const std::string& name,
+std::vector<uint8_t> holderFile(const std::string& className, const std::string& name,
                                 const Properties& properties) {
     ComponentWriter w;
     w.WriteEnvelope("DATA");
@@ -16,7 +16,7 @@ std::vector<uint8_t> HolderFile(const std::string& className, const std::string&
     return w.Finish();
 }
 
-void WriteList(ComponentWriter& w, const std::vector<Properties>& items) {
+void writeList(ComponentWriter& w, const std::vector<Properties>& items) {
     w.WritePropertyName("List");
     w.BeginCollection();
     for (const Properties& item : items) {
@@ -27,36 +27,36 @@ void WriteList(ComponentWriter& w, const std::vector<Properties>& items) {
     w.EndCollection();
 }
 
-std::vector<uint8_t> PictureFile(const std::vector<Properties>& items) {
-    return HolderFile("TPictureCollectionComponent", "", [&](ComponentWriter& w) {
+std::vector<uint8_t> pictureFile(const std::vector<Properties>& items) {
+    return holderFile("TPictureCollectionComponent", "", [&](ComponentWriter& w) {
         w.WritePropertyName("List.ColorTable");
         w.WriteBinary(std::vector<uint8_t>(1024, 0));
-        WriteList(w, items);
+        writeList(w, items);
     });
 }
 
-std::vector<uint8_t> WaveFile(const std::vector<Properties>& items) {
-    return HolderFile("TWaveCollectionComponent", "", [&](ComponentWriter& w) { WriteList(w, items); });
+std::vector<uint8_t> waveFile(const std::vector<Properties>& items) {
+    return holderFile("TWaveCollectionComponent", "", [&](ComponentWriter& w) { writeList(w, items); });
 }
 
-std::vector<uint8_t> DibData(const RgbImage& image, int bits) {
+std::vector<uint8_t> dibData(const RgbImage& image, int bits) {
     std::vector<uint8_t> block{4, 'T', 'D', 'I', 'B'};
-    std::vector<uint8_t> dib = WriteDib(image, {bits, false});
+    std::vector<uint8_t> dib = writeDib(image, {bits, false});
     block.insert(block.end(), dib.begin(), dib.end());
     return block;
 }
 
-Properties PictureItem(const std::string& name, const RgbImage& image, const Properties& more) {
+Properties pictureItem(const std::string& name, const RgbImage& image, const Properties& more) {
     return [=](ComponentWriter& w) {
         w.WritePropertyName("Name");
         w.WriteString(name);
         w.WritePropertyName("Picture.Data");
-        w.WriteBinary(DibData(image));
+        w.WriteBinary(dibData(image));
         if (more) more(w);
     };
 }
 
-std::vector<uint8_t> RiffImage(const std::vector<Chunk>& chunks) {
+std::vector<uint8_t> riffImage(const std::vector<Chunk>& chunks) {
     ComponentWriter w;
     w.WriteRaw({reinterpret_cast<const uint8_t*>("RIFF"), 4});
     w.WriteRawInt32(0);
@@ -69,7 +69,7 @@ std::vector<uint8_t> RiffImage(const std::vector<Chunk>& chunks) {
     return w.Finish();
 }
 
-std::vector<uint8_t> PcmFormat(int channels, int rate, int bits) {
+std::vector<uint8_t> pcmFormat(int channels, int rate, int bits) {
     ComponentWriter w;
     int align = channels * bits / 8;
     w.WriteRaw(std::vector<uint8_t>{1, 0, static_cast<uint8_t>(channels), 0});
@@ -79,7 +79,7 @@ std::vector<uint8_t> PcmFormat(int channels, int rate, int bits) {
     return w.Finish();
 }
 
-RgbImage Gradient(int width, int height) {
+RgbImage gradient(int width, int height) {
     RgbImage image{width, height, {}};
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) image.pixels.push_back(RGB(static_cast<uint8_t>(x * 7), static_cast<uint8_t>(y * 5), 0x40));

@@ -61,7 +61,7 @@ nlohmann::json GameRun::state(const std::string& name) const {
     return nlohmann::json::parse(in);
 }
 
-Frame GameRun::shot(const std::string& name) const { return ReadShot(work.file(name)); }
+Frame GameRun::shot(const std::string& name) const { return readShot(work.file(name)); }
 
 int occurrences(const std::string& text, const std::string& part) {
     int count = 0;

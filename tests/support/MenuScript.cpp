@@ -5,7 +5,7 @@
 namespace ik::test {
 
 std::string pointAtMenuButton(int n) {
-    const TRect button = MenuButton(n);
+    const TRect button = menuButton(n);
     return "move " + std::to_string((button.Left + button.Right) / 2) + " " +
            std::to_string((button.Top + button.Bottom) / 2) + "\n";
 }

@@ -6,7 +6,7 @@ int countColour(const Frame& frame, int left, int top, int right, int bottom, TC
     int found = 0;
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x)
-            if (frame.at(x, y) == ToRgb565(colour)) ++found;
+            if (frame.at(x, y) == toRgb565(colour)) ++found;
     return found;
 }
 

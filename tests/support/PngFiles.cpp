@@ -6,7 +6,7 @@
 
 namespace ik::test {
 
-Frame ReadShot(const std::string& path) {
+Frame readShot(const std::string& path) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_file(&image, path.c_str())) throw std::runtime_error("cannot read " + path);
@@ -26,7 +26,7 @@ Frame ReadShot(const std::string& path) {
     return frame;
 }
 
-void WriteRgbPng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels) {
+void writeRgbPng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels) {
     std::vector<uint8_t> rgb;
     rgb.reserve(pixels.size() * 3);
     for (uint32_t p : pixels) {

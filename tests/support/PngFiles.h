@@ -18,9 +18,9 @@ struct Frame {
 };
 
 // Throws std::runtime_error when the file cannot be read as a PNG.
-Frame ReadShot(const std::string& path);
+Frame readShot(const std::string& path);
 
 // pixels: 0x00BBGGRR, top row first.
-void WriteRgbPng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels);
+void writeRgbPng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels);
 
 }  // namespace ik::test

@@ -47,7 +47,7 @@ void packTestPictures(const std::filesystem::path& folder) {
         for (int y = 0; y < picture.height; ++y)
             for (int x = 0; x < picture.width; ++x) pixels.push_back(picture.colour(x, y));
         const std::string file = std::string(picture.name) + ".png";
-        WriteRgbPng((source / file).string(), picture.width, picture.height, pixels);
+        writeRgbPng((source / file).string(), picture.width, picture.height, pixels);
         items.push_back({{"name", picture.name},
                          {"file", file},
                          {"graphic", "TDIB"},

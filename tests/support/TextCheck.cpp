@@ -48,7 +48,7 @@ int textMismatches(const Frame& frame, const ExpectedText& text, const Backdrop&
     std::vector<uint16_t> under;
     under.reserve(frame.pixels.size());
     for (int y = 0; y < frame.height; ++y)
-        for (int x = 0; x < frame.width; ++x) under.push_back(ToRgb565(backdrop(x, y)));
+        for (int x = 0; x < frame.width; ++x) under.push_back(toRgb565(backdrop(x, y)));
     return mismatches(frame, text, under);
 }
 

@@ -74,7 +74,7 @@ TEST_F(DatTool, PicturesRoundTrip) {
         RgbImage image;
         int bitcount, compression, patterns;
     } entries[] = {
-        {{{"name", "main_menu"}, {"file", "menu.png"}}, test::Gradient(37, 21), 24, 0, 1},
+        {{{"name", "main_menu"}, {"file", "menu.png"}}, test::gradient(37, 21), 24, 0, 1},
         {{{"name", "button"}, {"file", "button.png"}, {"bits", 8}, {"rle", true}, {"pattern_height", 5},
           {"transparent", false}, {"transparent_color", 0xFF00FF}},
          primaries(12, 10), 8, 1, 2},
@@ -84,7 +84,7 @@ TEST_F(DatTool, PicturesRoundTrip) {
     };
     json items = json::array();
     for (const Entry& e : entries) {
-        WritePng(path(e.manifest["file"]), e.image.width, e.image.height, e.image.pixels);
+        writePng(path(e.manifest["file"]), e.image.width, e.image.height, e.image.pixels);
         items.push_back(e.manifest);
     }
     writeManifest({{"kind", "pictures"}, {"items", items}});
@@ -120,7 +120,7 @@ TEST_F(DatTool, PicturesRoundTrip) {
     ASSERT_EQ(extracted.status, 0) << extracted.err;
     const char* files[] = {"000-main_menu.png", "001-button.png", "002-ohen_ep3.png"};
     for (size_t i = 0; i < std::size(entries); ++i) {
-        RgbImage back = ReadPng(path(std::string("out-dir/") + files[i]));
+        RgbImage back = readPng(path(std::string("out-dir/") + files[i]));
         EXPECT_EQ(back.width, entries[i].image.width);
         EXPECT_EQ(back.pixels, entries[i].image.pixels) << files[i];
     }
@@ -138,11 +138,11 @@ TEST_F(DatTool, WavesRoundTrip) {
     };
     json items = json::array();
     for (const Entry& e : entries) {
-        TMemoryStream image(test::RiffImage({{"fmt ", test::PcmFormat(e.channels, e.rate, e.bits)},
+        TMemoryStream image(test::riffImage({{"fmt ", test::pcmFormat(e.channels, e.rate, e.bits)},
                                              {"data", {e.samples.begin(), e.samples.end()}}}));
         TWave wave;
         wave.ReadWaveFile(image);
-        WriteWavFile(path(e.manifest["file"]), wave);
+        writeWavFile(path(e.manifest["file"]), wave);
         items.push_back(e.manifest);
     }
     writeManifest({{"kind", "waves"}, {"items", items}});
@@ -169,9 +169,9 @@ TEST_F(DatTool, WavesRoundTrip) {
     ToolRun extracted = run("extract " + path("waves.dat") + " " + path("sounds"));
     ASSERT_EQ(extracted.status, 0) << extracted.err;
     TWave back;
-    ReadWavFile(path("sounds/001-shot_ep3.wav"), back);
+    readWavFile(path("sounds/001-shot_ep3.wav"), back);
     EXPECT_EQ(std::string(back.Data(), back.Data() + back.Size()), entries[1].samples);
-    EXPECT_EQ(back.Format(), test::PcmFormat(2, 44100, 16));
+    EXPECT_EQ(back.Format(), test::pcmFormat(2, 44100, 16));
 }
 
 // A 4096 x 4096 picture cut into 1 x 1 patterns, in a few hundred bytes:
@@ -183,7 +183,7 @@ TEST_F(DatTool, OnePixelPatternsOfALargePictureAreCountedNotStored) {
     dib.WriteRaw(std::vector<uint8_t>{1, 0, 8, 0});  // planes, bit count
     for (int32_t field : {1, 2, 0, 0, 2, 0}) dib.WriteRawInt32(field);  // RLE8, 2 bytes, 2 colours
     dib.WriteRaw(std::vector<uint8_t>{0, 0, 0, 0, 255, 255, 255, 0, 0, 1});
-    WriteWholeFile(path("grid.dat"), test::PictureFile({[&](ComponentWriter& w) {
+    writeWholeFile(path("grid.dat"), test::pictureFile({[&](ComponentWriter& w) {
                        w.WritePropertyName("Name");
                        w.WriteString("grid");
                        for (const char* size : {"PatternWidth", "PatternHeight"}) {
@@ -204,12 +204,12 @@ TEST_F(DatTool, OnePixelPatternsOfALargePictureAreCountedNotStored) {
 TEST_F(DatTool, ErrorsGoToStderrWithStatus1) {
     std::vector<uint32_t> many;
     for (uint32_t i = 0; i < 300; ++i) many.push_back(RGB(static_cast<uint8_t>(i), static_cast<uint8_t>(i >> 8), 0));
-    WritePng(path("many.png"), 300, 1, many);
-    std::vector<uint8_t> broken = test::PictureFile({[](ComponentWriter& w) {
+    writePng(path("many.png"), 300, 1, many);
+    std::vector<uint8_t> broken = test::pictureFile({[](ComponentWriter& w) {
         w.WritePropertyName("Name");
         w.WriteInteger(3);
     }});
-    WriteWholeFile(path("broken.dat"), broken);
+    writeWholeFile(path("broken.dat"), broken);
     struct Case {
         const char* what;
         json manifest;  // null: no pack step
@@ -242,7 +242,7 @@ TEST_F(DatTool, ErrorsGoToStderrWithStatus1) {
 }
 
 TEST_F(DatTool, ExtractedNamesStayInsideTheFolder) {
-    WriteWholeFile(path("evil.dat"), test::PictureFile({test::PictureItem("../../escape", test::Gradient(2, 2))}));
+    writeWholeFile(path("evil.dat"), test::pictureFile({test::pictureItem("../../escape", test::gradient(2, 2))}));
     ToolRun extracted = run("extract " + path("evil.dat") + " " + path("pictures"));
     ASSERT_EQ(extracted.status, 0) << extracted.err;
     EXPECT_TRUE(fs::exists(path("pictures/000-.._.._escape.png")));

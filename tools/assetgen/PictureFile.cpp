@@ -50,7 +50,7 @@ void writePictureFile(const std::filesystem::path& folder, const std::vector<Pic
     for (const Picture& p : pictures) {
         if (p.storage.rle && p.storage.bits != 8) throw std::logic_error(p.name + ": RLE needs 8 bits");
         std::string file = p.name + ".png";
-        WritePng((folder / file).string(), p.image.width(), p.image.height(), storedPixels(p));
+        writePng((folder / file).string(), p.image.width(), p.image.height(), storedPixels(p));
         items.push_back({{"name", p.name},
                          {"file", file},
                          {"graphic", p.storage.graphic},

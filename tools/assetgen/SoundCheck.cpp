@@ -106,9 +106,9 @@ int waves(const std::string& file, const std::filesystem::path& outDir) {
     for (int i = 0; i < list.Count(); ++i) {
         const ik::TWaveCollectionItem& item = list.Items(i);
         const ik::TWave& wave = item.Wave();
-        auto format = ik::ReadPcmFormat(wave.Format());
+        auto format = ik::readPcmFormat(wave.Format());
         if (!format) throw std::runtime_error(item.Name() + " is not plain PCM");
-        auto frames = ik::ConvertToDeviceFormat(
+        auto frames = ik::convertToDeviceFormat(
             *format, std::span<const uint8_t>(wave.Data(), static_cast<size_t>(wave.Size())));
         writeWav(outDir / ("sound-" + item.Name() + ".wav"), frames);
         printFigures(item.Name(), frames, frames.size() / 2.0 / kRate);

@@ -15,7 +15,7 @@ std::mutex fontLock;
 
 // The game's own faces and glyphs, so painted lettering matches the canvas's.
 SizedFont& sized(const Font& font) {
-    SizedFont* f = FindFont({font.family, font.bold, false, EmPixels(font.points)});
+    SizedFont* f = findFont({font.family, font.bold, false, emPixels(font.points)});
     if (!f) throw std::runtime_error("no face for " + font.family);
     return *f;
 }
@@ -27,7 +27,7 @@ void drawText(Image& img, float x, float y, const std::string& utf8, const Font&
     SizedFont& f = sized(font);
     int penX = static_cast<int>(x);
     int baseline = static_cast<int>(y) + f.Ascent();
-    for (char32_t cp : DecodeUtf8(utf8)) {
+    for (char32_t cp : decodeUtf8(utf8)) {
         const Glyph& g = f.GlyphFor(cp);
         for (int row = 0; row < g.rows; ++row)
             for (int col = 0; col < g.width; ++col) {
@@ -42,7 +42,7 @@ int textWidth(const std::string& utf8, const Font& font) {
     std::lock_guard<std::mutex> guard(fontLock);
     SizedFont& f = sized(font);
     int width = 0;
-    for (char32_t cp : DecodeUtf8(utf8)) width += f.GlyphFor(cp).advance;
+    for (char32_t cp : decodeUtf8(utf8)) width += f.GlyphFor(cp).advance;
     return width;
 }
 

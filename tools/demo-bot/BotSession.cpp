@@ -17,7 +17,7 @@ BotSession::BotSession(const BotStart& start) : platform_(std::make_unique<Headl
     // As the binary's headless run makes them from its command line.
     FormOptions options;
     options.scoresDir = start.scoresDir;
-    options.libraryDir = TrackAudioDir();
+    options.libraryDir = trackAudioDir();
     options.seedGiven = true;
     options.seed = start.seed;
     form_ = std::make_unique<TForm1>(*platform_, options);
@@ -34,7 +34,7 @@ BotSession::BotSession(const BotStart& start) : platform_(std::make_unique<Headl
 BotSession::~BotSession() = default;
 
 void BotSession::send(const std::string& line) {
-    std::vector<ScriptCommand> commands = ParseScript(line);
+    std::vector<ScriptCommand> commands = parseScript(line);
     if (commands.size() != 1) throw std::logic_error("not one script command: " + line);
     flushFrames();
     lines_.push_back(line);
@@ -63,7 +63,7 @@ int BotSession::plays(const std::string& sound) const {
     return found == counts.end() ? 0 : found->second;
 }
 
-nlohmann::json BotSession::state() const { return DumpState(*form_, platform_->virtualMs()); }
+nlohmann::json BotSession::state() const { return dumpState(*form_, platform_->virtualMs()); }
 
 std::vector<std::string> BotSession::finish() {
     flushFrames();
@@ -71,24 +71,24 @@ std::vector<std::string> BotSession::finish() {
     return lines_;
 }
 
-void StartEpisode(BotSession& session, int episode) {
+void startEpisode(BotSession& session, int episode) {
     session.send("frames 30");
     session.send("key space");
     session.send("frames 5");
     // A point on the episode's button, as the committed scripts have it.
-    const TRect button = MenuButton(episode);
+    const TRect button = menuButton(episode);
     session.send("move " + std::to_string(button.Left + 80) + " " + std::to_string(button.Top + 25));
     session.send("frames 3");
     session.send("click");
     const std::string screen = "game" + std::to_string(episode);
-    auto started = [&] { return ScreenName(session.game().screen) == screen; };
+    auto started = [&] { return screenName(session.game().screen) == screen; };
     for (int frame = 0; frame < 600 && !started(); ++frame) session.frame();
     if (!started()) throw std::runtime_error("episode " + std::to_string(episode) + " did not start");
 }
 
-void ReadGameOverPanel(BotSession& session) { session.send("wait 2000"); }
+void readGameOverPanel(BotSession& session) { session.send("wait 2000"); }
 
-void HoldForOneFrame(BotSession& session, const std::string& key) {
+void holdForOneFrame(BotSession& session, const std::string& key) {
     session.send("down " + key);
     session.frame();
     session.send("up " + key);

@@ -54,13 +54,13 @@ private:
 
 // From the loading screen to the menu, a click on the episode's button, and
 // frames until the count-down is over and the episode is being played.
-void StartEpisode(BotSession& session, int episode);
+void startEpisode(BotSession& session, int episode);
 
 // Lets the game-over panel (which draws no frames) stand for a moment, as a
 // player reads it.
-void ReadGameOverPanel(BotSession& session);
+void readGameOverPanel(BotSession& session);
 
 // Holds the key down for one frame, so that the polled keyboard sees it.
-void HoldForOneFrame(BotSession& session, const std::string& key);
+void holdForOneFrame(BotSession& session, const std::string& key);
 
 }  // namespace ik

@@ -45,8 +45,8 @@ double worth(const TForm1& game, int x, bool catchUnneeded) {
 }
 }  // namespace
 
-std::string PlayEpisode1(BotSession& session) {
-    StartEpisode(session, 1);
+std::string playEpisode1(BotSession& session) {
+    startEpisode(session, 1);
     const TForm1& game = session.game();
     int x = 400;
     session.send("move 400 " + std::to_string(kTrayY));
@@ -71,8 +71,8 @@ std::string PlayEpisode1(BotSession& session) {
         session.frame();
     }
     const bool givenUp = game.lives > 0;
-    if (givenUp) HoldForOneFrame(session, "r");
-    ReadGameOverPanel(session);
+    if (givenUp) holdForOneFrame(session, "r");
+    readGameOverPanel(session);
     return "score " + std::to_string(game.score) + ", " + std::to_string(game.penalty_points) + " penalty points, " +
            std::to_string(session.plays("bonus_ep1")) + " bonuses and " + std::to_string(session.plays("trest_ep1")) +
            " penalties" + (givenUp ? ", then R gives up" : "");

@@ -32,8 +32,8 @@ int meter(const TForm1& game, int number) {
 }
 }  // namespace
 
-std::string PlayEpisode2(BotSession& session) {
-    StartEpisode(session, 2);
+std::string playEpisode2(BotSession& session) {
+    startEpisode(session, 2);
     const TForm1& game = session.game();
     int level = game.level;
     int pushedUp = 0;  // of kOrder, this level
@@ -76,8 +76,8 @@ std::string PlayEpisode2(BotSession& session) {
     }
     hold(0);
     const bool givenUp = game.lives > 0;
-    if (givenUp) HoldForOneFrame(session, "r");
-    ReadGameOverPanel(session);
+    if (givenUp) holdForOneFrame(session, "r");
+    readGameOverPanel(session);
     return "level " + std::to_string(game.level) + " reached with the grey line at " +
            std::to_string(game.grey_line) + ", score " + std::to_string(game.score) +
            (givenUp ? ", then R gives up" : "");

@@ -45,7 +45,7 @@ std::optional<int> meeting(const TForm1& game, int aim, int delay) {
     const int top = aim - 25;
     for (int left = 1; left <= 800; left += game.soldier_speed) {
         const TRect flame = fire.step();
-        if (Overlap(flame, {left, top, left + kSoldierWidth, top + kSoldierHeight})) return fire.x;
+        if (overlap(flame, {left, top, left + kSoldierWidth, top + kSoldierHeight})) return fire.x;
     }
     return std::nullopt;
 }
@@ -53,8 +53,8 @@ std::optional<int> meeting(const TForm1& game, int aim, int delay) {
 bool soldierInFlight(const TForm1& game) { return game.soldier_x > 0 && game.soldier_x <= 800; }
 }  // namespace
 
-std::string PlayEpisode3(BotSession& session) {
-    StartEpisode(session, 3);
+std::string playEpisode3(BotSession& session) {
+    startEpisode(session, 3);
     const TForm1& game = session.game();
     int aim = game.aim_y;
     for (int frame = 0; frame < kMaxFrames && game.lives > 0 && game.level < kLastLevel; ++frame) {
@@ -77,8 +77,8 @@ std::string PlayEpisode3(BotSession& session) {
         session.frame();
     }
     const bool givenUp = game.lives > 0;
-    if (givenUp) HoldForOneFrame(session, "r");
-    ReadGameOverPanel(session);
+    if (givenUp) holdForOneFrame(session, "r");
+    readGameOverPanel(session);
     return "level " + std::to_string(game.level) + " reached, score " + std::to_string(game.score) +
            (givenUp ? ", then R gives up" : "");
 }

@@ -20,8 +20,8 @@ constexpr int kMaxFrames = 60 * 60 * 4;
 char wrongDigit(char right) { return right == '9' ? '0' : static_cast<char>(right + 1); }
 }  // namespace
 
-std::string PlayEpisode4(BotSession& session) {
-    StartEpisode(session, 4);
+std::string playEpisode4(BotSession& session) {
+    startEpisode(session, 4);
     const TForm1& game = session.game();
     bool timedOut = false, mistyped = false;
     for (int frame = 0; frame < kMaxFrames && game.lives > 0; ++frame) {
@@ -43,7 +43,7 @@ std::string PlayEpisode4(BotSession& session) {
         }
         session.frame();
     }
-    ReadGameOverPanel(session);
+    readGameOverPanel(session);
     return "code " + std::to_string(game.level) + " reached, score " + std::to_string(game.score) +
            ", one code timed out, one digit mistyped, then wrong digits to the end";
 }

@@ -44,14 +44,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const ik::CommandLine line = ik::ParseCommandLine(gameArgs);
+        const ik::CommandLine line = ik::parseCommandLine(gameArgs);
         ik::BotStart start;
         start.seed = line.seed.value_or(1);
         start.startTimeMs = line.startTimeMs;
         start.scoresDir = line.scoresDir;
         ik::BotSession session(start);
-        std::string (*const players[])(ik::BotSession&) = {ik::PlayEpisode1, ik::PlayEpisode2, ik::PlayEpisode3,
-                                                          ik::PlayEpisode4};
+        std::string (*const players[])(ik::BotSession&) = {ik::playEpisode1, ik::playEpisode2, ik::playEpisode3,
+                                                          ik::playEpisode4};
         const std::string reached = players[episode - 1](session);
         const std::string state = session.state().dump(2) + "\n";
         std::string play = "# Episode " + std::to_string(episode) + " played by tools/demo-bot: " + reached +

@@ -9,9 +9,9 @@ namespace ik {
 
 class BotSession;
 
-std::string PlayEpisode1(BotSession& session);
-std::string PlayEpisode2(BotSession& session);
-std::string PlayEpisode3(BotSession& session);
-std::string PlayEpisode4(BotSession& session);
+std::string playEpisode1(BotSession& session);
+std::string playEpisode2(BotSession& session);
+std::string playEpisode3(BotSession& session);
+std::string playEpisode4(BotSession& session);
 
 }  // namespace ik

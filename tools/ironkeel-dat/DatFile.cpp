@@ -7,12 +7,12 @@
 
 namespace ik::dat {
 
-DatFile LoadDatFile(const std::string& path, Kind kind) {
+DatFile loadDatFile(const std::string& path, Kind kind) {
     TFileStream file(path);
     DatFile dat;
     dat.kind = kind;
     if (kind == Kind::Detect) {
-        std::string root = RootClassName(file);
+        std::string root = rootClassName(file);
         if (root == "TPictureCollectionComponent") {
             dat.kind = Kind::Pictures;
         } else if (root == "TWaveCollectionComponent") {
@@ -31,7 +31,7 @@ DatFile LoadDatFile(const std::string& path, Kind kind) {
     return dat;
 }
 
-std::string OutputStem(int index, const std::string& name) {
+std::string outputStem(int index, const std::string& name) {
     char number[16];
     std::snprintf(number, sizeof number, "%03d-", index);
     std::string stem = number;

@@ -19,13 +19,13 @@ struct DatFile {
 
 // Reads FILE as the game does; the kind follows the root's class name unless
 // forced. Errors propagate with the reader's message.
-DatFile LoadDatFile(const std::string& path, Kind kind);
+DatFile loadDatFile(const std::string& path, Kind kind);
 
 int List(const std::string& path, Kind kind);
-int Extract(const std::string& path, const std::string& dir, Kind kind);
-int Pack(const std::string& manifestPath, const std::string& outPath);
+int extract(const std::string& path, const std::string& dir, Kind kind);
+int pack(const std::string& manifestPath, const std::string& outPath);
 
 // "NNN-name" with characters that would leave the folder replaced.
-std::string OutputStem(int index, const std::string& name);
+std::string outputStem(int index, const std::string& name);
 
 }  // namespace ik::dat

@@ -7,8 +7,8 @@
 
 namespace ik::dat {
 
-int Extract(const std::string& path, const std::string& dir, Kind kind) {
-    DatFile dat = LoadDatFile(path, kind);
+int extract(const std::string& path, const std::string& dir, Kind kind) {
+    DatFile dat = loadDatFile(path, kind);
     std::error_code error;
     std::filesystem::create_directories(dir, error);
     if (!std::filesystem::is_directory(dir)) throw Exception(Format("Cannot create folder %s", dir));
@@ -18,13 +18,13 @@ int Extract(const std::string& path, const std::string& dir, Kind kind) {
             const TPictureCollectionItem& item = dat.pictures->Items(i);
             const RgbImage& image = item.Picture();
             if (image.Empty()) continue;  // nothing to show for an empty picture
-            WritePng((folder / (OutputStem(i, item.Name()) + ".png")).string(), image.width, image.height,
+            writePng((folder / (outputStem(i, item.Name()) + ".png")).string(), image.width, image.height,
                      image.pixels);
         }
     } else {
         for (int i = 0; i < dat.waves->Count(); ++i) {
             const TWaveCollectionItem& item = dat.waves->Items(i);
-            WriteWavFile((folder / (OutputStem(i, item.Name()) + ".wav")).string(), item.Wave());
+            writeWavFile((folder / (outputStem(i, item.Name()) + ".wav")).string(), item.Wave());
         }
     }
     return 0;

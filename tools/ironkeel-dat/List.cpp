@@ -31,7 +31,7 @@ nlohmann::ordered_json pictureEntry(int index, const TPictureCollectionItem& ite
         {"system_memory", item.SystemMemory},
         {"transparent", item.Transparent},
         {"transparent_color", item.TransparentColor()},
-        {"patterns", ComputePatternLayout(item.Grid()).PatternCount()},
+        {"patterns", computePatternLayout(item.Grid()).PatternCount()},
     };
 }
 
@@ -53,7 +53,7 @@ nlohmann::ordered_json waveEntry(int index, const TWaveCollectionItem& item) {
 }  // namespace
 
 int List(const std::string& path, Kind kind) {
-    DatFile dat = LoadDatFile(path, kind);
+    DatFile dat = loadDatFile(path, kind);
     // Names are bytes of the data file: never let one stop the listing.
     auto print = [](const nlohmann::ordered_json& entry) {
         std::cout << entry.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';

@@ -46,9 +46,9 @@ int main(int argc, char** argv) {
     }
     try {
         if (command == "list" && operands.size() == 1) return ik::dat::List(operands[0], kind);
-        if (command == "extract" && operands.size() == 2) return ik::dat::Extract(operands[0], operands[1], kind);
+        if (command == "extract" && operands.size() == 2) return ik::dat::extract(operands[0], operands[1], kind);
         if (command == "pack" && operands.size() == 2 && kind == Kind::Detect) {
-            return ik::dat::Pack(operands[0], operands[1]);
+            return ik::dat::pack(operands[0], operands[1]);
         }
     } catch (const std::exception& error) {
         std::cerr << "ironkeel-dat: " << error.what() << '\n';

@@ -35,10 +35,10 @@ std::vector<uint8_t> pictureData(const json& entry, const RgbImage& image) {
     std::vector<uint8_t> block{static_cast<uint8_t>(graphic.size())};
     block.insert(block.end(), graphic.begin(), graphic.end());
     if (graphic == "TDIB") {
-        std::vector<uint8_t> dib = WriteDib(image, encoding);
+        std::vector<uint8_t> dib = writeDib(image, encoding);
         block.insert(block.end(), dib.begin(), dib.end());
     } else if (graphic == "TBitmap") {
-        std::vector<uint8_t> bmp = WriteBitmapFile(image, encoding);
+        std::vector<uint8_t> bmp = writeBitmapFile(image, encoding);
         ComponentWriter length;
         length.WriteRawInt32(static_cast<int32_t>(bmp.size()));
         std::vector<uint8_t> lengthBytes = length.Finish();
@@ -52,7 +52,7 @@ std::vector<uint8_t> pictureData(const json& entry, const RgbImage& image) {
 
 void writePictureItem(ComponentWriter& w, const json& entry, const std::filesystem::path& folder) {
     checkFields(entry, kPictureFields);
-    RgbImage image = ReadPng((folder / entry.at("file").get<std::string>()).string());
+    RgbImage image = readPng((folder / entry.at("file").get<std::string>()).string());
     w.WritePropertyName("Name");
     w.WriteString(entry.at("name").get<std::string>());
     w.WritePropertyName("PatternHeight");
@@ -76,7 +76,7 @@ void writePictureItem(ComponentWriter& w, const json& entry, const std::filesyst
 void writeWaveItem(ComponentWriter& w, const json& entry, const std::filesystem::path& folder) {
     checkFields(entry, kWaveFields);
     TWave wave;
-    ReadWavFile((folder / entry.at("file").get<std::string>()).string(), wave);
+    readWavFile((folder / entry.at("file").get<std::string>()).string(), wave);
     w.WritePropertyName("Name");
     w.WriteString(entry.at("name").get<std::string>());
     w.WritePropertyName("Looped");
@@ -84,7 +84,7 @@ void writeWaveItem(ComponentWriter& w, const json& entry, const std::filesystem:
     w.WritePropertyName("MaxPlayingCount");
     w.WriteInteger(entry.value("max_playing_count", 0));
     w.WritePropertyName("Wave.WAVE");
-    w.WriteBinary(RiffWaveImage(wave));
+    w.WriteBinary(riffWaveImage(wave));
 }
 
 std::vector<uint8_t> packManifest(const json& manifest, const std::filesystem::path& folder) {
@@ -129,8 +129,8 @@ std::vector<uint8_t> packManifest(const json& manifest, const std::filesystem::p
 }
 }  // namespace
 
-int Pack(const std::string& manifestPath, const std::string& outPath) {
-    std::vector<uint8_t> text = ReadWholeFile(manifestPath);
+int pack(const std::string& manifestPath, const std::string& outPath) {
+    std::vector<uint8_t> text = readWholeFile(manifestPath);
     std::vector<uint8_t> bytes;
     try {
         json manifest = json::parse(text.begin(), text.end());
@@ -140,7 +140,7 @@ int Pack(const std::string& manifestPath, const std::string& outPath) {
     } catch (const Exception& error) {
         throw Exception(manifestPath + ": " + error.what());
     }
-    WriteWholeFile(outPath, bytes);
+    writeWholeFile(outPath, bytes);
     return 0;
 }
 
