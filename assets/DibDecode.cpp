@@ -22,18 +22,18 @@ constexpr std::array<uint8_t, (1 << Bits)> WidenTable() {
 constexpr auto kWiden5 = WidenTable<5>();
 constexpr auto kWiden6 = WidenTable<6>();
 
-TColor From555(uint16_t v) {
+TColor from555(uint16_t v) {
     return RGB(kWiden5[(v >> 10) & 31], kWiden5[(v >> 5) & 31], kWiden5[v & 31]);
 }
 
-TColor From565(uint16_t v) {
+TColor from565(uint16_t v) {
     return RGB(kWiden5[(v >> 11) & 31], kWiden6[(v >> 5) & 63], kWiden5[v & 31]);
 }
 
 // Every index a byte can hold, the ones past the colour table black.
 using Colours = std::array<TColor, 256>;
 
-void DecodeRow(const uint8_t* row, TColor* dest, int width, int bitCount, bool mask565, const Colours& colours) {
+void decodeRow(const uint8_t* row, TColor* dest, int width, int bitCount, bool mask565, const Colours& colours) {
     // One loop per depth: the depth never changes within a picture.
     switch (bitCount) {
         case 1:
@@ -48,7 +48,7 @@ void DecodeRow(const uint8_t* row, TColor* dest, int width, int bitCount, bool m
         case 16:
             for (int x = 0; x < width; ++x) {
                 const uint16_t v = loadU16(row + 2 * x);
-                dest[x] = mask565 ? From565(v) : From555(v);
+                dest[x] = mask565 ? from565(v) : from555(v);
             }
             break;
         case 24:
@@ -100,7 +100,7 @@ RgbImage TDib::Decode() const {
     for (int r = 0; r < height_; ++r) {
         const uint8_t* row = bits_.data() + static_cast<size_t>(r) * rowBytes;
         TColor* dest = destRow(r);
-        DecodeRow(row, dest, width_, bitCount_, mask565_, colours);
+        decodeRow(row, dest, width_, bitCount_, mask565_, colours);
     }
     return out;
 }

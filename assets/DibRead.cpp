@@ -18,7 +18,7 @@ namespace {
 constexpr size_t kMaskBytes = 12;
 constexpr uint64_t kMaxColourTable = 256;
 
-bool AllowedBitCount(int bitCount) {
+bool allowedBitCount(int bitCount) {
     switch (bitCount) {
         case 1: case 4: case 8: case 16: case 24: case 32: return true;
         default: return false;
@@ -26,7 +26,7 @@ bool AllowedBitCount(int bitCount) {
 }
 
 // The run of set bits that starts at the mask's lowest set bit.
-int RunWidth(uint32_t mask) {
+int runWidth(uint32_t mask) {
     return mask == 0 ? 0 : std::countr_one(mask >> std::countr_zero(mask));
 }
 
@@ -34,8 +34,8 @@ int RunWidth(uint32_t mask) {
 // layouts the decoder knows (8-8-8, or 5-5-5 / 5-6-5 at 16 bits), and the
 // channels are then read where that layout keeps them, wherever the masks
 // put them. Returns whether the 16-bit layout is 5-6-5.
-bool MasksPick565(int bitCount, uint32_t red, uint32_t green, uint32_t blue) {
-    const int r = RunWidth(red), g = RunWidth(green), b = RunWidth(blue);
+bool masksPick565(int bitCount, uint32_t red, uint32_t green, uint32_t blue) {
+    const int r = runWidth(red), g = runWidth(green), b = runWidth(blue);
     if (bitCount == 16) {
         if (r == 5 && g == 6 && b == 5) return true;
         if (r == 5 && g == 5 && b == 5) return false;
@@ -89,12 +89,12 @@ std::shared_ptr<TDib> TDib::Parse(const uint8_t* data, size_t size,
         usedColours = loadU32(data + 32);
     }
     if (dib->compression_ > kBitFields) throw Exception("DIB is invalid");
-    if (!AllowedBitCount(dib->bitCount_)) throw Exception(Format("Bitcount in invalid (%d)", dib->bitCount_));
+    if (!allowedBitCount(dib->bitCount_)) throw Exception(Format("Bitcount in invalid (%d)", dib->bitCount_));
 
     uint64_t position = headerSize;
     if (dib->compression_ == kBitFields) {
         if (size - position < kMaskBytes) throw EStreamReadError();
-        dib->mask565_ = MasksPick565(dib->bitCount_, loadU32(data + position), loadU32(data + position + 4),
+        dib->mask565_ = masksPick565(dib->bitCount_, loadU32(data + position), loadU32(data + position + 4),
                                    loadU32(data + position + 8));
         position += kMaskBytes;
     }

@@ -19,7 +19,7 @@ struct Written {
     size_t pixelOffset = 0;  // from the start of the info header
 };
 
-void CheckEncoding(const RgbImage& image, const DibEncoding& encoding) {
+void checkEncoding(const RgbImage& image, const DibEncoding& encoding) {
     if (encoding.bits != 8 && encoding.bits != 16 && encoding.bits != 24)
         throw Exception(Format("Bitmaps are written with 8, 16 or 24 bits, not %d", encoding.bits));
     if (encoding.rle8 && encoding.bits != 8) throw Exception("RLE8 needs 8 bits per pixel");
@@ -34,7 +34,7 @@ struct Indexed {
     std::vector<uint8_t> indices;
 };
 
-Indexed ToPalette(const RgbImage& image) {
+Indexed toPalette(const RgbImage& image) {
     Indexed result;
     std::unordered_map<TColor, uint8_t> slot;
     result.indices.reserve(image.pixels.size());
@@ -94,9 +94,9 @@ std::vector<uint8_t> PixelBytes(const RgbImage& image, const DibEncoding& encodi
     return out;
 }
 
-Written Write(const RgbImage& image, const DibEncoding& encoding) {
-    CheckEncoding(image, encoding);
-    const Indexed indexed = encoding.bits == 8 ? ToPalette(image) : Indexed{};
+Written encodeDib(const RgbImage& image, const DibEncoding& encoding) {
+    checkEncoding(image, encoding);
+    const Indexed indexed = encoding.bits == 8 ? toPalette(image) : Indexed{};
     const std::vector<uint8_t> pixels = PixelBytes(image, encoding, indexed);
     uint32_t compression = kRgb;
     if (encoding.bits == 16) compression = kBitFields;
@@ -134,11 +134,11 @@ Written Write(const RgbImage& image, const DibEncoding& encoding) {
 }  // namespace
 
 std::vector<uint8_t> writeDib(const RgbImage& image, const DibEncoding& encoding) {
-    return Write(image, encoding).bytes;
+    return encodeDib(image, encoding).bytes;
 }
 
 std::vector<uint8_t> writeBitmapFile(const RgbImage& image, const DibEncoding& encoding) {
-    const Written dib = Write(image, encoding);
+    const Written dib = encodeDib(image, encoding);
     std::vector<uint8_t> out{'B', 'M'};
     storeU32(out, static_cast<uint32_t>(kFileHeaderSize + dib.bytes.size()));
     storeU32(out, 0);  // reserved

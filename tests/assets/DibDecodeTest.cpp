@@ -109,7 +109,7 @@ const DepthCase kDepthCases[] = {
 
 class DibDepths : public testing::TestWithParam<DepthCase> {};
 
-void ExpectImage(TDib& dib, const DepthCase& c) {
+void expectImage(TDib& dib, const DepthCase& c) {
     EXPECT_EQ(dib.Width(), c.width);
     EXPECT_EQ(dib.Height(), c.height);
     const RgbImage& image = dib.Image();
@@ -123,14 +123,14 @@ TEST_P(DibDepths, BareDibDecodes) {
     auto dib = TDib::ReadDib(bytes.data(), bytes.size());
     EXPECT_EQ(dib->BitCount(), GetParam().fields.bitCount);
     EXPECT_EQ(dib->Compression(), GetParam().fields.compression);
-    ExpectImage(*dib, GetParam());
+    expectImage(*dib, GetParam());
 }
 
 TEST_P(DibDepths, BitmapFileDecodes) {
     const std::vector<uint8_t> bytes =
         WithFileHeader(MakeDib(GetParam().fields), PixelOffsetInFile(GetParam().fields));
     auto dib = TDib::ReadBitmapFile(bytes.data(), bytes.size());
-    ExpectImage(*dib, GetParam());
+    expectImage(*dib, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, DibDepths, testing::ValuesIn(kDepthCases),

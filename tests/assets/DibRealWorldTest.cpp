@@ -79,7 +79,7 @@ uint16_t U16(const std::vector<uint8_t>& b, size_t at) {
 }
 
 // How many set bits follow the lowest set bit of a mask.
-int RunOfOnes(uint32_t mask) {
+int runOfOnes(uint32_t mask) {
     int width = 0;
     while (mask != 0 && (mask & 1) == 0) mask >>= 1;
     for (; mask & 1; mask >>= 1) ++width;
@@ -151,7 +151,7 @@ Facts ReadFacts(const std::vector<uint8_t>& file, bool asFile) {
             facts.refusal = "Stream read error";
             return facts;
         }
-        const int r = RunOfOnes(U32(file, 54)), g = RunOfOnes(U32(file, 58)), b = RunOfOnes(U32(file, 62));
+        const int r = runOfOnes(U32(file, 54)), g = runOfOnes(U32(file, 58)), b = runOfOnes(U32(file, 62));
         const bool ok = bits == 16 ? (r == 5 && (g == 5 || g == 6) && b == 5) : (r == 8 && g == 8 && b == 8);
         if (!ok) {
             facts.refusal = "PixelFormat in invalid";

@@ -21,14 +21,14 @@ RgbImage Pattern(int width, int height, int colours) {
 }
 
 // Every pixel a colour of its own.
-RgbImage Distinct(int width, int height) {
+RgbImage distinct(int width, int height) {
     RgbImage image{width, height, {}};
     for (int i = 0; i < width * height; ++i)
         image.pixels.push_back(RGB(static_cast<uint8_t>(i), static_cast<uint8_t>(i >> 8), 0x5A));
     return image;
 }
 
-RgbImage Filled(int width, int height, TColor colour) {
+RgbImage filled(int width, int height, TColor colour) {
     return RgbImage{width, height, std::vector<TColor>(static_cast<size_t>(width) * height, colour)};
 }
 
@@ -56,7 +56,7 @@ TEST_P(DibRoundTrip, ReadsBackTheSamePixels) {
     const RoundTrip& c = GetParam();
     // Odd widths exercise row padding; 600 exercises runs longer than 255.
     const RgbImage pictures[] = {Pattern(1, 1, 1), Pattern(3, 2, 5), Pattern(37, 11, 200),
-                                 Distinct(16, 16), Filled(600, 3, RGB(9, 8, 7))};
+                                 distinct(16, 16), filled(600, 3, RGB(9, 8, 7))};
     for (const RgbImage& picture : pictures) {
         for (bool asFile : {false, true}) {
             const std::vector<uint8_t> bytes =
@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Encodings, DibRoundTrip, testing::ValuesIn(kEncodings),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DibWrite, Rle8IsSmallerOnRuns) {
-    const RgbImage picture = Filled(64, 64, RGB(1, 2, 3));
+    const RgbImage picture = filled(64, 64, RGB(1, 2, 3));
     const size_t plain = writeDib(picture, {8, false}).size();
     const size_t packed = writeDib(picture, {8, true}).size();
     EXPECT_LT(packed * 10, plain);
@@ -101,7 +101,7 @@ TEST(DibWrite, Rle8OfSinglePixelsStaysReadable) {
 }
 
 TEST(DibWrite, FileHeaderPointsAtThePixels) {
-    const RgbImage picture = Distinct(3, 2);
+    const RgbImage picture = distinct(3, 2);
     const std::vector<uint8_t> file = writeBitmapFile(picture, {8, false});
     const std::vector<uint8_t> bare = writeDib(picture, {8, false});
     ASSERT_EQ(file.size(), bare.size() + 14);
@@ -122,7 +122,7 @@ struct WriteErrorCase {
 
 TEST(DibWrite, RefusesWhatItCannotStore) {
     const WriteErrorCase cases[] = {
-        {"257 colours at 8 bits", Distinct(257, 1), {8, false},
+        {"257 colours at 8 bits", distinct(257, 1), {8, false},
          "Picture has more than 256 colours; it cannot be stored with 8 bits"},
         {"32 bits", Pattern(2, 2, 2), {32, false}, "Bitmaps are written with 8, 16 or 24 bits, not 32"},
         {"RLE8 at 24 bits", Pattern(2, 2, 2), {24, true}, "RLE8 needs 8 bits per pixel"},
