@@ -74,26 +74,42 @@ bool takesValue(const std::string& name) {
 
 void setFlag(CommandLine& line, bool& fullscreen, const std::string& name) {
     if (name == "--window") line.windowed = true;
-    else if (name == "--fullscreen") fullscreen = true;
-    else if (name == "--integer-scale") line.integerScale = true;
-    else if (name == "--quit-on-focus-loss") line.quitOnFocusLoss = true;
-    else if (name == "--headless") line.headless = true;
-    else if (name == "--help") line.help = true;
-    else if (name == "--version") line.version = true;
-    else throw std::invalid_argument("unknown option '" + name + "' (try --help)");
+    else if (name == "--fullscreen")
+        fullscreen = true;
+    else if (name == "--integer-scale")
+        line.integerScale = true;
+    else if (name == "--quit-on-focus-loss")
+        line.quitOnFocusLoss = true;
+    else if (name == "--headless")
+        line.headless = true;
+    else if (name == "--help")
+        line.help = true;
+    else if (name == "--version")
+        line.version = true;
+    else
+        throw std::invalid_argument("unknown option '" + name + "' (try --help)");
 }
 
 void setValue(CommandLine& line, const std::string& name, const std::string& value) {
     if (name == "--scale") line.scale = static_cast<int>(parseInteger(name, value, 1, 16));
-    else if (name == "--refresh") line.refreshHz = static_cast<int>(parseInteger(name, value, 1, 1000));
-    else if (name == "--script") line.script = value;
-    else if (name == "--seed") line.seed = static_cast<uint32_t>(parseInteger(name, value, 0, 4294967295LL));
-    else if (name == "--start-time") line.startTimeMs = parseTimeOfDay(value);
-    else if (name == "--scores") line.scoresDir = value;
-    else if (name == "--record") line.record = value;
-    else if (name == "--replay") line.replay = value;
-    else if (name == "--verify") line.verify = value;
-    else if (name == "--final-state") line.finalState = value;
+    else if (name == "--refresh")
+        line.refreshHz = static_cast<int>(parseInteger(name, value, 1, 1000));
+    else if (name == "--script")
+        line.script = value;
+    else if (name == "--seed")
+        line.seed = static_cast<uint32_t>(parseInteger(name, value, 0, 4294967295LL));
+    else if (name == "--start-time")
+        line.startTimeMs = parseTimeOfDay(value);
+    else if (name == "--scores")
+        line.scoresDir = value;
+    else if (name == "--record")
+        line.record = value;
+    else if (name == "--replay")
+        line.replay = value;
+    else if (name == "--verify")
+        line.verify = value;
+    else if (name == "--final-state")
+        line.finalState = value;
 }
 
 std::string formatSection(const HelpSection& section) {
@@ -144,8 +160,9 @@ std::vector<HelpSection> helpSections() {
          {{"*.dat, music.dat", std::string("data files: the working folder, then ") + kRelativeDataDir +
                                    " from the game's folder, then XDG_DATA_HOME/ironkeel, then each "
                                    "XDG_DATA_DIRS/ironkeel"},
-          {"scores.dat", "records and settings: beside the game in its build or an unpacked writable "
-                         "folder, else XDG_DATA_HOME/ironkeel (or --scores DIR)"},
+          {"scores.dat",
+           "records and settings: beside the game in its build or an unpacked writable "
+           "folder, else XDG_DATA_HOME/ironkeel (or --scores DIR)"},
           {"~temp.xm", "the music being played: the working folder if writable, else beside scores.dat"},
           {"libtrackaudio.so", std::string("the music library: beside the game, else ") + kRelativeLibraryDir +
                                    " from the game's folder"}}},

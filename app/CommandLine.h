@@ -15,7 +15,7 @@ namespace ik {
 struct CommandLine {
     bool no3d = false;
     bool windowed = false;  // false when --fullscreen was given, whatever the order
-    int scale = 0;  // 0: the largest whole factor that fits
+    int scale = 0;          // 0: the largest whole factor that fits
     bool integerScale = false;
     int refreshHz = 0;  // 0: measure the display
     bool quitOnFocusLoss = false;
@@ -24,10 +24,10 @@ struct CommandLine {
     std::optional<uint32_t> seed;
     std::string scoresDir;
     uint32_t startTimeMs = 0;  // headless clock's time of day
-    std::string record;      // write a recording of the run here
-    std::string replay;      // play this recording back
-    std::string verify;      // replay this recording headless and report
-    std::string finalState;  // with --replay or --verify: the final state's JSON goes here
+    std::string record;        // write a recording of the run here
+    std::string replay;        // play this recording back
+    std::string verify;        // replay this recording headless and report
+    std::string finalState;    // with --replay or --verify: the final state's JSON goes here
     bool help = false;
     bool version = false;
 };

@@ -29,9 +29,7 @@ bool FileExists(const std::string& path) {
     return fs::is_regular_file(path, error);
 }
 
-bool directoryWritable(const std::string& dir) {
-    return ::access(dir.c_str(), W_OK | X_OK) == 0;
-}
+bool directoryWritable(const std::string& dir) { return ::access(dir.c_str(), W_OK | X_OK) == 0; }
 
 std::string executableDir() {
     std::error_code error;
@@ -51,9 +49,7 @@ std::string userDataDir() {
     return (base / "ironkeel").string();
 }
 
-std::string installedDataDir() {
-    return (fs::path(executableDir()) / kRelativeDataDir).lexically_normal().string();
-}
+std::string installedDataDir() { return (fs::path(executableDir()) / kRelativeDataDir).lexically_normal().string(); }
 
 bool runsFromInstallTree() {
     std::error_code error;
@@ -70,7 +66,8 @@ std::vector<std::string> dataSearchDirs() {
         if (end == std::string::npos) end = systemDirs.size();
         const std::string dir = systemDirs.substr(start, end - start);
         // Relative entries are invalid by the XDG rules and are skipped.
-        if (!dir.empty() && dir.front() == '/') dirs.push_back((fs::path(dir) / "ironkeel").lexically_normal().string());
+        if (!dir.empty() && dir.front() == '/')
+            dirs.push_back((fs::path(dir) / "ironkeel").lexically_normal().string());
         start = end + 1;
     }
     return dirs;

@@ -10,6 +10,7 @@
 #include "app/DXInput.h"
 #include "app/ErrorBox.h"
 #include "app/Files.h"
+#include "app/MenuButtons.h"
 #include "app/MusicCues.h"
 #include "app/ScoreStore.h"
 #include "assets/PictureCollection.h"
@@ -20,7 +21,6 @@
 #include "display/DXTimer.h"
 #include "display/Drawing.h"
 #include "platform/VirtualKeys.h"
-#include "app/MenuButtons.h"
 
 namespace ik {
 

@@ -98,7 +98,7 @@ public:
     void FormKeyPress(char32_t key);
     void DXDraw1MouseDown();
     void DXDraw1Click();
-    void leave_game();  // the leave-a-game path of the key-down handler
+    void leave_game();      // the leave-a-game path of the key-down handler
     void return_to_menu();  // its way to the menu: "general.dat" again, the menu drawn
 
     // --- pause, focus and pointer ---
@@ -136,12 +136,12 @@ public:
     void open_info(Screen page);
 
     // --- what the episodes share ---
-    void show_loading_message();   // "Nahrávám..." on black, flipped
-    bool load_series(int episode); // false (and the form closed) when the file is missing
-    bool begin_episode(int episode); // "none", the loading message and the series file
+    void show_loading_message();      // "Nahrávám..." on black, flipped
+    bool load_series(int episode);    // false (and the form closed) when the file is missing
+    bool begin_episode(int episode);  // "none", the loading message and the series file
     void countdown(const std::function<void()>& drawBackground);
-    void give_up_key();            // R, polled: ends a running game
-    void draw_summary();           // the game-over panel with the stored record of `screen`
+    void give_up_key();   // R, polled: ends a running game
+    void draw_summary();  // the game-over panel with the stored record of `screen`
 
     // --- episodes ---
     void episode1_init();

@@ -74,7 +74,8 @@ void HeadlessRunner::execute(const ScriptCommand& command) {
         case Kind::State:
             try {
                 if (command.kind == Kind::Shot) writeShot(command.path);
-                else writeState(command.path);
+                else
+                    writeState(command.path);
             } catch (const std::exception& error) {
                 throw ScriptError("line " + std::to_string(command.line) + ": " + error.what());
             }

@@ -14,13 +14,20 @@ namespace {
 const std::map<std::string, ScriptKey>& namedKeys() {
     static const std::map<std::string, ScriptKey> keys = [] {
         std::map<std::string, ScriptKey> table = {
-            {"Escape", {vk::Escape, 27}},   {"Return", {vk::Return, 13}},
-            {"space", {vk::Space, U' '}},   {"plus", {vk::OemPlus, U'+'}},
-            {"minus", {vk::OemMinus, U'-'}}, {"KP_plus", {vk::Add, U'+'}},
-            {"KP_minus", {vk::Subtract, U'-'}}, {"Up", {vk::Up, 0}},
-            {"Down", {vk::Down, 0}},        {"Left", {vk::Left, 0}},
-            {"Right", {vk::Right, 0}},      {"BackSpace", {vk::Back, 8}},
-            {"Tab", {vk::Tab, 9}},          {"Control", {vk::Control, 0}},
+            {"Escape", {vk::Escape, 27}},
+            {"Return", {vk::Return, 13}},
+            {"space", {vk::Space, U' '}},
+            {"plus", {vk::OemPlus, U'+'}},
+            {"minus", {vk::OemMinus, U'-'}},
+            {"KP_plus", {vk::Add, U'+'}},
+            {"KP_minus", {vk::Subtract, U'-'}},
+            {"Up", {vk::Up, 0}},
+            {"Down", {vk::Down, 0}},
+            {"Left", {vk::Left, 0}},
+            {"Right", {vk::Right, 0}},
+            {"BackSpace", {vk::Back, 8}},
+            {"Tab", {vk::Tab, 9}},
+            {"Control", {vk::Control, 0}},
         };
         for (int d = 0; d <= 9; ++d) {
             table["KP_" + std::to_string(d)] = {vk::numpad(d), static_cast<char32_t>(U'0' + d)};
@@ -34,8 +41,7 @@ int64_t parseNumber(const std::string& word, int line, const char* what) {
     int64_t value = 0;
     auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
     if (error != std::errc() || end != word.data() + word.size()) {
-        throw ScriptError("line " + std::to_string(line) + ": " + what + " expects a number, got '" +
-                          word + "'");
+        throw ScriptError("line " + std::to_string(line) + ": " + what + " expects a number, got '" + word + "'");
     }
     return value;
 }
@@ -53,7 +59,8 @@ ScriptKey parseKey(const std::string& name, int line) {
 std::optional<ScriptKey> keyByName(const std::string& name) {
     if (name.size() == 1) {
         char c = name[0];
-        if (c >= 'a' && c <= 'z') return ScriptKey{vk::letter(static_cast<char>(c - 'a' + 'A')), static_cast<char32_t>(c)};
+        if (c >= 'a' && c <= 'z')
+            return ScriptKey{vk::letter(static_cast<char>(c - 'a' + 'A')), static_cast<char32_t>(c)};
         if (c >= 'A' && c <= 'Z') return ScriptKey{vk::letter(c), static_cast<char32_t>(c)};
         if (c >= '0' && c <= '9') return ScriptKey{vk::digit(c - '0'), static_cast<char32_t>(c)};
     }
@@ -67,10 +74,9 @@ std::optional<ScriptKey> keyByName(const std::string& name) {
 std::vector<ScriptCommand> parseScript(const std::string& source) {
     using Kind = ScriptCommand::Kind;
     static const std::map<std::string, Kind> kinds = {
-        {"wait", Kind::Wait},   {"frames", Kind::Frames}, {"key", Kind::Key},
-        {"down", Kind::Down},   {"up", Kind::Up},         {"text", Kind::Text},
-        {"move", Kind::Move},   {"click", Kind::Click},   {"press", Kind::Press},
-        {"release", Kind::Release}, {"shot", Kind::Shot}, {"state", Kind::State},
+        {"wait", Kind::Wait},   {"frames", Kind::Frames},   {"key", Kind::Key},   {"down", Kind::Down},
+        {"up", Kind::Up},       {"text", Kind::Text},       {"move", Kind::Move}, {"click", Kind::Click},
+        {"press", Kind::Press}, {"release", Kind::Release}, {"shot", Kind::Shot}, {"state", Kind::State},
         {"quit", Kind::Quit},   {"focus", Kind::Focus},
     };
     std::vector<ScriptCommand> commands;
@@ -102,14 +108,18 @@ std::vector<ScriptCommand> parseScript(const std::string& source) {
         switch (command.kind) {
             case Kind::Wait:
             case Kind::Frames:
-                if (!(args >> a)) throw ScriptError("line " + std::to_string(lineNumber) + ": " + verb + " needs a number");
+                if (!(args >> a))
+                    throw ScriptError("line " + std::to_string(lineNumber) + ": " + verb + " needs a number");
                 command.number = parseNumber(a, lineNumber, verb.c_str());
-                if (command.number < 0) throw ScriptError("line " + std::to_string(lineNumber) + ": " + verb + " needs a number of 0 or more");
+                if (command.number < 0)
+                    throw ScriptError("line " + std::to_string(lineNumber) + ": " + verb +
+                                      " needs a number of 0 or more");
                 break;
             case Kind::Key:
             case Kind::Down:
             case Kind::Up:
-                if (!(args >> a)) throw ScriptError("line " + std::to_string(lineNumber) + ": " + verb + " needs a key name");
+                if (!(args >> a))
+                    throw ScriptError("line " + std::to_string(lineNumber) + ": " + verb + " needs a key name");
                 command.key = parseKey(a, lineNumber);
                 break;
             case Kind::Text:
@@ -122,7 +132,8 @@ std::vector<ScriptCommand> parseScript(const std::string& source) {
                 break;
             case Kind::Shot:
             case Kind::State:
-                if (rest.empty()) throw ScriptError("line " + std::to_string(lineNumber) + ": " + verb + " needs a file name");
+                if (rest.empty())
+                    throw ScriptError("line " + std::to_string(lineNumber) + ": " + verb + " needs a file name");
                 command.path = rest;
                 break;
             case Kind::Focus:

@@ -30,11 +30,11 @@ struct ScriptCommand {
     enum class Kind { Wait, Frames, Key, Down, Up, Text, Move, Click, Press, Release, Shot, State, Quit, Focus };
     Kind kind = Kind::Wait;
     int line = 0;
-    int64_t number = 0;     // wait, frames; focus: 1 gained, 0 lost
-    int x = 0, y = 0;       // move
-    ScriptKey key;          // key, down, up
-    std::u32string text;    // text
-    std::string path;       // shot, state
+    int64_t number = 0;   // wait, frames; focus: 1 gained, 0 lost
+    int x = 0, y = 0;     // move
+    ScriptKey key;        // key, down, up
+    std::u32string text;  // text
+    std::string path;     // shot, state
 };
 
 // Throws ScriptError("line N: ...") on the first line it cannot read.

@@ -82,7 +82,8 @@ void TForm1::FormKeyPress(char32_t key) {
         // QUIRK: a volume above 32 from the store stays until the first key:
         // + makes it 32, - one less than it was.
         if (key == U'+') volume = volume < 31 ? volume + 1 : 32;
-        else volume = volume > 1 ? volume - 1 : 0;
+        else
+            volume = volume > 1 ? volume - 1 : 0;
         volume_known = true;
         if (player) player->SetVolume(static_cast<uint32_t>(volume * 8));
     }
@@ -104,7 +105,8 @@ void TForm1::setRunning(bool running) {
     // at the beginning of the screen's stretch.
     if (player) {
         if (running) player->Play();
-        else player->Stop();
+        else
+            player->Stop();
     }
     DXTimer1->Enabled = running;
     Timer1->setEnabled(running);
@@ -113,9 +115,7 @@ void TForm1::setRunning(bool running) {
 
 bool TForm1::isPaused() const { return !DXTimer1->Enabled; }
 
-bool TForm1::episodeInPlay() const {
-    return isGameScreen(screen) && lives > 0 && !isPaused();
-}
+bool TForm1::episodeInPlay() const { return isGameScreen(screen) && lives > 0 && !isPaused(); }
 
 void TForm1::updatePointerConfinement() {
     // Ctrl+G holds until the game is next paused or left.

@@ -13,7 +13,7 @@ struct PointerSituation {
     Screen screen = Screen::unset;
     int32_t lives = 0;
     bool paused = false;
-    bool active = true;            // the window has the focus
+    bool active = true;             // the window has the focus
     bool releasedByPlayer = false;  // Ctrl+G since the game last started or resumed
 };
 

@@ -76,7 +76,8 @@ void readHeaderLine(const TraceLine& line, RecordingHeader& header) {
     } else if (line.verb == "seed" && w.size() == 1 && number(w[0], header.seed)) {
     } else if (line.verb == "start-time" && w.size() == 1) {
         unsigned h = 0, m = 0, s = 0, ms = 0;
-        if (std::sscanf(w[0].c_str(), "%u:%u:%u.%u", &h, &m, &s, &ms) != 4) refuse(line, "start-time needs HH:MM:SS.mmm");
+        if (std::sscanf(w[0].c_str(), "%u:%u:%u.%u", &h, &m, &s, &ms) != 4)
+            refuse(line, "start-time needs HH:MM:SS.mmm");
         header.startTimeMs = ((h * 60 + m) * 60 + s) * 1000 + ms;
     } else if (line.verb == "option" && w.size() == 2 && (w[1] == "0" || w[1] == "1") &&
                (w[0] == "no3d" || w[0] == "quit-on-focus-loss")) {
@@ -105,8 +106,10 @@ bool looksLikeRecording(const std::string& source) {
 Recording parseRecording(const std::string& source) {
     // A run that was killed may have left half a line: everything before it counts.
     const size_t complete = source.rfind('\n');
-    std::vector<TraceLine> lines = splitTrace(complete == std::string::npos ? std::string() : source.substr(0, complete + 1));
-    if (lines.empty() || lines.front().verb != "recording") throw RecordingError("not a recording (no 'recording' line first)");
+    std::vector<TraceLine> lines =
+        splitTrace(complete == std::string::npos ? std::string() : source.substr(0, complete + 1));
+    if (lines.empty() || lines.front().verb != "recording")
+        throw RecordingError("not a recording (no 'recording' line first)");
     Recording recording;
     int format = 0;
     if (lines.front().words.size() != 1 || !number(lines.front().words[0], format)) {
@@ -219,7 +222,7 @@ std::string freshReplayScoresDir() {
 }
 
 ReplayOutcome replayRecording(const Recording& recording, Platform& display, bool paced, const std::string& scoresDir,
-                     const std::string& libraryDir, const std::string& finalStatePath) {
+                              const std::string& libraryDir, const std::string& finalStatePath) {
     ReplayOutcome outcome;
     const RecordingHeader& header = recording.header;
     outcome.scoresPath = (fs::path(scoresDir) / "scores.dat").string();
@@ -235,8 +238,9 @@ ReplayOutcome replayRecording(const Recording& recording, Platform& display, boo
         if (line.verb != "record") return "'" + line.verb + "' is no line of a recording (edited?)";
         int32_t score = 0;
         if (line.words.size() != 2 || !number(line.words[1], score)) return "record needs a section and a score";
-        if (updates.empty()) return "the recording stores a record (" + line.words[0] + " " + line.words[1] +
-                                    ") that the replay did not reach";
+        if (updates.empty())
+            return "the recording stores a record (" + line.words[0] + " " + line.words[1] +
+                   ") that the replay did not reach";
         const auto [section, reached] = updates.front();
         updates.pop_front();
         if (section != line.words[0] || reached != score) {
@@ -295,7 +299,8 @@ ReplayOutcome replayRecording(const Recording& recording, Platform& display, boo
             return "the replay drew " + std::to_string(form.frames_drawn) + " frames, the recording " +
                    std::to_string(recording.end->frames);
         }
-        if (recording.end->frameDigest != outcome.frameDigest) return "the replay's last frame differs from the recorded one";
+        if (recording.end->frameDigest != outcome.frameDigest)
+            return "the replay's last frame differs from the recorded one";
         if (recording.end->stateDigest != stateDigest(form, platform.elapsedMs())) {
             return "the replay's final state differs from the recorded one";
         }

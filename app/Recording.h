@@ -97,7 +97,7 @@ struct ReplayOutcome {
     uint32_t playMs = 0;            // the recorded clock from first to last line
     std::string problem;            // empty: it ended as the recording says
     std::string scoresPath;
-    std::string frameDigest;        // of the replay's last frame
+    std::string frameDigest;  // of the replay's last frame
 };
 
 // Replays `recording` on `display` (headless: as fast as possible; paced: at
@@ -105,7 +105,7 @@ struct ReplayOutcome {
 // its recorded content first.
 // `finalStatePath`, when not empty, receives the final state's JSON.
 ReplayOutcome replayRecording(const Recording& recording, Platform& display, bool paced, const std::string& scoresDir,
-                     const std::string& libraryDir, const std::string& finalStatePath);
+                              const std::string& libraryDir, const std::string& finalStatePath);
 
 // A fresh folder for a replay's "scores.dat", so that no replay writes over
 // the player's records.

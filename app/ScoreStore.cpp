@@ -32,9 +32,12 @@ std::optional<uint64_t> parseDigits(std::string_view digits, unsigned base, uint
     for (char c : digits) {
         unsigned digit;
         if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
-        else if (base == 16 && c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
-        else if (base == 16 && c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
-        else return std::nullopt;
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = static_cast<unsigned>(c - 'a' + 10);
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = static_cast<unsigned>(c - 'A' + 10);
+        else
+            return std::nullopt;
         value = value * base + digit;
         if (value > limit) return std::nullopt;
     }
@@ -162,7 +165,8 @@ std::optional<int32_t> parseIniInteger(std::string_view text) {
     text = trim(text);
     std::optional<std::string_view> hexDigits;
     if (!text.empty() && text.front() == '$') hexDigits = text.substr(1);
-    else if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) hexDigits = text.substr(2);
+    else if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+        hexDigits = text.substr(2);
     if (hexDigits) {
         const auto value = parseDigits(*hexDigits, 16, 0xFFFFFFFFull);
         if (!value) return std::nullopt;
@@ -209,8 +213,7 @@ std::optional<std::string> TIniFile::readValue(std::string_view section, std::st
     return found->second;
 }
 
-void TIniFile::writeValues(const std::string& section,
-                           const std::vector<std::pair<std::string, std::string>>& values) {
+void TIniFile::writeValues(const std::string& section, const std::vector<std::pair<std::string, std::string>>& values) {
     const std::string failure = Format("Unable to write to %s", path_);
     const std::string target = followLinks(path_, failure);
     const FileKind kind = kindOf(target);
@@ -224,13 +227,16 @@ void TIniFile::writeValues(const std::string& section,
     // A last line cut after its carriage return needs only the line feed:
     // another CR would end up in its value.
     if (!content.empty() && content.back() == '\r') content += '\n';
-    else if (!content.empty() && content.back() != '\n') content += eol;
+    else if (!content.empty() && content.back() != '\n')
+        content += eol;
     for (const auto& [key, value] : values) {
         const std::string entry = key + "=" + value;
         const auto place = findKey(content, section, key);
         if (place.key) content.replace(place.key->begin, place.key->text.size(), entry);
-        else if (place.section) content.insert(place.insertAt, entry + eol);
-        else content += "[" + section + "]" + eol + entry + eol;
+        else if (place.section)
+            content.insert(place.insertAt, entry + eol);
+        else
+            content += "[" + section + "]" + eol + entry + eol;
     }
     // The same values again (the volume saved at every close) change nothing.
     if (old && content == old->text) return;
@@ -253,8 +259,7 @@ void TIniFile::WriteInteger(const std::string& section, const std::string& key, 
     writeValues(section, {{key, std::to_string(value)}});
 }
 
-void TIniFile::WriteIntegers(const std::string& section,
-                             const std::vector<std::pair<std::string, int32_t>>& values) {
+void TIniFile::WriteIntegers(const std::string& section, const std::vector<std::pair<std::string, int32_t>>& values) {
     std::vector<std::pair<std::string, std::string>> texts;
     for (const auto& [key, value] : values) texts.emplace_back(key, std::to_string(value));
     writeValues(section, texts);

@@ -8,19 +8,32 @@ namespace ik {
 
 std::string_view screenName(Screen screen) {
     switch (screen) {
-        case Screen::unset: return "";
-        case Screen::justloading: return "justloading";
-        case Screen::mainmenu: return "mainmenu";
-        case Screen::none: return "none";
-        case Screen::game1: return "game1";
-        case Screen::game2: return "game2";
-        case Screen::game3: return "game3";
-        case Screen::game4: return "game4";
-        case Screen::info1: return "info1";
-        case Screen::info2: return "info2";
-        case Screen::info3: return "info3";
-        case Screen::info4: return "info4";
-        case Screen::info5: return "info5";
+        case Screen::unset:
+            return "";
+        case Screen::justloading:
+            return "justloading";
+        case Screen::mainmenu:
+            return "mainmenu";
+        case Screen::none:
+            return "none";
+        case Screen::game1:
+            return "game1";
+        case Screen::game2:
+            return "game2";
+        case Screen::game3:
+            return "game3";
+        case Screen::game4:
+            return "game4";
+        case Screen::info1:
+            return "info1";
+        case Screen::info2:
+            return "info2";
+        case Screen::info3:
+            return "info3";
+        case Screen::info4:
+            return "info4";
+        case Screen::info5:
+            return "info5";
     }
     throw std::logic_error("a screen without a name: " + std::to_string(static_cast<int>(screen)));
 }

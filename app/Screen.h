@@ -13,7 +13,7 @@ enum class Screen {
     unset,        // before the form is created
     justloading,  // the loading screen, left by any key
     mainmenu,
-    none,         // an episode loading: nothing is drawn
+    none,  // an episode loading: nothing is drawn
     game1,
     game2,
     game3,

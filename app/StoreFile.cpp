@@ -106,8 +106,8 @@ bool isTemporarySuffix(const std::string& suffix) {
 }  // namespace
 
 bool FileStamp::operator==(const FileStamp& other) const {
-    return device == other.device && inode == other.inode && size == other.size &&
-           sameTime(modified, other.modified) && sameTime(changed, other.changed);
+    return device == other.device && inode == other.inode && size == other.size && sameTime(modified, other.modified) &&
+           sameTime(changed, other.changed);
 }
 
 FileKind kindOf(const std::string& path) {
@@ -154,8 +154,7 @@ std::string followLinks(const std::string& path, const std::string& failure) {
     throw Exception(failure);
 }
 
-std::optional<FileStamp> replaceFile(const std::string& path, const std::string& content,
-                                     const std::string& failure) {
+std::optional<FileStamp> replaceFile(const std::string& path, const std::string& content, const std::string& failure) {
     std::string temporary;
     Descriptor fd(createLockedTemporary(path, temporary));
     if (fd.get() < 0) throw Exception(failure);
@@ -189,7 +188,8 @@ void removeStaleTemporaries(const std::string& path) {
         const std::string candidate = folder + "/" + name;
         Descriptor fd(::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         if (fd.get() < 0) continue;
-        struct stat held {}, named {};
+        struct stat held {
+        }, named{};
         if (::fstat(fd.get(), &held) != 0 || !S_ISREG(held.st_mode) || held.st_uid != ::geteuid()) continue;
         // A write in progress holds the lock; a killed one released it.
         if (!lockExclusive(fd.get(), LOCK_NB)) continue;

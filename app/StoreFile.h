@@ -4,10 +4,10 @@
 // it; a later start removes the temporary files that killed writes left.
 #pragma once
 
+#include <sys/types.h>
 #include <ctime>
 #include <optional>
 #include <string>
-#include <sys/types.h>
 
 namespace ik {
 
@@ -47,8 +47,7 @@ std::string followLinks(const std::string& path, const std::string& failure);
 // moment leaves the old or the new file under the name; keeps the old file's
 // permissions. Returns the new file's stamp when it can still be read. A step
 // the system refuses throws ik::Exception `failure` and leaves no litter.
-std::optional<FileStamp> replaceFile(const std::string& path, const std::string& content,
-                                     const std::string& failure);
+std::optional<FileStamp> replaceFile(const std::string& path, const std::string& content, const std::string& failure);
 
 // Removes the temporary files "<path>.XXXXXX" of this user that no write
 // holds any more: what a write killed between creating and renaming left.

@@ -136,7 +136,8 @@ int runReplay(const ik::CommandLine& line, const std::string& path, const std::s
     const bool headless = verify || line.headless;
     std::unique_ptr<ik::Platform> display;
     if (headless) display = std::make_unique<ik::HeadlessPlatform>(recording.header.startTimeMs);
-    else display = openWindow(line);
+    else
+        display = openWindow(line);
     if (!display) return 1;
     const ik::ReplayOutcome outcome =
         ik::replayRecording(recording, *display, !headless, scoresDir, ik::trackAudioDir(), line.finalState);

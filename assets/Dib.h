@@ -49,8 +49,7 @@ public:
 
 private:
     // pixelOffset: where a file header puts the pixels, counted from `data`.
-    static std::shared_ptr<TDib> Parse(const uint8_t* data, size_t size,
-                                       std::optional<uint64_t> pixelOffset);
+    static std::shared_ptr<TDib> Parse(const uint8_t* data, size_t size, std::optional<uint64_t> pixelOffset);
     RgbImage Decode() const;
 
     int width_ = 0;

@@ -22,13 +22,9 @@ constexpr std::array<uint8_t, (1 << Bits)> WidenTable() {
 constexpr auto kWiden5 = WidenTable<5>();
 constexpr auto kWiden6 = WidenTable<6>();
 
-TColor from555(uint16_t v) {
-    return RGB(kWiden5[(v >> 10) & 31], kWiden5[(v >> 5) & 31], kWiden5[v & 31]);
-}
+TColor from555(uint16_t v) { return RGB(kWiden5[(v >> 10) & 31], kWiden5[(v >> 5) & 31], kWiden5[v & 31]); }
 
-TColor from565(uint16_t v) {
-    return RGB(kWiden5[(v >> 11) & 31], kWiden6[(v >> 5) & 63], kWiden5[v & 31]);
-}
+TColor from565(uint16_t v) { return RGB(kWiden5[(v >> 11) & 31], kWiden6[(v >> 5) & 63], kWiden5[v & 31]); }
 
 // Every index a byte can hold, the ones past the colour table black.
 using Colours = std::array<TColor, 256>;

@@ -20,15 +20,20 @@ constexpr uint64_t kMaxColourTable = 256;
 
 bool allowedBitCount(int bitCount) {
     switch (bitCount) {
-        case 1: case 4: case 8: case 16: case 24: case 32: return true;
-        default: return false;
+        case 1:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32:
+            return true;
+        default:
+            return false;
     }
 }
 
 // The run of set bits that starts at the mask's lowest set bit.
-int runWidth(uint32_t mask) {
-    return mask == 0 ? 0 : std::countr_one(mask >> std::countr_zero(mask));
-}
+int runWidth(uint32_t mask) { return mask == 0 ? 0 : std::countr_one(mask >> std::countr_zero(mask)); }
 
 // The masks only say how wide each channel is; the widths pick one of the
 // layouts the decoder knows (8-8-8, or 5-5-5 / 5-6-5 at 16 bits), and the
@@ -47,9 +52,7 @@ bool masksPick565(int bitCount, uint32_t red, uint32_t green, uint32_t blue) {
 
 }  // namespace
 
-std::shared_ptr<TDib> TDib::ReadDib(const uint8_t* data, size_t size) {
-    return Parse(data, size, std::nullopt);
-}
+std::shared_ptr<TDib> TDib::ReadDib(const uint8_t* data, size_t size) { return Parse(data, size, std::nullopt); }
 
 std::shared_ptr<TDib> TDib::ReadBitmapFile(const uint8_t* data, size_t size) {
     if (size == 0) return std::make_shared<TDib>();
@@ -64,8 +67,7 @@ std::shared_ptr<TDib> TDib::ReadBitmapFile(const uint8_t* data, size_t size) {
     return Parse(data + kFileHeaderSize, size - kFileHeaderSize, offsetInDib);
 }
 
-std::shared_ptr<TDib> TDib::Parse(const uint8_t* data, size_t size,
-                                  std::optional<uint64_t> pixelOffset) {
+std::shared_ptr<TDib> TDib::Parse(const uint8_t* data, size_t size, std::optional<uint64_t> pixelOffset) {
     auto dib = std::make_shared<TDib>();
     if (size == 0) return dib;
     if (size < 4) throw Exception("DIB is invalid");
@@ -95,7 +97,7 @@ std::shared_ptr<TDib> TDib::Parse(const uint8_t* data, size_t size,
     if (dib->compression_ == kBitFields) {
         if (size - position < kMaskBytes) throw EStreamReadError();
         dib->mask565_ = masksPick565(dib->bitCount_, loadU32(data + position), loadU32(data + position + 4),
-                                   loadU32(data + position + 8));
+                                     loadU32(data + position + 8));
         position += kMaskBytes;
     }
 

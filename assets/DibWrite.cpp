@@ -52,9 +52,7 @@ Indexed toPalette(const RgbImage& image) {
     return result;
 }
 
-void PadRow(std::vector<uint8_t>& out, size_t rowStart, size_t rowBytes) {
-    out.resize(rowStart + rowBytes, 0);
-}
+void PadRow(std::vector<uint8_t>& out, size_t rowStart, size_t rowBytes) { out.resize(rowStart + rowBytes, 0); }
 
 // Pixel rows bottom first, as the bitmap stores them.
 std::vector<uint8_t> PixelBytes(const RgbImage& image, const DibEncoding& encoding, const Indexed& indexed) {

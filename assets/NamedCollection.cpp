@@ -2,8 +2,7 @@
 
 namespace ik {
 
-TNamedCollectionItem::TNamedCollectionItem(TNamedCollection& collection)
-    : TCollectionItem(collection) {
+TNamedCollectionItem::TNamedCollectionItem(TNamedCollection& collection) : TCollectionItem(collection) {
     collection.Enter(*this);
 }
 
@@ -31,9 +30,7 @@ TNamedCollectionItem* TNamedCollection::IndexOf(const std::string& name) const {
     return nullptr;
 }
 
-void TNamedCollection::ItemRemoving(TCollectionItem& item) {
-    Leave(static_cast<TNamedCollectionItem&>(item));
-}
+void TNamedCollection::ItemRemoving(TCollectionItem& item) { Leave(static_cast<TNamedCollectionItem&>(item)); }
 
 void TNamedCollection::Enter(TNamedCollectionItem& item) {
     item.bucket_ = NameHash(item.Name());

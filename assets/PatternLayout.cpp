@@ -72,8 +72,8 @@ PatternLayout computePatternLayout(const PatternGrid& grid) {
         for (int64_t i = 0; i < blockColumns; ++i) {
             int64_t width = std::min(bw, std::max<int64_t>(W - bw * i, 0));
             int64_t height = std::min(bh, std::max<int64_t>(H - bh * j, 0));
-            layout.surfaces.push_back(rectAt(bw * i, bh * j, static_cast<int>(width ? width : bw),
-                                             static_cast<int>(height ? height : bh)));
+            layout.surfaces.push_back(
+                rectAt(bw * i, bh * j, static_cast<int>(width ? width : bw), static_cast<int>(height ? height : bh)));
         }
     }
     layout.columns_ = columns;

@@ -67,8 +67,7 @@ extern const std::string_view kBooleanNames[2];
 
 // Table builders for the usual setter shapes.
 template <typename T>
-PropertyInfo integerProperty(std::string_view name, void (T::*set)(int32_t),
-                             std::span<const IdentEntry> idents = {}) {
+PropertyInfo integerProperty(std::string_view name, void (T::*set)(int32_t), std::span<const IdentEntry> idents = {}) {
     PropertyInfo info{name, PropertyKind::Integer, {}, {}, {}, {}, {}, idents};
     info.setInteger = [set](TPersistent& self, int32_t v) { (static_cast<T&>(self).*set)(v); };
     return info;
@@ -84,19 +83,14 @@ PropertyInfo booleanProperty(std::string_view name, void (T::*set)(bool)) {
 template <typename T>
 PropertyInfo stringProperty(std::string_view name, void (T::*set)(const std::string&)) {
     PropertyInfo info{name, PropertyKind::String, {}, {}, {}, {}, {}, {}};
-    info.setString = [set](TPersistent& self, const std::string& v) {
-        (static_cast<T&>(self).*set)(v);
-    };
+    info.setString = [set](TPersistent& self, const std::string& v) { (static_cast<T&>(self).*set)(v); };
     return info;
 }
 
 template <typename T, typename Object>
-PropertyInfo objectProperty(std::string_view name, Object* (T::*get)(),
-                            void (T::*set)(const Object*)) {
+PropertyInfo objectProperty(std::string_view name, Object* (T::*get)(), void (T::*set)(const Object*)) {
     PropertyInfo info{name, PropertyKind::Object, {}, {}, {}, {}, {}, {}};
-    info.getObject = [get](TPersistent& self) -> TPersistent* {
-        return (static_cast<T&>(self).*get)();
-    };
+    info.getObject = [get](TPersistent& self) -> TPersistent* { return (static_cast<T&>(self).*get)(); };
     info.setObject = [set](TPersistent& self, TPersistent* value) {
         (static_cast<T&>(self).*set)(dynamic_cast<const Object*>(value));
     };

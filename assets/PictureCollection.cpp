@@ -50,9 +50,7 @@ std::span<const PropertyInfo> TPictureCollectionItem::Properties() const {
     return properties;
 }
 
-TPictureCollection& TPictureCollectionItem::Pictures() const {
-    return static_cast<TPictureCollection&>(Collection());
-}
+TPictureCollection& TPictureCollectionItem::Pictures() const { return static_cast<TPictureCollection&>(Collection()); }
 
 void TPictureCollectionItem::SetTransparentColor(TColor color) {
     transparentColor_ = color;
@@ -119,8 +117,7 @@ std::string TPictureCollectionItem::TextureName() const {
     return Name().empty() ? "Items[" + std::to_string(Index()) + "]" : Name();
 }
 
-void TPictureCollectionItem::BlendPattern(TDirectDrawSurface& dest, const TRect& destRect, int pattern,
-                                          int alpha) {
+void TPictureCollectionItem::BlendPattern(TDirectDrawSurface& dest, const TRect& destRect, int pattern, int alpha) {
     if (!initialized_) return;
     const std::optional<PatternEntry> entry = Pattern(pattern);
     TDXDraw* display = Pictures().Display();
@@ -132,9 +129,8 @@ void TPictureCollectionItem::BlendPattern(TDirectDrawSurface& dest, const TRect&
     }
     TD2D* renderer = display->D2D();
     if (!renderer) return;
-    const BlendTexture& texture = renderer->Texture(TextureName(), [this] {
-        return makeBlendTexture(Picture(), Transparent, ColorToRGB(transparentColor_));
-    });
+    const BlendTexture& texture = renderer->Texture(
+        TextureName(), [this] { return makeBlendTexture(Picture(), Transparent, ColorToRGB(transparentColor_)); });
     TexCoords coords = wholePictureTexCoords(texture);
     if (PatternWidth > 0 || PatternHeight > 0) {
         // The texture holds the whole picture: address the pattern where it

@@ -103,9 +103,7 @@ public:
     std::string ClassName() const override { return "TPictureCollection"; }
     void CustomProperties(TReader& reader) override;
 
-    TPictureCollectionItem& Items(int index) const {
-        return static_cast<TPictureCollectionItem&>(Item(index));
-    }
+    TPictureCollectionItem& Items(int index) const { return static_cast<TPictureCollectionItem&>(Item(index)); }
     // Fails with "Image '%s' not found".
     TPictureCollectionItem& Find(const std::string& name) const;
 

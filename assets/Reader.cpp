@@ -32,9 +32,7 @@ EReadError invalidValue() { return EReadError("Invalid property value"); }
 
 TReader::TReader(TStream& stream) : stream_(stream) {}
 
-TReader::~TReader() {
-    stream_.SetPosition(stream_.Position() - static_cast<int64_t>(bufferEnd_ - bufferPos_));
-}
+TReader::~TReader() { stream_.SetPosition(stream_.Position() - static_cast<int64_t>(bufferEnd_ - bufferPos_)); }
 
 void TReader::Fill() {
     bufferPos_ = 0;

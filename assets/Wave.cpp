@@ -20,9 +20,7 @@ void TWave::CustomProperties(TReader& reader) {
     reader.CustomBinaryProperty("WAVE", [this](TStream& stream) { ReadWaveFile(stream); });
 }
 
-void TWave::SetFormat(const uint8_t* bytes, int32_t size) {
-    format_.assign(bytes, bytes + std::max(size, 0));
-}
+void TWave::SetFormat(const uint8_t* bytes, int32_t size) { format_.assign(bytes, bytes + std::max(size, 0)); }
 
 void TWave::SetSize(int32_t size) {
     size = std::max(size, 0);

@@ -22,9 +22,7 @@ void TDXSound::notifyAll(int code) {
 
 bool TDXSound::openDevice() {
     AudioFormat format{kDeviceRate, kDeviceChannels, kBufferFrames};
-    device_ = platform_.openAudio(format, [this](int16_t* frames, int frameCount) {
-        mixer_.mix(frames, frameCount);
-    });
+    device_ = platform_.openAudio(format, [this](int16_t* frames, int frameCount) { mixer_.mix(frames, frameCount); });
     if (!device_) return false;
     mixer_.attach(device_.get());
     device_->pause(false);
@@ -79,8 +77,8 @@ void TDXSound::RegisterNotifyEvent(const void* listener, NotifyEvent notify) {
 }
 
 void TDXSound::UnRegisterNotifyEvent(const void* listener) {
-    auto found = std::find_if(listeners_.begin(), listeners_.end(),
-                              [listener](const Listener& l) { return l.key == listener; });
+    auto found =
+        std::find_if(listeners_.begin(), listeners_.end(), [listener](const Listener& l) { return l.key == listener; });
     if (found == listeners_.end()) return;
     NotifyEvent notify = std::move(found->notify);
     listeners_.erase(found);

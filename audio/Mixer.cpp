@@ -53,9 +53,7 @@ void Mixer::addActive(MixerVoice& voice) {
     }
 }
 
-void Mixer::removeActive(MixerVoice& voice) {
-    std::erase(active_, &voice);
-}
+void Mixer::removeActive(MixerVoice& voice) { std::erase(active_, &voice); }
 
 void Mixer::stopAll() {
     Lock lock(*this);

@@ -61,7 +61,7 @@ public:
     // ceiling, which they never pass: overlapping sounds cannot clip. The
     // curve depends on the sample alone, with no gain that rises and falls
     // with the material, so nothing pumps.
-    static constexpr int32_t kKnee = 24576;    // 3/4 of full scale, -2.5 dBFS
+    static constexpr int32_t kKnee = 24576;     // 3/4 of full scale, -2.5 dBFS
     static constexpr int32_t kCeiling = 32766;  // one below the rail
     static int16_t limit(int32_t sum);
 

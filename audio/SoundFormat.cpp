@@ -16,8 +16,7 @@ uint16_t readU16(std::span<const uint8_t> bytes, size_t at) {
 }
 
 uint32_t readU32(std::span<const uint8_t> bytes, size_t at) {
-    return static_cast<uint32_t>(readU16(bytes, at)) |
-           (static_cast<uint32_t>(readU16(bytes, at + 2)) << 16);
+    return static_cast<uint32_t>(readU16(bytes, at)) | (static_cast<uint32_t>(readU16(bytes, at + 2)) << 16);
 }
 
 }  // namespace
@@ -49,8 +48,8 @@ DeviceSamples::DeviceSamples(const PcmFormat& format, std::vector<uint8_t> store
       frames_(sourceFrames_ == 0 ? 0 : deviceFrameCount(sourceFrames_, format.rate)) {}
 
 int DeviceSamples::sample(size_t frame, int channel) const {
-    const size_t index = frame * static_cast<size_t>(format_.channels) +
-                         static_cast<size_t>(std::min(channel, format_.channels - 1));
+    const size_t index =
+        frame * static_cast<size_t>(format_.channels) + static_cast<size_t>(std::min(channel, format_.channels - 1));
     if (format_.bits == 8) return (static_cast<int>(stored_[index]) - 128) * 256;
     return static_cast<int16_t>(readU16(stored_, index * 2));
 }

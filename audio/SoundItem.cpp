@@ -16,8 +16,7 @@ constexpr uint32_t kWaitStepMs = 10;
 constexpr uint32_t kWaitGraceMs = 1000;
 }  // namespace
 
-SoundItem::SoundItem(TDXSound& output, const TWaveCollectionItem& item)
-    : output_(output), item_(item) {
+SoundItem::SoundItem(TDXSound& output, const TWaveCollectionItem& item) : output_(output), item_(item) {
     const TWave& wave = item.Wave();
     if (wave.Size() <= 0) return;
     auto format = readPcmFormat(wave.Format());
@@ -25,8 +24,8 @@ SoundItem::SoundItem(TDXSound& output, const TWaveCollectionItem& item)
         std::cerr << "ironkeel: sound '" << item.Name() << "' is not plain 8- or 16-bit PCM: it stays silent\n";
         return;
     }
-    auto samples = std::make_shared<const DeviceSamples>(
-        *format, std::vector<uint8_t>(wave.Data(), wave.Data() + wave.Size()));
+    auto samples =
+        std::make_shared<const DeviceSamples>(*format, std::vector<uint8_t>(wave.Data(), wave.Data() + wave.Size()));
     if (samples->frameCount() == 0) return;
     samples_ = std::move(samples);
     master_ = std::make_unique<MixerVoice>(output_.mixer(), samples_);

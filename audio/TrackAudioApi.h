@@ -58,8 +58,7 @@ typedef uint32_t TA_BOOL;    // 0 = false
 
 // A position word of this form (high word 0xFFFF, sign-extended to 64 bits)
 // means whole seconds in its low word; any other value is a byte offset.
-#define TA_POSITION_SECONDS(seconds) \
-    ((uint64_t)(int64_t)(int32_t)(0xFFFF0000u | ((uint32_t)(seconds) & 0xFFFFu)))
+#define TA_POSITION_SECONDS(seconds) ((uint64_t)(int64_t)(int32_t)(0xFFFF0000u | ((uint32_t)(seconds)&0xFFFFu)))
 
 // TA_ErrorGetCode values.
 #define TA_OK 0
@@ -72,7 +71,7 @@ typedef uint32_t TA_BOOL;    // 0 = false
 #define TA_ERROR_INIT 7
 #define TA_ERROR_ALREADY 8
 #define TA_ERROR_ILLEGAL_PARAM 9
-#define TA_ERROR_DECODE 10  // a decode-only channel cannot be played
+#define TA_ERROR_DECODE 10      // a decode-only channel cannot be played
 #define TA_ERROR_NOT_DECODE 11  // only decode-only channels can be read
 #define TA_ERROR_ENDED 12
 
@@ -109,23 +108,21 @@ TA_EXPORT TA_BOOL TA_Init(int32_t device, uint32_t freq, uint32_t flags, void* w
 TA_EXPORT TA_BOOL TA_Free(void);
 TA_EXPORT TA_BOOL TA_GetInfo(TA_INFO* info);
 TA_EXPORT int32_t TA_ErrorGetCode(void);
-TA_EXPORT TA_HANDLE TA_MusicLoad(TA_BOOL memory, const void* file, uint64_t offset, uint32_t length,
-                                 uint32_t flags, uint32_t freq);
+TA_EXPORT TA_HANDLE TA_MusicLoad(TA_BOOL memory, const void* file, uint64_t offset, uint32_t length, uint32_t flags,
+                                 uint32_t freq);
 TA_EXPORT TA_BOOL TA_MusicFree(TA_HANDLE handle);
 TA_EXPORT uint64_t TA_MusicGetLength(TA_HANDLE handle, TA_BOOL playLength);
 TA_EXPORT double TA_ChannelBytes2Seconds(TA_HANDLE handle, uint64_t bytes);
 TA_EXPORT TA_BOOL TA_ChannelSetPosition(TA_HANDLE handle, uint64_t position);
 TA_EXPORT TA_BOOL TA_ChannelGetInfo(TA_HANDLE handle, TA_CHANNELINFO* info);
 TA_EXPORT uint32_t TA_ChannelGetData(TA_HANDLE handle, void* buffer, uint32_t length);
-TA_EXPORT TA_HANDLE TA_StreamCreate(uint32_t freq, uint32_t chans, uint32_t flags, TA_STREAMPROC proc,
-                                    void* user);
+TA_EXPORT TA_HANDLE TA_StreamCreate(uint32_t freq, uint32_t chans, uint32_t flags, TA_STREAMPROC proc, void* user);
 TA_EXPORT TA_BOOL TA_StreamFree(TA_HANDLE handle);
 TA_EXPORT TA_BOOL TA_ChannelPlay(TA_HANDLE handle, TA_BOOL restart);
 TA_EXPORT TA_BOOL TA_ChannelPause(TA_HANDLE handle);
 TA_EXPORT TA_BOOL TA_ChannelStop(TA_HANDLE handle);
 TA_EXPORT uint32_t TA_ChannelIsActive(TA_HANDLE handle);
-TA_EXPORT TA_HANDLE TA_ChannelSetSync(TA_HANDLE handle, uint32_t type, uint64_t param, TA_SYNCPROC proc,
-                                      void* user);
+TA_EXPORT TA_HANDLE TA_ChannelSetSync(TA_HANDLE handle, uint32_t type, uint64_t param, TA_SYNCPROC proc, void* user);
 // Null output only: mixes `frames` frames of what is playing, as a device
 // would pull them, into `out` (16-bit stereo; may be null to discard).
 TA_EXPORT TA_BOOL TA_NullRender(uint32_t frames, int16_t* out);

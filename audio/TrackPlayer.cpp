@@ -18,11 +18,16 @@ constexpr uint32_t kDrainCheckMs = 50;
 
 const char* playerModeName(TPlayerMode mode) {
     switch (mode) {
-        case pmNone: return "pmNone";
-        case pmReady: return "pmReady";
-        case pmStopped: return "pmStopped";
-        case pmPlaying: return "pmPlaying";
-        case pmPaused: return "pmPaused";
+        case pmNone:
+            return "pmNone";
+        case pmReady:
+            return "pmReady";
+        case pmStopped:
+            return "pmStopped";
+        case pmPlaying:
+            return "pmPlaying";
+        case pmPaused:
+            return "pmPaused";
     }
     return "?";
 }
@@ -57,9 +62,8 @@ void TTrackPlayer::initialise(bool headless) {
     library_->SetConfig(TA_CONFIG_MUSIC_VOLUME, kFullVolume);
     library_->SetConfig(TA_CONFIG_STREAM_VOLUME, kFullVolume);
     trackAudioVer_ = std::to_string(version & 0xFFFF) + "." + std::to_string(version >> 16);
-    relay_ = std::make_unique<TrackRelay>(*library_, headless, [this] {
-        showError("Unable to create thread !", "Error!", MessageBoxKind::Warning);
-    });
+    relay_ = std::make_unique<TrackRelay>(
+        *library_, headless, [this] { showError("Unable to create thread !", "Error!", MessageBoxKind::Warning); });
     if (headless) {
         std::weak_ptr<TTrackPlayer*> self = self_;
         platform_.addClockListener([self](uint32_t elapsedMs) {

@@ -71,8 +71,7 @@ private:
 
     void initialise(bool headless);
     void changeMode(TPlayerMode mode);
-    void showError(const std::string& text, const char* caption = "Error",
-                   MessageBoxKind kind = MessageBoxKind::Error);
+    void showError(const std::string& text, const char* caption = "Error", MessageBoxKind kind = MessageBoxKind::Error);
     bool outputRuns() const;
     void onSourceEnd(TA_HANDLE channel);
     void renderHeadless(uint32_t elapsedMs);

@@ -34,10 +34,9 @@ bool TrackAudioLibrary::resolveAll() {
            resolve(handle_, "TA_ChannelBytes2Seconds", ChannelBytes2Seconds) &&
            resolve(handle_, "TA_ChannelSetPosition", ChannelSetPosition) &&
            resolve(handle_, "TA_ChannelGetInfo", ChannelGetInfo) &&
-           resolve(handle_, "TA_ChannelGetData", ChannelGetData) &&
-           resolve(handle_, "TA_StreamCreate", StreamCreate) && resolve(handle_, "TA_StreamFree", StreamFree) &&
-           resolve(handle_, "TA_ChannelPlay", ChannelPlay) && resolve(handle_, "TA_ChannelPause", ChannelPause) &&
-           resolve(handle_, "TA_ChannelStop", ChannelStop) &&
+           resolve(handle_, "TA_ChannelGetData", ChannelGetData) && resolve(handle_, "TA_StreamCreate", StreamCreate) &&
+           resolve(handle_, "TA_StreamFree", StreamFree) && resolve(handle_, "TA_ChannelPlay", ChannelPlay) &&
+           resolve(handle_, "TA_ChannelPause", ChannelPause) && resolve(handle_, "TA_ChannelStop", ChannelStop) &&
            resolve(handle_, "TA_ChannelIsActive", ChannelIsActive) &&
            resolve(handle_, "TA_ChannelSetSync", ChannelSetSync) && resolve(handle_, "TA_NullRender", NullRender);
 }

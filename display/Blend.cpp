@@ -23,8 +23,8 @@ struct Texel {
 };
 
 Texel unpack(uint32_t t) {
-    return {static_cast<double>(t & 0xFF), static_cast<double>((t >> 8) & 0xFF),
-            static_cast<double>((t >> 16) & 0xFF), static_cast<double>(t >> 24)};
+    return {static_cast<double>(t & 0xFF), static_cast<double>((t >> 8) & 0xFF), static_cast<double>((t >> 16) & 0xFF),
+            static_cast<double>(t >> 24)};
 }
 
 int wrap(int i, int size) {
@@ -42,15 +42,15 @@ Texel sampleBilinear(const BlendTexture& texture, double u, double v) {
     const int x0 = wrap(static_cast<int>(fx0), texture.width), x1 = wrap(x0 + 1, texture.width);
     const int y0 = wrap(static_cast<int>(fy0), texture.height), y1 = wrap(y0 + 1, texture.height);
     auto at = [&](int x, int y) {
-        return unpack(texture.texels[static_cast<size_t>(y) * static_cast<size_t>(texture.width) +
-                                     static_cast<size_t>(x)]);
+        return unpack(
+            texture.texels[static_cast<size_t>(y) * static_cast<size_t>(texture.width) + static_cast<size_t>(x)]);
     };
     const Texel t00 = at(x0, y0), t10 = at(x1, y0), t01 = at(x0, y1), t11 = at(x1, y1);
     auto lerp2 = [&](double a00, double a10, double a01, double a11) {
         return (a00 * (1 - fx) + a10 * fx) * (1 - fy) + (a01 * (1 - fx) + a11 * fx) * fy;
     };
-    return {lerp2(t00.r, t10.r, t01.r, t11.r), lerp2(t00.g, t10.g, t01.g, t11.g),
-            lerp2(t00.b, t10.b, t01.b, t11.b), lerp2(t00.a, t10.a, t01.a, t11.a)};
+    return {lerp2(t00.r, t10.r, t01.r, t11.r), lerp2(t00.g, t10.g, t01.g, t11.g), lerp2(t00.b, t10.b, t01.b, t11.b),
+            lerp2(t00.a, t10.a, t01.a, t11.a)};
 }
 
 bool renderer3DUsable(TDXDraw& display, const TDirectDrawSurface& dest) {
@@ -62,15 +62,14 @@ bool renderer3DUsable(TDXDraw& display, const TDirectDrawSurface& dest) {
 
 }  // namespace
 
-bool blendSoftware(TDirectDrawSurface& dest, const TRect& destRect, const TDirectDrawSurface& src,
-                   const TRect& srcRect, int alpha, bool transparent) {
+bool blendSoftware(TDirectDrawSurface& dest, const TRect& destRect, const TDirectDrawSurface& src, const TRect& srcRect,
+                   int alpha, bool transparent) {
     if (!dest.Usable() || !src.Usable() || alpha <= 0) return false;
     const bool copyMode = alpha >= 255;
     if (destRect.Empty() || !insideSurface(srcRect, src)) return false;
     const TRect visible = visiblePart(destRect, dest);
     if (visible.Empty()) return false;
-    const int64_t cutColumns = visible.Left - int64_t{destRect.Left},
-                  cutRows = visible.Top - int64_t{destRect.Top};
+    const int64_t cutColumns = visible.Left - int64_t{destRect.Left}, cutRows = visible.Top - int64_t{destRect.Top};
 
     const int64_t du = (spanX(srcRect) << 16) / spanX(destRect);
     const int64_t dv = (spanY(srcRect) << 16) / spanY(destRect);
@@ -96,8 +95,8 @@ bool blendSoftware(TDirectDrawSurface& dest, const TRect& destRect, const TDirec
     return true;
 }
 
-bool blendBilinear(TDXDraw& display, TDirectDrawSurface& dest, const TRect& destRect,
-                   const BlendTexture& texture, const TexCoords& coords, int alpha) {
+bool blendBilinear(TDXDraw& display, TDirectDrawSurface& dest, const TRect& destRect, const BlendTexture& texture,
+                   const TexCoords& coords, int alpha) {
     if (!renderer3DUsable(display, dest) || destRect.Empty()) return false;
     const double opacity = std::clamp(alpha, 0, 255) / 255.0;
     const TRect visible = visiblePart(destRect, dest);
@@ -118,9 +117,7 @@ bool blendBilinear(TDXDraw& display, TDirectDrawSurface& dest, const TRect& dest
             const double a = opacity * t.a / 255.0;
             if (a <= 0) continue;
             const Channels565 d = split565(row[x]);
-            auto mix = [a](double s, int d8) {
-                return static_cast<uint8_t>(std::lround(s * a + d8 * (1 - a)));
-            };
+            auto mix = [a](double s, int d8) { return static_cast<uint8_t>(std::lround(s * a + d8 * (1 - a))); };
             row[x] = toRgb565(RGB(mix(t.r, expand5(d.r)), mix(t.g, expand6(d.g)), mix(t.b, expand5(d.b))));
         }
     }

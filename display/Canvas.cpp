@@ -22,8 +22,7 @@ void TDirectDrawSurfaceCanvas::acquire() {
 }
 
 SizedFont* TDirectDrawSurfaceCanvas::font() {
-    FontRequest request{Font.Name, (Font.Style & fsBold) != 0, (Font.Style & fsItalic) != 0,
-                        emPixels(Font.Size)};
+    FontRequest request{Font.Name, (Font.Style & fsBold) != 0, (Font.Style & fsItalic) != 0, emPixels(Font.Size)};
     if (!fontFound_ || !(request == fontRequest_)) {
         fontRequest_ = std::move(request);
         font_ = findFont(fontRequest_);
@@ -78,8 +77,7 @@ void TDirectDrawSurfaceCanvas::drawGlyph(const Glyph& glyph, int64_t left, int64
     auto spread = [](uint16_t p) { return (p | (static_cast<uint32_t>(p) << 16)) & 0x07E0F81Fu; };
     const uint32_t ink = spread(color);
     for (int py = visible.Top; py < visible.Bottom; ++py) {
-        const uint8_t* cover =
-            glyph.coverage.data() + static_cast<size_t>(py - top) * static_cast<size_t>(glyph.width);
+        const uint8_t* cover = glyph.coverage.data() + static_cast<size_t>(py - top) * static_cast<size_t>(glyph.width);
         uint16_t* row = surface_.Row(py);
         for (int px = visible.Left; px < visible.Right; ++px) {
             const uint32_t weight = (cover[px - left] + 4u) >> 3;

@@ -21,8 +21,7 @@ constexpr TColor clYellow = RGB(255, 255, 0);
 
 // RGB888 to RGB565 by truncation; pictures and canvas colours use the same rule.
 constexpr uint16_t toRgb565(TColor c) {
-    return static_cast<uint16_t>(((GetRValue(c) >> 3) << 11) | ((GetGValue(c) >> 2) << 5) |
-                                 (GetBValue(c) >> 3));
+    return static_cast<uint16_t>(((GetRValue(c) >> 3) << 11) | ((GetGValue(c) >> 2) << 5) | (GetBValue(c) >> 3));
 }
 
 }  // namespace ik

@@ -23,8 +23,7 @@ void copyRow(uint16_t* dest, const uint16_t* src, int count, bool keyed, uint16_
 }
 }  // namespace
 
-void CopyRect(TDirectDrawSurface& dest, int x, int y, const TDirectDrawSurface& src, const TRect& srcRect,
-              bool keyed) {
+void CopyRect(TDirectDrawSurface& dest, int x, int y, const TDirectDrawSurface& src, const TRect& srcRect, bool keyed) {
     const int width = srcRect.Width();
     const int height = srcRect.Height();
     const uint16_t key = src.ColorKey();
@@ -33,12 +32,11 @@ void CopyRect(TDirectDrawSurface& dest, int x, int y, const TDirectDrawSurface& 
         std::vector<uint16_t> copy(static_cast<size_t>(width) * static_cast<size_t>(height));
         for (int row = 0; row < height; ++row) {
             std::memcpy(copy.data() + static_cast<size_t>(row) * static_cast<size_t>(width),
-                        src.Row(srcRect.Top + row) + srcRect.Left,
-                        static_cast<size_t>(width) * sizeof(uint16_t));
+                        src.Row(srcRect.Top + row) + srcRect.Left, static_cast<size_t>(width) * sizeof(uint16_t));
         }
         for (int row = 0; row < height; ++row) {
-            copyRow(dest.Row(y + row) + x,
-                    copy.data() + static_cast<size_t>(row) * static_cast<size_t>(width), width, keyed, key);
+            copyRow(dest.Row(y + row) + x, copy.data() + static_cast<size_t>(row) * static_cast<size_t>(width), width,
+                    keyed, key);
         }
         return;
     }

@@ -34,8 +34,8 @@ BlendTexture makeBlendTexture(const RgbImage& picture, bool transparent, TColor 
     for (int y = 0; y < texture.height; ++y) {
         for (int x = 0; x < texture.width; ++x) {
             const bool inside = x < picture.width && y < picture.height;
-            texture.texels[static_cast<size_t>(y) * static_cast<size_t>(texture.width) +
-                           static_cast<size_t>(x)] = texel(inside ? picture.At(x, y) : clBlack);
+            texture.texels[static_cast<size_t>(y) * static_cast<size_t>(texture.width) + static_cast<size_t>(x)] =
+                texel(inside ? picture.At(x, y) : clBlack);
         }
     }
     return texture;

@@ -57,9 +57,8 @@ private:
 
 // What the game's form requests: everything but doSystemMemory.
 inline constexpr TDXDrawOptions kGameDrawOptions{
-    doFullScreen,   doNoWindowChange, doAllowReboot,  doWaitVBlank, doAllowPalette256,
-    doStretch,      doCenter,         doFlip,         do3D,         doDirectX7Mode,
-    doRetainedMode, doHardware,       doSelectDriver, doZBuffer};
+    doFullScreen, doNoWindowChange, doAllowReboot,  doWaitVBlank, doAllowPalette256, doStretch, doCenter, doFlip,
+    do3D,         doDirectX7Mode,   doRetainedMode, doHardware,   doSelectDriver,    doZBuffer};
 
 // The effective set before initialisation. doHardware is always cleared here:
 // only a device that turns out to be hardware sets it again.

@@ -44,8 +44,7 @@ void TDXTimer::idle() {
     ++frames_;
     const uint32_t sinceRateStart = std::max<uint32_t>(now - rateStart_, 1);
     if (sinceRateStart >= 1000) {
-        frameRate_ =
-            static_cast<int>((static_cast<uint64_t>(frames_) * 1000 + sinceRateStart / 2) / sinceRateStart);
+        frameRate_ = static_cast<int>((static_cast<uint64_t>(frames_) * 1000 + sinceRateStart / 2) / sinceRateStart);
         frames_ = 0;
         rateStart_ = now;
     }

@@ -31,22 +31,22 @@ BlitResult copyClipped(TDirectDrawSurface& dest, int x, int y, const TDirectDraw
 
 // Scales srcRect of src into destRect (nearest source pixel), cut at dest's
 // edges. A source rectangle outside src is refused.
-bool stretchCopy(TDirectDrawSurface& dest, const TRect& destRect, const TDirectDrawSurface& src,
-                 const TRect& srcRect, bool transparent);
+bool stretchCopy(TDirectDrawSurface& dest, const TRect& destRect, const TDirectDrawSurface& src, const TRect& srcRect,
+                 bool transparent);
 
 // Blend without the 3D path: 16.16 stepping through srcRect, opacity alpha/256
 // per channel, a plain copy at alpha 255. Key pixels are skipped when
 // `transparent`.
-bool blendSoftware(TDirectDrawSurface& dest, const TRect& destRect, const TDirectDrawSurface& src,
-                   const TRect& srcRect, int alpha, bool transparent);
+bool blendSoftware(TDirectDrawSurface& dest, const TRect& destRect, const TDirectDrawSurface& src, const TRect& srcRect,
+                   int alpha, bool transparent);
 
 // The 3D path's blended quad, computed in software: each pixel of destRect
 // becomes texel x a + dest x (1 - a), a = alpha/255 x texel alpha, the texel
 // filtered bilinearly. Draws only onto the display's back buffer, and only
 // when the display requests do3D, doDirectX7Mode and doHardware and has its
 // 2D renderer. An empty texture draws the bare quad in white.
-bool blendBilinear(TDXDraw& display, TDirectDrawSurface& dest, const TRect& destRect,
-                   const BlendTexture& texture, const TexCoords& coords, int alpha);
+bool blendBilinear(TDXDraw& display, TDirectDrawSurface& dest, const TRect& destRect, const BlendTexture& texture,
+                   const TexCoords& coords, int alpha);
 
 // Every pixel becomes `value`. False when the surface is missing or lost.
 bool FillSurface(TDirectDrawSurface& surface, uint16_t value);
@@ -62,7 +62,6 @@ bool BlitSurface(TDirectDrawSurface& dest, int x, int y, const TRect& srcRect, u
 // converted to RGB565; the colour key becomes 0. Fails with
 // "Surface cannot be made" for an empty image or an area outside it.
 void LoadFromGraphic(TDirectDrawSurface& surface, const RgbImage& image);
-void LoadFromGraphic(TDirectDrawSurface& surface, const RgbImage& image, const TRect& area,
-                     bool systemMemory);
+void LoadFromGraphic(TDirectDrawSurface& surface, const RgbImage& image, const TRect& area, bool systemMemory);
 
 }  // namespace ik

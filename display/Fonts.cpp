@@ -28,8 +28,7 @@ const std::map<std::string, std::string> kCompatibleFamilies = {
 const char* const kFallbackFamilies[] = {"Liberation Sans", "DejaVu Sans", "sans-serif"};
 
 std::string lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
 }
 }  // namespace
@@ -108,8 +107,7 @@ private:
             std::fprintf(stderr, "ironkeel: no font face matches \"%s\"; trying %s\n", asked.c_str(),
                          kFallbackFamilies[0]);
         } else {
-            std::fprintf(stderr, "ironkeel: no font face \"%s\"; using \"%s\" instead\n", asked.c_str(),
-                         got.c_str());
+            std::fprintf(stderr, "ironkeel: no font face \"%s\"; using \"%s\" instead\n", asked.c_str(), got.c_str());
         }
     }
 
@@ -137,8 +135,7 @@ private:
             FcPatternGetBool(matched, FC_EMBOLDEN, 0, &embolden);
             FT_Face ftFace = nullptr;
             if (FT_New_Face(library_, reinterpret_cast<const char*>(file), index, &ftFace) == 0) {
-                face = std::make_unique<FontFace>(ftFace, reinterpret_cast<const char*>(family),
-                                                  embolden == FcTrue);
+                face = std::make_unique<FontFace>(ftFace, reinterpret_cast<const char*>(family), embolden == FcTrue);
             }
         }
         FcPatternDestroy(matched);

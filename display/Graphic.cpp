@@ -7,10 +7,9 @@ void LoadFromGraphic(TDirectDrawSurface& surface, const RgbImage& image) {
     LoadFromGraphic(surface, image, Bounds(0, 0, image.width, image.height), false);
 }
 
-void LoadFromGraphic(TDirectDrawSurface& surface, const RgbImage& image, const TRect& area,
-                     bool systemMemory) {
-    const bool consistent = !image.Empty() && image.pixels.size() == static_cast<size_t>(image.width) *
-                                                                         static_cast<size_t>(image.height);
+void LoadFromGraphic(TDirectDrawSurface& surface, const RgbImage& image, const TRect& area, bool systemMemory) {
+    const bool consistent =
+        !image.Empty() && image.pixels.size() == static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
     if (!consistent || area.Empty() || area.Left < 0 || area.Top < 0 || area.Right > image.width ||
         area.Bottom > image.height) {
         throw Exception(Format("%s cannot be made", "Surface"));

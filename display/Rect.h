@@ -15,9 +15,7 @@ struct TRect {
     int32_t Width() const { return Right - Left; }
     int32_t Height() const { return Bottom - Top; }
     bool Empty() const { return Right <= Left || Bottom <= Top; }
-    bool Contains(int32_t x, int32_t y) const {
-        return x >= Left && x < Right && y >= Top && y < Bottom;
-    }
+    bool Contains(int32_t x, int32_t y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
@@ -27,8 +25,7 @@ inline TRect Bounds(int32_t left, int32_t top, int32_t width, int32_t height) {
 
 // Intersection of two rectangles; empty when they do not overlap.
 inline TRect IntersectRect(const TRect& a, const TRect& b) {
-    return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-            std::min(a.Bottom, b.Bottom)};
+    return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
 }
 
 // Two rectangles overlap when their intersection has positive width and height.

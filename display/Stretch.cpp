@@ -7,8 +7,8 @@
 
 namespace ik {
 
-bool stretchCopy(TDirectDrawSurface& dest, const TRect& destRect, const TDirectDrawSurface& src,
-                 const TRect& srcRect, bool transparent) {
+bool stretchCopy(TDirectDrawSurface& dest, const TRect& destRect, const TDirectDrawSurface& src, const TRect& srcRect,
+                 bool transparent) {
     if (!dest.Usable() || !src.Usable() || destRect.Empty() || !insideSurface(srcRect, src)) {
         return false;
     }
@@ -22,8 +22,7 @@ bool stretchCopy(TDirectDrawSurface& dest, const TRect& destRect, const TDirectD
     std::vector<int> columns(static_cast<size_t>(visible.Width()));
     for (int x = visible.Left; x < visible.Right; ++x) {
         int64_t i = x - int64_t{destRect.Left};
-        columns[static_cast<size_t>(x - visible.Left)] =
-            srcRect.Left + static_cast<int>(((2 * i + 1) * rw) / (2 * qw));
+        columns[static_cast<size_t>(x - visible.Left)] = srcRect.Left + static_cast<int>(((2 * i + 1) * rw) / (2 * qw));
     }
     const uint16_t key = src.ColorKey();
     for (int y = visible.Top; y < visible.Bottom; ++y) {

@@ -16,8 +16,7 @@ TDirectDrawSurface::TDirectDrawSurface() = default;
 TDirectDrawSurface::~TDirectDrawSurface() = default;
 
 void TDirectDrawSurface::SetSize(int width, int height, bool systemMemory) {
-    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide ||
-        int64_t{width} * height > kMaxPixels) {
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || int64_t{width} * height > kMaxPixels) {
         cannotMake();
     }
     std::vector<uint16_t> pixels;

@@ -38,9 +38,7 @@ public:
     uint16_t* Pixels() { return pixels_.data(); }
     const uint16_t* Pixels() const { return pixels_.data(); }
     uint16_t* Row(int y) { return pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_); }
-    const uint16_t* Row(int y) const {
-        return pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
-    }
+    const uint16_t* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_); }
     // Pixel access for single reads and writes; outside the surface reads 0
     // and writes nothing.
     uint16_t Pixel(int x, int y) const;

@@ -105,9 +105,10 @@ void TForm1::draw_summary() {
     canvas.Font.Color = clBlack;
     canvas.Brush.Style = bsClear;
     canvas.TextOut(190, 290, "Dosažené skóre....." + std::to_string(score));
-    canvas.TextOut(190, 320, stored_verify == verify_value(stored_score)
-                                 ? "Dosavadní rekord..." + std::to_string(stored_score)
-                                 : std::string("Dosavadní rekord...Neplatná hodnota rekordu"));
+    canvas.TextOut(190, 320,
+                   stored_verify == verify_value(stored_score)
+                       ? "Dosavadní rekord..." + std::to_string(stored_score)
+                       : std::string("Dosavadní rekord...Neplatná hodnota rekordu"));
     canvas.TextOut(190, 350, "Doba hraní........." + format_minutes(total_seconds));
     canvas.Font.Color = clWhite;
     canvas.Font.Size = 10;

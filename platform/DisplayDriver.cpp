@@ -17,8 +17,7 @@ std::string noDisplayMessage(const char* videoDriverName) {
 }
 
 VideoChoice chooseVideoDriver(const DisplayEnvironment& environment) {
-    const bool waylandReachable =
-        !environment.xdgRuntimeDir.empty() || environment.waylandDisplay.rfind('/', 0) == 0;
+    const bool waylandReachable = !environment.xdgRuntimeDir.empty() || environment.waylandDisplay.rfind('/', 0) == 0;
     if (!environment.sdlVideoDriver.empty() || waylandReachable) return VideoChoice::LetSdlChoose;
     if (!environment.display.empty()) return VideoChoice::AskForX11;
     return VideoChoice::NoDisplay;
@@ -29,8 +28,7 @@ DisplayEnvironment currentDisplayEnvironment() {
         const char* value = std::getenv(name);
         return std::string(value != nullptr ? value : "");
     };
-    return {variable("SDL_VIDEODRIVER"), variable("DISPLAY"), variable("WAYLAND_DISPLAY"),
-            variable("XDG_RUNTIME_DIR")};
+    return {variable("SDL_VIDEODRIVER"), variable("DISPLAY"), variable("WAYLAND_DISPLAY"), variable("XDG_RUNTIME_DIR")};
 }
 
 }  // namespace ik

@@ -44,7 +44,8 @@ public:
         const uint64_t chunkFrames = static_cast<uint64_t>(std::max(format_.bufferFrames, 1));
         while (owed > 0) {
             int frames = static_cast<int>(std::min(owed, chunkFrames));
-            std::fill_n(chunk_.begin(), static_cast<size_t>(frames) * static_cast<size_t>(format_.channels), int16_t{0});
+            std::fill_n(chunk_.begin(), static_cast<size_t>(frames) * static_cast<size_t>(format_.channels),
+                        int16_t{0});
             callback_(chunk_.data(), frames);
             owed -= static_cast<uint64_t>(frames);
         }
@@ -62,8 +63,7 @@ private:
 };
 
 HeadlessPlatform::HeadlessPlatform(uint32_t startTimeOfDayMs)
-    : startTimeOfDayMs_(static_cast<uint32_t>(startTimeOfDayMs % kMsPerDay)),
-      timers_([this] { return virtualMs_; }) {}
+    : startTimeOfDayMs_(static_cast<uint32_t>(startTimeOfDayMs % kMsPerDay)), timers_([this] { return virtualMs_; }) {}
 
 HeadlessPlatform::~HeadlessPlatform() = default;
 
@@ -175,13 +175,9 @@ std::unique_ptr<IntervalTimer> HeadlessPlatform::createTimer() { return timers_.
 
 uint64_t HeadlessPlatform::virtualMs() const { return virtualMs_; }
 
-uint32_t HeadlessPlatform::ticks() {
-    return static_cast<uint32_t>(startTimeOfDayMs_ + virtualMs_);
-}
+uint32_t HeadlessPlatform::ticks() { return static_cast<uint32_t>(startTimeOfDayMs_ + virtualMs_); }
 
-uint32_t HeadlessPlatform::timeOfDayMs() {
-    return static_cast<uint32_t>((startTimeOfDayMs_ + virtualMs_) % kMsPerDay);
-}
+uint32_t HeadlessPlatform::timeOfDayMs() { return static_cast<uint32_t>((startTimeOfDayMs_ + virtualMs_) % kMsPerDay); }
 
 void HeadlessPlatform::sleep(uint32_t ms) { advanceClock(ms); }
 
@@ -196,17 +192,13 @@ const std::vector<uint16_t>& HeadlessPlatform::lastFrame() const { return lastFr
 
 bool HeadlessPlatform::hasFrame() const { return !lastFrame_.empty(); }
 
-bool HeadlessPlatform::keyHeld(uint16_t virtualKey) {
-    return virtualKey < keysHeld_.size() && keysHeld_[virtualKey];
-}
+bool HeadlessPlatform::keyHeld(uint16_t virtualKey) { return virtualKey < keysHeld_.size() && keysHeld_[virtualKey]; }
 
-void HeadlessPlatform::messageBox(const std::string& caption, const std::string& text,
-                                  MessageBoxKind) {
+void HeadlessPlatform::messageBox(const std::string& caption, const std::string& text, MessageBoxKind) {
     logMessageBox(caption, text);
 }
 
-std::unique_ptr<AudioDevice> HeadlessPlatform::openAudio(const AudioFormat& format,
-                                                         AudioCallback callback) {
+std::unique_ptr<AudioDevice> HeadlessPlatform::openAudio(const AudioFormat& format, AudioCallback callback) {
     if (format.rate <= 0 || format.channels <= 0) return nullptr;
     auto device = std::make_unique<NullAudioDevice>(*this, format, std::move(callback));
     devices_.push_back(device.get());

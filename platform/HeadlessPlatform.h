@@ -34,7 +34,7 @@ public:
     void queueMouseMove(Point p);
     void queueMouseDown(MouseButton b);
     void queueMouseUp(MouseButton b);
-    void queueClose();  // as closing the window: EventSink::onCloseRequest
+    void queueClose();                // as closing the window: EventSink::onCloseRequest
     void queueActivate(bool active);  // the application gains or loses activation
 
     // Runs loop passes (deliver queued events in order, fire due timers, idle

@@ -75,7 +75,7 @@ class AudioDevice {
 public:
     virtual ~AudioDevice() = default;
     virtual void pause(bool paused) = 0;
-    virtual void lock() = 0;    // excludes the callback while held
+    virtual void lock() = 0;  // excludes the callback while held
     virtual void unlock() = 0;
     // False once the device has gone away (unplugged); the owner treats its
     // buffers as lost and reopens later.
@@ -121,13 +121,11 @@ public:
     virtual bool keyHeld(uint16_t virtualKey) = 0;
 
     // Modal box; returns when answered. Also printed to stderr.
-    virtual void messageBox(const std::string& caption, const std::string& text,
-                            MessageBoxKind kind) = 0;
+    virtual void messageBox(const std::string& caption, const std::string& text, MessageBoxKind kind) = 0;
 
     // Returns null when no device can be opened: the game is then silent.
     // The device starts paused; pause(false) starts the callback.
-    virtual std::unique_ptr<AudioDevice> openAudio(const AudioFormat& format,
-                                                   AudioCallback callback) = 0;
+    virtual std::unique_ptr<AudioDevice> openAudio(const AudioFormat& format, AudioCallback callback) = 0;
     // True in the headless backend: no real devices, virtual clock.
     virtual bool headless() const = 0;
     // Headless only: called with the number of virtual milliseconds that just

@@ -96,7 +96,11 @@ private:
 };
 
 RecordingPlatform::RecordingPlatform(Platform& inner, TraceWriter& trace)
-    : inner_(inner), trace_(trace), clock_(inner.ticks()), firstClock_(clock_), pointer_(inner.pointer()),
+    : inner_(inner),
+      trace_(trace),
+      clock_(inner.ticks()),
+      firstClock_(clock_),
+      pointer_(inner.pointer()),
       active_(inner.active()) {
     trace_.line("clock " + std::to_string(clock_));
     trace_.line("pointer " + point(pointer_));

@@ -19,9 +19,10 @@ bool number(const TraceLine& line, size_t index, T& value) {
 }
 
 bool platformVerb(const std::string& verb) {
-    static const char* const verbs[] = {"clock", "pointer",  "active", "idle", "idles",  "timer", "task",      "vkdown",
-                                        "vkup",  "char",     "mousedown", "mouseup", "click", "focus", "close",
-                                        "terminate", "display-reset", "display-lost", "frame", "sleep", "timeofday", "audio"};
+    static const char* const verbs[] = {"clock", "pointer", "active",    "idle",      "idles",         "timer",
+                                        "task",  "vkdown",  "vkup",      "char",      "mousedown",     "mouseup",
+                                        "click", "focus",   "close",     "terminate", "display-reset", "display-lost",
+                                        "frame", "sleep",   "timeofday", "audio"};
     return std::find(std::begin(verbs), std::end(verbs), verb) != std::end(verbs);
 }
 
@@ -54,8 +55,7 @@ private:
 // one, and the player's keys steer the replay instead of the game.
 class ReplayPlatform::Pacer : public EventSink {
 public:
-    Pacer(ReplayPlatform& owner, EventSink& game)
-        : owner_(owner), game_(game), realStart_(owner.display_.ticks()) {}
+    Pacer(ReplayPlatform& owner, EventSink& game) : owner_(owner), game_(game), realStart_(owner.display_.ticks()) {}
 
     void onKeyDown(uint16_t virtualKey, bool repeat) override {
         if (repeat) return;
@@ -63,7 +63,8 @@ public:
         if (virtualKey == vk::letter('P') || virtualKey == vk::Space) {
             paused_ = !paused_;
             if (paused_) pausedAt_ = owner_.display_.ticks();
-            else realStart_ += owner_.display_.ticks() - pausedAt_;
+            else
+                realStart_ += owner_.display_.ticks() - pausedAt_;
         }
     }
     void onKeyUp(uint16_t) override {}
@@ -245,7 +246,8 @@ bool ReplayPlatform::step(EventSink& sink) {
         if (needs(number(line, 0, a) && a <= 2 && number(line, 1, p.x) && number(line, 2, p.y), "a button, X and Y")) {
             const auto button = static_cast<MouseButton>(a);
             if (verb == "mousedown") sink.onMouseDown(button, p);
-            else sink.onMouseUp(button, p);
+            else
+                sink.onMouseUp(button, p);
         }
     } else if (verb == "click") {
         sink.onClick();

@@ -7,9 +7,7 @@ namespace ik {
 
 namespace {
 
-int wholeFactorThatFits(int width, int height) {
-    return std::min(width / kDisplayWidth, height / kDisplayHeight);
-}
+int wholeFactorThatFits(int width, int height) { return std::min(width / kDisplayWidth, height / kDisplayHeight); }
 
 // Floor division that stays right for negative numerators.
 int64_t floorDiv(int64_t numerator, int64_t denominator) {
@@ -75,8 +73,7 @@ Point placeWindow(const Rect& usable, int width, int height, const Rect& frame) 
 }
 
 WindowLayout layOutWindow(int windowWidth, int windowHeight, int outputWidth, int outputHeight, bool integerScale) {
-    return {windowWidth, windowHeight, outputWidth, outputHeight,
-            fitViewport(outputWidth, outputHeight, integerScale)};
+    return {windowWidth, windowHeight, outputWidth, outputHeight, fitViewport(outputWidth, outputHeight, integerScale)};
 }
 
 Point windowToDisplay(const WindowLayout& layout, Point window) {

@@ -11,8 +11,7 @@ namespace {
 
 class SdlAudioDevice : public AudioDevice {
 public:
-    SdlAudioDevice(int channels, AudioCallback callback)
-        : channels_(channels), callback_(std::move(callback)) {}
+    SdlAudioDevice(int channels, AudioCallback callback) : channels_(channels), callback_(std::move(callback)) {}
 
     ~SdlAudioDevice() override {
         if (id_ != 0) SDL_CloseAudioDevice(id_);

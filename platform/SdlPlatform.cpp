@@ -23,25 +23,31 @@ namespace {
 constexpr uint32_t kWindowModeFlags = SDL_WINDOW_FULLSCREEN_DESKTOP;
 
 bool isAltEnter(const SDL_Keysym& key) {
-    return (key.scancode == SDL_SCANCODE_RETURN || key.scancode == SDL_SCANCODE_KP_ENTER) &&
-           (key.mod & KMOD_ALT) != 0;
+    return (key.scancode == SDL_SCANCODE_RETURN || key.scancode == SDL_SCANCODE_KP_ENTER) && (key.mod & KMOD_ALT) != 0;
 }
 
 std::optional<MouseButton> buttonOf(Uint8 sdlButton) {
     switch (sdlButton) {
-        case SDL_BUTTON_LEFT: return MouseButton::Left;
-        case SDL_BUTTON_RIGHT: return MouseButton::Right;
-        case SDL_BUTTON_MIDDLE: return MouseButton::Middle;
-        default: return std::nullopt;
+        case SDL_BUTTON_LEFT:
+            return MouseButton::Left;
+        case SDL_BUTTON_RIGHT:
+            return MouseButton::Right;
+        case SDL_BUTTON_MIDDLE:
+            return MouseButton::Middle;
+        default:
+            return std::nullopt;
     }
 }
 
 Uint32 messageBoxFlags(MessageBoxKind kind) {
     switch (kind) {
-        case MessageBoxKind::Error: return SDL_MESSAGEBOX_ERROR;
-        case MessageBoxKind::Warning: return SDL_MESSAGEBOX_WARNING;
+        case MessageBoxKind::Error:
+            return SDL_MESSAGEBOX_ERROR;
+        case MessageBoxKind::Warning:
+            return SDL_MESSAGEBOX_WARNING;
         case MessageBoxKind::Information:
-        case MessageBoxKind::Plain: break;
+        case MessageBoxKind::Plain:
+            break;
     }
     return SDL_MESSAGEBOX_INFORMATION;
 }
@@ -74,9 +80,13 @@ SdlPlatform::VideoSubsystem::VideoSubsystem(bool allowInvisible) {
     // Our own handlers end the program even while a message box is up.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     switch (chooseVideoDriver(currentDisplayEnvironment())) {
-        case VideoChoice::NoDisplay: throw PlatformError(noDisplayMessage(nullptr));
-        case VideoChoice::AskForX11: SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11"); break;
-        case VideoChoice::LetSdlChoose: break;
+        case VideoChoice::NoDisplay:
+            throw PlatformError(noDisplayMessage(nullptr));
+        case VideoChoice::AskForX11:
+            SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+            break;
+        case VideoChoice::LetSdlChoose:
+            break;
     }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         throw PlatformError(noDisplayMessage(nullptr) + ": " + SDL_GetError());
@@ -162,8 +172,8 @@ void SdlPlatform::followWindowSize() {
     int windowWidth = 0, windowHeight = 0, outputWidth = 0, outputHeight = 0;
     SDL_GetWindowSize(window_.get(), &windowWidth, &windowHeight);
     SDL_GetRendererOutputSize(renderer_.get(), &outputWidth, &outputHeight);
-    const WindowLayout layout = layOutWindow(windowWidth, windowHeight, outputWidth, outputHeight,
-                                             options_.integerScale);
+    const WindowLayout layout =
+        layOutWindow(windowWidth, windowHeight, outputWidth, outputHeight, options_.integerScale);
     if (layout == layout_) return;
     layout_ = layout;
     const Viewport& viewport = layout_.viewport;
@@ -209,8 +219,8 @@ void SdlPlatform::placeWindowed() {
     SDL_GetDisplayUsableBounds(std::max(0, SDL_GetWindowDisplayIndex(window_.get())), &usable);
     int top = 0, left = 0, bottom = 0, right = 0;
     SDL_GetWindowBordersSize(window_.get(), &top, &left, &bottom, &right);
-    const Point at = placeWindow({usable.x, usable.y, usable.w, usable.h}, width, height,
-                                 {left, top, left + right, top + bottom});
+    const Point at =
+        placeWindow({usable.x, usable.y, usable.w, usable.h}, width, height, {left, top, left + right, top + bottom});
     SDL_SetWindowPosition(window_.get(), at.x, at.y);
 }
 
@@ -260,8 +270,8 @@ void SdlPlatform::setWindowIcon(int width, int height, const std::vector<uint32_
     std::vector<uint32_t> rgba(pixels.size());
     // 0xAABBGGRR, opaque, is SDL's packed ABGR8888.
     std::transform(pixels.begin(), pixels.end(), rgba.begin(), [](uint32_t p) { return p | 0xFF000000u; });
-    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(rgba.data(), width, height, 32, width * 4,
-                                                           SDL_PIXELFORMAT_ABGR8888);
+    SDL_Surface* icon =
+        SDL_CreateRGBSurfaceWithFormatFrom(rgba.data(), width, height, 32, width * 4, SDL_PIXELFORMAT_ABGR8888);
     if (icon == nullptr) return;
     SDL_SetWindowIcon(window_.get(), icon);
     SDL_FreeSurface(icon);

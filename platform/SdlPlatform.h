@@ -27,10 +27,10 @@ union SDL_Event;
 namespace ik {
 
 struct SdlOptions {
-    bool windowed = false;      // start in a window instead of full screen
-    int scale = 0;              // window size factor; 0: the largest that fits the desktop
-    bool integerScale = false;  // whole factors only, even when a fractional fit is larger
-    int refreshHz = 0;          // the display's refresh rate; 0: ask the display
+    bool windowed = false;        // start in a window instead of full screen
+    int scale = 0;                // window size factor; 0: the largest that fits the desktop
+    bool integerScale = false;    // whole factors only, even when a fractional fit is larger
+    int refreshHz = 0;            // the display's refresh rate; 0: ask the display
     bool allowInvisible = false;  // tests only: accept SDL's offscreen driver
 };
 
@@ -99,7 +99,7 @@ private:
     std::unique_ptr<SDL_Renderer, Destroy> renderer_;
     std::unique_ptr<SDL_Texture, Destroy> texture_;
     WindowLayout layout_;
-    bool fullScreenSettled_ = true;  // the window really has the size of its full-screen request
+    bool fullScreenSettled_ = true;    // the window really has the size of its full-screen request
     std::vector<uint16_t> lastFrame_;  // shown again whenever the window needs it
     bool vsync_ = false;
     FramePacer pacer_{true};

@@ -58,8 +58,7 @@ pid_t parentOf(const std::filesystem::path& statFile) {
 
 }  // namespace
 
-TerminationSignals::TerminationSignals(std::function<void()> onSignal)
-    : onSignal_(std::move(onSignal)) {
+TerminationSignals::TerminationSignals(std::function<void()> onSignal) : onSignal_(std::move(onSignal)) {
     if (::pipe2(wakeFds, O_CLOEXEC) != 0) return;
     ownerPid = ::getpid();
     struct sigaction action {};

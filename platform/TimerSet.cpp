@@ -79,8 +79,7 @@ bool TimerSet::fireDue() {
     for (Timer* timer : timers_) {
         if (timer->armed() && timer->dueAt() <= now) due.push_back(timer);
     }
-    std::stable_sort(due.begin(), due.end(),
-                     [](const Timer* a, const Timer* b) { return a->dueAt() < b->dueAt(); });
+    std::stable_sort(due.begin(), due.end(), [](const Timer* a, const Timer* b) { return a->dueAt() < b->dueAt(); });
     bool fired = false;
     for (Timer* timer : due) {
         // An earlier handler may have destroyed, stopped or restarted this one.

@@ -28,15 +28,9 @@ struct MenuTitle {
 };
 
 constexpr MenuTitle kTitles[] = {
-    {"Série I.", 530, 133, 18, 0},
-    {"Série II.", 530, 188, 18, 2},
-    {"Série III.", 530, 243, 18, 3},
-    {"Série IV.", 530, 298, 18, 4},
-    {"Ukončit hru", 540, 412, 18, 0},
-    {"Kuchařské zkoušky", 530, 157, 12, 0},
-    {"Den s Vorlagem", 530, 212, 12, 2},
-    {"L´Armée du Nord", 530, 267, 12, 3},
-    {"Transmogrifikace", 530, 322, 12, 4},
+    {"Série I.", 530, 133, 18, 0},       {"Série II.", 530, 188, 18, 2},       {"Série III.", 530, 243, 18, 3},
+    {"Série IV.", 530, 298, 18, 4},      {"Ukončit hru", 540, 412, 18, 0},     {"Kuchařské zkoušky", 530, 157, 12, 0},
+    {"Den s Vorlagem", 530, 212, 12, 2}, {"L´Armée du Nord", 530, 267, 12, 3}, {"Transmogrifikace", 530, 322, 12, 4},
 };
 
 void drawTitles(const TForm1& form, TDirectDrawSurfaceCanvas& canvas) {
@@ -59,7 +53,8 @@ void drawInfoButtons(const TForm1& form, TDirectDrawSurfaceCanvas& canvas, Point
         canvas.Font.Color = inside(button, pointer) ? clBlack : clWhite;
         if (!available(form, n)) canvas.Font.Color = clGray;
         if (n <= 4) canvas.TextOut(button.Left + 15, button.Top + 7, "i");
-        else canvas.TextOut(button.Left + 13, button.Top + 5, "c");
+        else
+            canvas.TextOut(button.Left + 13, button.Top + 5, "c");
         if (n == 1 || n == 5) continue;
         canvas.Font.Size = 12;
         canvas.Font.Color = clWhite;
@@ -74,10 +69,18 @@ void drawInfoButtons(const TForm1& form, TDirectDrawSurfaceCanvas& canvas, Point
 void startEpisode(TForm1& form, int n) {
     form.guarded([&] {
         switch (n) {
-            case 1: form.episode1_init(); break;
-            case 2: form.episode2_init(); break;
-            case 3: form.episode3_init(); break;
-            case 4: form.episode4_init(); break;
+            case 1:
+                form.episode1_init();
+                break;
+            case 2:
+                form.episode2_init();
+                break;
+            case 3:
+                form.episode3_init();
+                break;
+            case 4:
+                form.episode4_init();
+                break;
         }
     });
     // A series file that fails to load (or lacks a picture the start draws)

@@ -122,13 +122,18 @@ TA_BOOL TA_SetConfig(uint32_t option, uint32_t value) {
             if (value == 0) return fail<TA_BOOL>(TA_ERROR_ILLEGAL_PARAM, 0);
             state.volumes.scale = value;
             break;
-        case TA_CONFIG_STREAM_VOLUME: state.volumes.stream = value; break;
-        case TA_CONFIG_MUSIC_VOLUME: state.volumes.music = value; break;
+        case TA_CONFIG_STREAM_VOLUME:
+            state.volumes.stream = value;
+            break;
+        case TA_CONFIG_MUSIC_VOLUME:
+            state.volumes.music = value;
+            break;
         case TA_CONFIG_NULL_OUTPUT:
             if (state.initialised) return fail<TA_BOOL>(TA_ERROR_ALREADY, 0);
             state.nullOutput = value != 0;
             break;
-        default: return fail<TA_BOOL>(TA_ERROR_ILLEGAL_PARAM, 0);
+        default:
+            return fail<TA_BOOL>(TA_ERROR_ILLEGAL_PARAM, 0);
     }
     return succeed<TA_BOOL>(1);
 }
@@ -137,11 +142,16 @@ uint32_t TA_GetConfig(uint32_t option) {
     LibraryState& state = library();
     std::lock_guard lock(state.mutex);
     switch (option) {
-        case TA_CONFIG_VOLUME_SCALE: return succeed(state.volumes.scale);
-        case TA_CONFIG_STREAM_VOLUME: return succeed(state.volumes.stream);
-        case TA_CONFIG_MUSIC_VOLUME: return succeed(state.volumes.music);
-        case TA_CONFIG_NULL_OUTPUT: return succeed<uint32_t>(state.nullOutput ? 1 : 0);
-        default: return fail<uint32_t>(TA_ERROR_ILLEGAL_PARAM, UINT32_MAX);
+        case TA_CONFIG_VOLUME_SCALE:
+            return succeed(state.volumes.scale);
+        case TA_CONFIG_STREAM_VOLUME:
+            return succeed(state.volumes.stream);
+        case TA_CONFIG_MUSIC_VOLUME:
+            return succeed(state.volumes.music);
+        case TA_CONFIG_NULL_OUTPUT:
+            return succeed<uint32_t>(state.nullOutput ? 1 : 0);
+        default:
+            return fail<uint32_t>(TA_ERROR_ILLEGAL_PARAM, UINT32_MAX);
     }
 }
 
@@ -194,7 +204,8 @@ TA_BOOL TA_GetInfo(TA_INFO* info) {
     for (const auto& [handle, channel] : state.channels) {
         if (channel->activity() == TA_ACTIVE_PLAYING) ++info->playingChannels;
         if (channel->isModule()) ++info->loadedModules;
-        else ++info->streams;
+        else
+            ++info->streams;
     }
     info->soundSystemVersion = kSoundSystemVersion;
     info->nullOutput = state.nullOutput ? 1 : 0;

@@ -16,8 +16,8 @@ ik::RgbImage Screen() {
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x) {
             const int k = (x / 40 + (y / 30) * 20) % 200;
-            image.pixels.push_back(ik::RGB(static_cast<uint8_t>(k), static_cast<uint8_t>(255 - k),
-                                           static_cast<uint8_t>(k * 3)));
+            image.pixels.push_back(
+                ik::RGB(static_cast<uint8_t>(k), static_cast<uint8_t>(255 - k), static_cast<uint8_t>(k * 3)));
         }
     return image;
 }

@@ -131,7 +131,7 @@ void OurTextLine(benchmark::State& state) {
     canvas.Font.Color = clWhite;
     canvas.Brush.Style = bsClear;
     const char* line = "Nejlepší skóre: 1250 bodů, úroveň 7, čas 3:25 - žádné obavy!";  // 60 characters
-    canvas.TextOut(10, 10, line);  // fills the glyph cache
+    canvas.TextOut(10, 10, line);                                                       // fills the glyph cache
     for (auto _ : state) {
         canvas.TextOut(10, 10, line);
         benchmark::DoNotOptimize(back.Pixels());

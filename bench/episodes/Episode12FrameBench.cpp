@@ -2,8 +2,8 @@
 // frame, present. The baseline is the clear and present alone.
 #include <benchmark/benchmark.h>
 
-#include "app/Form.h"
 #include "BenchForm.h"
+#include "app/Form.h"
 
 namespace ik {
 namespace {

@@ -31,4 +31,3 @@ BENCHMARK(BM_Episode4Frame);
 
 }  // namespace
 }  // namespace ik
-

@@ -34,9 +34,7 @@ std::string storeFile() {
     return (folder / "scores.dat").string();
 }
 
-bool same(const ik::StoredRecord& a, const ik::StoredRecord& b) {
-    return a.score == b.score && a.verify == b.verify;
-}
+bool same(const ik::StoredRecord& a, const ik::StoredRecord& b) { return a.score == b.score && a.verify == b.verify; }
 
 struct Reading {
     ik::StoredRecord records[4];
@@ -65,8 +63,8 @@ Reading readAll(const ik::TIniFile& store) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string path = storeFile();
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
-                                                                  static_cast<std::streamsize>(size));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     ik::TIniFile store(path);
     const Reading before = readAll(store);
     constexpr int32_t kScore = 4321;

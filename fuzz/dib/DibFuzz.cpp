@@ -12,7 +12,7 @@ namespace {
 // table and run-length case.
 constexpr size_t kLargestInput = 8192;
 constexpr int64_t kLargestDecoded = int64_t{1} << 12;
-}
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > kLargestInput) return -1;

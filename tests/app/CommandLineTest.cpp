@@ -21,9 +21,9 @@ TEST(CommandLine, No3dCountsOnlyAsTheFirstArgument) {
 }
 
 TEST(CommandLine, OptionsAndValues) {
-    CommandLine line = parseCommandLine({"--window", "--scale", "2", "--integer-scale", "--refresh", "75",
-                                         "--scores", "/tmp/x", "--headless", "--script", "s.txt",
-                                         "--seed", "4294967295", "--start-time", "13:05:07.250"});
+    CommandLine line =
+        parseCommandLine({"--window", "--scale", "2", "--integer-scale", "--refresh", "75", "--scores", "/tmp/x",
+                          "--headless", "--script", "s.txt", "--seed", "4294967295", "--start-time", "13:05:07.250"});
     EXPECT_TRUE(line.windowed);
     EXPECT_EQ(line.scale, 2);
     EXPECT_TRUE(line.integerScale);
@@ -36,9 +36,14 @@ TEST(CommandLine, OptionsAndValues) {
 }
 
 TEST(CommandLine, BadOptionsAreRefusedWithAMessage) {
-    for (auto args : std::vector<std::vector<std::string>>{
-             {"--scale"}, {"--scale", "0"}, {"--scale", "two"}, {"--seed", "-1"}, {"--frobnicate"},
-             {"--headless"}, {"--start-time", "25:00"}, {"--refresh", "0"}}) {
+    for (auto args : std::vector<std::vector<std::string>>{{"--scale"},
+                                                           {"--scale", "0"},
+                                                           {"--scale", "two"},
+                                                           {"--seed", "-1"},
+                                                           {"--frobnicate"},
+                                                           {"--headless"},
+                                                           {"--start-time", "25:00"},
+                                                           {"--refresh", "0"}}) {
         EXPECT_THROW(parseCommandLine(args), std::invalid_argument) << args[0];
     }
     EXPECT_NE(usageText().find("--integer-scale"), std::string::npos);
@@ -117,9 +122,9 @@ TEST(CommandLine, HelpNamesTheControlsTheEnvironmentAndTheFilesInSections) {
         titles.push_back(section.title);
     }
     EXPECT_EQ(titles, (std::vector<std::string>{"Options", "Controls", "Environment", "Files"}));
-    for (const char* named : {"--fullscreen", "--quit-on-focus-loss", "Ctrl+G", "Alt+Enter", "XDG_DATA_HOME",
-                              "XDG_DATA_DIRS", "SDL_AUDIODRIVER", "scores.dat", "~temp.xm", "libtrackaudio.so",
-                              "../share/ironkeel"}) {
+    for (const char* named :
+         {"--fullscreen", "--quit-on-focus-loss", "Ctrl+G", "Alt+Enter", "XDG_DATA_HOME", "XDG_DATA_DIRS",
+          "SDL_AUDIODRIVER", "scores.dat", "~temp.xm", "libtrackaudio.so", "../share/ironkeel"}) {
         EXPECT_NE(help.find(named), std::string::npos) << named;
     }
 }

@@ -100,8 +100,7 @@ void killRepeatedly(const RepeatedChange& change, int kills, KillCounts& counts)
         const auto second = nextReport(report[0]);
         const Clock::duration oneChange = Clock::now() - firstAt;
         if (first && second) {
-            std::this_thread::sleep_for(
-                std::chrono::duration_cast<Clock::duration>(oneChange * partOfAChange(random)));
+            std::this_thread::sleep_for(std::chrono::duration_cast<Clock::duration>(oneChange * partOfAChange(random)));
         }
         ::kill(child, SIGKILL);
         int status = 0;
@@ -121,8 +120,7 @@ void killRepeatedly(const RepeatedChange& change, int kills, KillCounts& counts)
             ++counts.newFile;
             done = reported + 1;
         } else {
-            FAIL() << "after kill " << counts.kills << " (change " << reported << " reported): \"" << content
-                   << "\"";
+            FAIL() << "after kill " << counts.kills << " (change " << reported << " reported): \"" << content << "\"";
         }
         const size_t left = temporaryFiles(folder);
         if (left > 0) ++counts.temporaryLeft;
@@ -142,11 +140,11 @@ void recordCounts(const KillCounts& counts) {
 }
 
 TEST(TIniFileCrashSafety, AKilledWriteLeavesTheOldOrTheNewFile) {
-    const RepeatedChange write{
-        [](int32_t n) {
-            return "; kept as it is\r\n[game1]\r\nscore=" + std::to_string(n) + "\r\n[Settings]\r\nVolume=16\r\n";
-        },
-        [](TIniFile& store, int32_t n) { store.WriteInteger("game1", "score", n); }};
+    const RepeatedChange write{[](int32_t n) {
+                                   return "; kept as it is\r\n[game1]\r\nscore=" + std::to_string(n) +
+                                          "\r\n[Settings]\r\nVolume=16\r\n";
+                               },
+                               [](TIniFile& store, int32_t n) { store.WriteInteger("game1", "score", n); }};
     KillCounts counts;
     ASSERT_NO_FATAL_FAILURE(killRepeatedly(write, 200, counts));
     recordCounts(counts);

@@ -36,7 +36,8 @@ protected:
         fs::current_path(savedCwd_);
         for (const auto& [name, value] : saved_) {
             if (value) ::setenv(name.c_str(), value->c_str(), 1);
-            else ::unsetenv(name.c_str());
+            else
+                ::unsetenv(name.c_str());
         }
     }
     void put(const fs::path& dir, const std::string& name) {
@@ -62,9 +63,8 @@ TEST_F(DataFiles, SearchOrderFollowsTheXdgVariables) {
     ::unsetenv("XDG_DATA_HOME");
     ::unsetenv("XDG_DATA_DIRS");
     ::setenv("HOME", "/home/player", 1);
-    EXPECT_EQ(dataSearchDirs(),
-              (std::vector<std::string>{".", installedDataDir(), "/home/player/.local/share/ironkeel",
-                                        "/usr/local/share/ironkeel", "/usr/share/ironkeel"}));
+    EXPECT_EQ(dataSearchDirs(), (std::vector<std::string>{".", installedDataDir(), "/home/player/.local/share/ironkeel",
+                                                          "/usr/local/share/ironkeel", "/usr/share/ironkeel"}));
 }
 
 TEST_F(DataFiles, EachFileComesFromTheFirstFolderThatHasIt) {
@@ -93,8 +93,7 @@ TEST_F(DataFiles, TheReportNamesTheMissingFilesAndEveryFolderSearched) {
     put(in("user/ironkeel"), "waves.dat");
     const std::string searched = "; searched " + in("cwd") + ", " + installedDataDir() + ", " + in("user/ironkeel") +
                                  ", " + in("system/ironkeel");
-    EXPECT_EQ(missingDataReport({"general.dat", "waves.dat"}),
-              "ironkeel: data file general.dat not found" + searched);
+    EXPECT_EQ(missingDataReport({"general.dat", "waves.dat"}), "ironkeel: data file general.dat not found" + searched);
     EXPECT_EQ(missingDataReport({"general.dat", "series3.dat"}),
               "ironkeel: data files general.dat, series3.dat not found" + searched);
 }

@@ -9,10 +9,10 @@
 #include <functional>
 #include <string>
 
+#include "NotRegularFiles.h"
 #include "tests/support/GameRun.h"
 #include "tests/support/MenuScript.h"
 #include "tests/support/TestPictures.h"
-#include "NotRegularFiles.h"
 
 namespace ik::test {
 namespace {
@@ -33,11 +33,11 @@ TEST_F(FaultsRun, ASaveFileThatIsNoFileIsRefusedOnceAndLeftAlone) {
         ASSERT_NO_FATAL_FAILURE(c.make(path)) << c.name;
         const auto kind = fs::symlink_status(path).type();
         const Outcome outcome = run(std::string("frames 2\nstate start.json\nkey e\n") + kStartEpisode1 +
-                                     "key Escape\nframes 2\nstate menu.json\n");
+                                    "key Escape\nframes 2\nstate menu.json\n");
         ASSERT_EQ(outcome.status, 0) << c.name << ": " << outcome.errors;
         EXPECT_EQ(messageBoxes(outcome.errors), 1) << c.name << ": " << outcome.errors;
-        EXPECT_EQ(occurrences(outcome.errors, std::string("MESSAGE: ") + kTitle + ": Cannot keep records in " +
-                                                  path + ": it is not a regular file\n"),
+        EXPECT_EQ(occurrences(outcome.errors, std::string("MESSAGE: ") + kTitle + ": Cannot keep records in " + path +
+                                                  ": it is not a regular file\n"),
                   1)
             << c.name << ": " << outcome.errors;
         EXPECT_EQ(state("start.json")["volume"], 16) << c.name << ": the defaults";
@@ -83,8 +83,8 @@ TEST_F(FaultsRun, AStoreThatCannotBeWrittenSaysSoOnceAndLetsThePlayerOut) {
             continue;
         }
         const std::string before = storedScores();
-        const Outcome outcome = run(kStartEpisode1 + "key Escape\nframes 2\nstate first.json\n" +
-                                     clickMenuButton(1) + "frames 3\nkey Escape\nframes 2\nstate second.json\n");
+        const Outcome outcome = run(kStartEpisode1 + "key Escape\nframes 2\nstate first.json\n" + clickMenuButton(1) +
+                                    "frames 3\nkey Escape\nframes 2\nstate second.json\n");
         fs::permissions(scores.path(), fs::perms::owner_all);
         ASSERT_EQ(outcome.status, 0) << c.name << ": " << outcome.errors;
         const std::string failure = "Unable to write to " + path;
@@ -107,8 +107,8 @@ TEST_F(FaultsRun, ALinkedSaveFileIsWrittenThroughTheLink) {
     // Temporary files a killed write left, and what is not ours to remove.
     writeText(work.file("records/mine.ini.k1LL3d"), "[game1]\nscore=");
     writeText(scores.file("scores.dat.k1LL3d"), "not beside the target");
-    const Outcome outcome = run(kStartEpisode1 + "down R\nframes 2\nup R\nwait 100\nkey Return\n" +
-                                 "frames 2\nstate menu.json\n");
+    const Outcome outcome =
+        run(kStartEpisode1 + "down R\nframes 2\nup R\nwait 100\nkey Return\n" + "frames 2\nstate menu.json\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     EXPECT_EQ(state("menu.json")["screen"], "mainmenu");
     EXPECT_TRUE(fs::is_symlink(scores.file("scores.dat")));
@@ -133,9 +133,8 @@ TEST_F(FaultsRun, ABrokenSeriesFileLeadsBackToTheMenu) {
     for (const auto& c : cases) {
         writeText(work.file("series1.dat"), c.content);
         storeScores(records);
-        const Outcome outcome =
-            run(kStartEpisode1 + "state back.json\nframes 3\nstate later.json\nshot menu.png\n" +
-                 clickMenuButton(1) + "frames 3\nstate again.json\n");
+        const Outcome outcome = run(kStartEpisode1 + "state back.json\nframes 3\nstate later.json\nshot menu.png\n" +
+                                    clickMenuButton(1) + "frames 3\nstate again.json\n");
         ASSERT_EQ(outcome.status, 0) << c.name << ": " << outcome.errors;
         EXPECT_EQ(messageBoxes(outcome.errors), 1) << c.name << ": " << outcome.errors;
         EXPECT_EQ(occurrences(outcome.errors, "ERROR: "), 1) << c.name << ": the second try only on stderr";

@@ -41,27 +41,39 @@ TEST(FocusPause, ResumesOnlyWhatTheFocusLossPaused) {
         std::vector<Step> steps;
     };
     const std::vector<Story> stories = {
-        {"a running game pauses and resumes", true,
+        {"a running game pauses and resumes",
+         true,
          {{"lose", &Game::loseFocus, false}, {"gain", &Game::gainFocus, true}}},
-        {"a game the player paused stays paused", false,
+        {"a game the player paused stays paused",
+         false,
          {{"lose", &Game::loseFocus, false}, {"gain", &Game::gainFocus, false}}},
-        {"two losses in a row resume once", true,
-         {{"lose", &Game::loseFocus, false}, {"lose", &Game::loseFocus, false}, {"gain", &Game::gainFocus, true},
+        {"two losses in a row resume once",
+         true,
+         {{"lose", &Game::loseFocus, false},
+          {"lose", &Game::loseFocus, false},
+          {"gain", &Game::gainFocus, true},
           {"gain", &Game::gainFocus, true}}},
-        {"the player resumed and paused again meanwhile", true,
-         {{"lose", &Game::loseFocus, false}, {"P", &Game::pauseKey, true}, {"P", &Game::pauseKey, false},
+        {"the player resumed and paused again meanwhile",
+         true,
+         {{"lose", &Game::loseFocus, false},
+          {"P", &Game::pauseKey, true},
+          {"P", &Game::pauseKey, false},
           {"gain", &Game::gainFocus, false}}},
-        {"a pause of the player's after the return is his", true,
-         {{"lose", &Game::loseFocus, false}, {"gain", &Game::gainFocus, true}, {"P", &Game::pauseKey, false},
-          {"lose", &Game::loseFocus, false}, {"gain", &Game::gainFocus, false}}},
+        {"a pause of the player's after the return is his",
+         true,
+         {{"lose", &Game::loseFocus, false},
+          {"gain", &Game::gainFocus, true},
+          {"P", &Game::pauseKey, false},
+          {"lose", &Game::loseFocus, false},
+          {"gain", &Game::gainFocus, false}}},
     };
     for (const Story& story : stories) {
         Game game;
         game.running = story.runningAtStart;
         for (size_t i = 0; i < story.steps.size(); ++i) {
             (game.*story.steps[i].act)();
-            EXPECT_EQ(game.running, story.steps[i].runningAfter) << story.name << ", step " << i + 1 << " ("
-                                                                  << story.steps[i].what << ")";
+            EXPECT_EQ(game.running, story.steps[i].runningAfter)
+                << story.name << ", step " << i + 1 << " (" << story.steps[i].what << ")";
         }
     }
 }
@@ -83,15 +95,15 @@ TEST(PointerConfinement, OnlyAnEpisodeInPlayKeepsThePointer) {
         {{Screen::game3, 5, false, true, true}, false},    // Ctrl+G
         {{Screen::mainmenu, 1, false, true, false}, false},
         {{Screen::info3, 1, false, true, false}, false},
-        {{Screen::none, 3, false, true, false}, false},    // the count-down
+        {{Screen::none, 3, false, true, false}, false},  // the count-down
         {{Screen::justloading, 0, false, true, false}, false},
         {{Screen::unset, 0, false, true, false}, false},
     };
     for (const Case& c : cases) {
         const PointerSituation& s = c.situation;
-        EXPECT_EQ(shouldConfinePointer(s), c.confined) << "'" << s.screen << "' lives " << s.lives << (s.paused ? " paused" : "")
-                                                 << (s.active ? "" : " unfocused")
-                                                 << (s.releasedByPlayer ? " released" : "");
+        EXPECT_EQ(shouldConfinePointer(s), c.confined)
+            << "'" << s.screen << "' lives " << s.lives << (s.paused ? " paused" : "") << (s.active ? "" : " unfocused")
+            << (s.releasedByPlayer ? " released" : "");
     }
 }
 

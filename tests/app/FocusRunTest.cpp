@@ -7,7 +7,6 @@
 #include "tests/support/GameRun.h"
 #include "tests/support/MenuScript.h"
 
-
 namespace ik::test {
 namespace {
 
@@ -17,8 +16,8 @@ const std::string kStartEpisode1 = startEpisode(1) + "frames 3\n";
 
 TEST_F(FocusRun, ARunningGamePausesWhileAnotherWindowHasTheFocus) {
     const Outcome outcome = run(kStartEpisode1 +
-                                 "state playing.json\nfocus off\nwait 20\nstate lost.json\nwait 3000\n"
-                                 "state later.json\nfocus on\nframes 3\nwait 1100\nstate back.json\n");
+                                "state playing.json\nfocus off\nwait 20\nstate lost.json\nwait 3000\n"
+                                "state later.json\nfocus on\nframes 3\nwait 1100\nstate back.json\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     const auto playing = state("playing.json"), lost = state("lost.json"), later = state("later.json"),
                back = state("back.json");
@@ -39,8 +38,8 @@ TEST_F(FocusRun, ARunningGamePausesWhileAnotherWindowHasTheFocus) {
 }
 
 TEST_F(FocusRun, AGameThePlayerPausedStaysPausedWhenTheFocusReturns) {
-    const Outcome outcome = run(kStartEpisode1 +
-                                 "key p\nwait 20\nfocus off\nwait 500\nfocus on\nwait 500\nstate back.json\n");
+    const Outcome outcome =
+        run(kStartEpisode1 + "key p\nwait 20\nfocus off\nwait 500\nfocus on\nwait 500\nstate back.json\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     const auto back = state("back.json");
     EXPECT_EQ(back["screen"], "game1");
@@ -50,8 +49,9 @@ TEST_F(FocusRun, AGameThePlayerPausedStaysPausedWhenTheFocusReturns) {
 }
 
 TEST_F(FocusRun, TheMenuStopsDrawingAndGoesOnWithTheFocus) {
-    const Outcome outcome = run("key Return\nframes 2\nfocus off\nwait 20\nstate lost.json\nwait 1000\n"
-                                 "state later.json\nfocus on\nframes 2\nstate back.json\n");
+    const Outcome outcome =
+        run("key Return\nframes 2\nfocus off\nwait 20\nstate lost.json\nwait 1000\n"
+            "state later.json\nfocus on\nframes 2\nstate back.json\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     const auto lost = state("lost.json"), later = state("later.json"), back = state("back.json");
     EXPECT_EQ(later["frame"], lost["frame"]);
@@ -63,8 +63,8 @@ TEST_F(FocusRun, TheMenuStopsDrawingAndGoesOnWithTheFocus) {
 
 TEST_F(FocusRun, ThePlayerSetsThePointerFreeUntilTheGameNextPauses) {
     const Outcome outcome = run(kStartEpisode1 +
-                                 "down Control\nkey G\nup Control\nframes 2\nstate free.json\n"
-                                 "key p\nwait 20\nkey p\nframes 2\nstate resumed.json\n");
+                                "down Control\nkey G\nup Control\nframes 2\nstate free.json\n"
+                                "key p\nwait 20\nkey p\nframes 2\nstate resumed.json\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     EXPECT_EQ(state("free.json")["pointer_confined"], false);
     EXPECT_EQ(state("free.json")["paused"], false);

@@ -5,7 +5,6 @@
 #include "tests/support/GameRun.h"
 #include "tests/support/MenuScript.h"
 
-
 namespace ik::test {
 namespace {
 
@@ -16,7 +15,7 @@ const std::string kStartEpisode1 = startEpisode(1) + "frames 3\n";
 TEST_F(GameKeysRun, ThePauseKeyStopsAndResumesTheGame) {
     for (const char* key : {"p", "P", "space"}) {
         const Outcome outcome = run(kStartEpisode1 + "key " + key + "\nwait 20\nstate paused.json\n" +
-                                     "wait 500\nstate still.json\nkey " + key + "\nframes 3\nstate running.json\n");
+                                    "wait 500\nstate still.json\nkey " + key + "\nframes 3\nstate running.json\n");
         ASSERT_EQ(outcome.status, 0) << key << ": " << outcome.errors;
         const auto paused = state("paused.json"), still = state("still.json"), running = state("running.json");
         EXPECT_EQ(still["frame"], paused["frame"]) << key;
@@ -31,9 +30,9 @@ TEST_F(GameKeysRun, ThePauseKeyStopsAndResumesTheGame) {
 TEST_F(GameKeysRun, AfterAGameOverOnlyEnterLeavesAndStoresTheScore) {
     storeScores("[game1]\nscore=5\nverify=5\n");
     const Outcome outcome = run(kStartEpisode1 +
-                                 "down R\nframes 2\nup R\nwait 100\nstate over.json\n"
-                                 "key p\nkey Escape\nwait 1500\nstate still.json\n"
-                                 "key Return\nframes 2\nstate menu.json\n");
+                                "down R\nframes 2\nup R\nwait 100\nstate over.json\n"
+                                "key p\nkey Escape\nwait 1500\nstate still.json\n"
+                                "key Return\nframes 2\nstate menu.json\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     const auto over = state("over.json"), still = state("still.json"), menu = state("menu.json");
     ASSERT_EQ(over["screen"], "game1");
@@ -49,10 +48,10 @@ TEST_F(GameKeysRun, AfterAGameOverOnlyEnterLeavesAndStoresTheScore) {
 
 TEST_F(GameKeysRun, AMousePressLaunchesEpisode3sSoldierEvenInFlight) {
     storeScores("[game2]\nscore=5000\nverify=842\n");
-    const Outcome outcome = run(
-        "key Return\nframes 1\n" + clickMenuButton(3) + "frames 3\nmove 400 200\nframes 2\nstate aimed.json\n"
-        "press\nrelease\nwait 1\nstate launched.json\nframes 3\nstate flying.json\n"
-        "press\nrelease\nwait 1\nstate relaunched.json\n");
+    const Outcome outcome = run("key Return\nframes 1\n" + clickMenuButton(3) +
+                                "frames 3\nmove 400 200\nframes 2\nstate aimed.json\n"
+                                "press\nrelease\nwait 1\nstate launched.json\nframes 3\nstate flying.json\n"
+                                "press\nrelease\nwait 1\nstate relaunched.json\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     const auto aimed = state("aimed.json"), launched = state("launched.json"), flying = state("flying.json"),
                relaunched = state("relaunched.json");

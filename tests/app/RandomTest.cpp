@@ -34,17 +34,23 @@ TEST(RandomGenerator, StaysInRangeAndSeedsFromTimeOfDay) {
 }
 
 TEST(Round, HalvesGoToEven) {
-    struct Case { double value; int32_t expected; };
-    for (Case c : {Case{0.5, 0}, Case{1.5, 2}, Case{2.5, 2}, Case{-0.5, 0}, Case{-1.5, -2},
-                   Case{-2.5, -2}, Case{2.4999, 2}, Case{2.5001, 3}, Case{-48.0, -48}, Case{373.0 / 3 * 2, 249}}) {
+    struct Case {
+        double value;
+        int32_t expected;
+    };
+    for (Case c : {Case{0.5, 0}, Case{1.5, 2}, Case{2.5, 2}, Case{-0.5, 0}, Case{-1.5, -2}, Case{-2.5, -2},
+                   Case{2.4999, 2}, Case{2.5001, 3}, Case{-48.0, -48}, Case{373.0 / 3 * 2, 249}}) {
         EXPECT_EQ(Round(c.value), c.expected) << c.value;
     }
 }
 
 TEST(FormatMinutes, StatusLineForm) {
-    struct Case { int32_t seconds; const char* text; };
-    for (Case c : {Case{9, "0:09"}, Case{65, "1:05"}, Case{600, "10:00"}, Case{180, "3:00"},
-                   Case{0, "0:00"}, Case{70, "1:10"}}) {
+    struct Case {
+        int32_t seconds;
+        const char* text;
+    };
+    for (Case c : {Case{9, "0:09"}, Case{65, "1:05"}, Case{600, "10:00"}, Case{180, "3:00"}, Case{0, "0:00"},
+                   Case{70, "1:10"}}) {
         EXPECT_EQ(format_minutes(c.seconds), c.text);
     }
 }

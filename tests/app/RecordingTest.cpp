@@ -43,8 +43,8 @@ protected:
         writeText(dir_ / "play.txt",
                   "frames 30\nkey space\nframes 5\n" + ik::test::pointAtMenuButton(1) +
                       "frames 3\nclick\nframes 240\nmove 300 560\n"
-                  "frames 150\nfocus off\nwait 500\nfocus on\nframes 30\nkey p\nwait 700\nkey p\nframes 60\n"
-                  "key Escape\nframes 30\nstate recorded.json\n");
+                      "frames 150\nfocus off\nwait 500\nfocus on\nframes 30\nkey p\nwait 700\nkey p\nframes 60\n"
+                      "key Escape\nframes 30\nstate recorded.json\n");
         recorded_ = run("--headless --script play.txt --seed 7 --scores scores --record game.ikr");
     }
     static void TearDownTestSuite() {
@@ -53,8 +53,8 @@ protected:
 
     static Outcome run(const std::string& arguments) {
         Outcome result;
-        const std::string command = "cd '" + dir_.string() + "' && '" IK_IRONKEEL "' " + arguments +
-                                    " >out.txt 2>err.txt";
+        const std::string command =
+            "cd '" + dir_.string() + "' && '" IK_IRONKEEL "' " + arguments + " >out.txt 2>err.txt";
         const int raw = std::system(command.c_str());
         result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
         result.out = readText(dir_ / "out.txt");
@@ -124,11 +124,13 @@ TEST_F(Recordings, ADamagedRecordingGetsOneLineAndStatusOne) {
         const char* message;
     };
     const Case cases[] = {
-        {"cut in the middle of the game", good.substr(0, good.size() / 2), "without its end line: the run was cut short"},
+        {"cut in the middle of the game", good.substr(0, good.size() / 2),
+         "without its end line: the run was cut short"},
         {"cut in the middle of a line", good.substr(0, good.size() / 2 + 3), "without its end line"},
         {"cut in the header", good.substr(0, good.find("data series2")), "header is incomplete"},
         {"another format", replace("recording 1\n", "recording 2\n"), "recording format 2, this build reads format 1"},
-        {"other data files", replace("data waves.dat ", "data waves.dat 0"), "recorded with other data files (waves.dat differ)"},
+        {"other data files", replace("data waves.dat ", "data waves.dat 0"),
+         "recorded with other data files (waves.dat differ)"},
         {"another seed", replace("seed 7\n", "seed 8\n"), "NOT as recorded"},
         {"a key taken out", replace("\nvkdown 27 0\n", "\n"), "NOT as recorded"},
         {"a better record written in", replace(recordLine, "record game1 999999\n"), "NOT as recorded"},

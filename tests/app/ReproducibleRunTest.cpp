@@ -13,8 +13,8 @@ using HeadlessRun = GameRun;
 
 TEST_F(HeadlessRun, SameScriptAndSeedGiveTheSameFramesBitForBit) {
     // A short game of episode 1.
-    const std::string script = "frames 4\n" + startEpisode(1) +
-                               "move 300 560\nframes 90\nmove 180 560\nframes 90\nshot a.png\nstate a.json\n";
+    const std::string script =
+        "frames 4\n" + startEpisode(1) + "move 300 560\nframes 90\nmove 180 560\nframes 90\nshot a.png\nstate a.json\n";
     struct Result {
         std::string shot;
         std::string state;

@@ -8,10 +8,10 @@
 #include <functional>
 #include <set>
 
+#include "NotRegularFiles.h"
 #include "app/Form.h"
 #include "app/ScoreStore.h"
 #include "display/Exception.h"
-#include "NotRegularFiles.h"
 #include "tests/support/TempFolder.h"
 
 namespace ik {
@@ -25,8 +25,8 @@ TEST(VerifyValue, MatchesTheKnownCheckValues) {
     const struct {
         int32_t score;
         int32_t verify;
-    } cases[] = {{0, 11},    {1, 10},        {6, 12},    {180, 41}, {200, 42},
-                 {5000, 842}, {90000, 15011}, {-1, 12},   {-7, 11},  {-100, -1}};
+    } cases[] = {{0, 11},     {1, 10},        {6, 12},  {180, 41}, {200, 42},
+                 {5000, 842}, {90000, 15011}, {-1, 12}, {-7, 11},  {-100, -1}};
     for (const auto& c : cases) EXPECT_EQ(TForm1::verify_value(c.score), c.verify) << "score " << c.score;
 }
 
@@ -40,15 +40,34 @@ TEST(ParseIniInteger, ReadsDecimalAndHexadecimal) {
         const char* text;
         std::optional<int32_t> value;
     } cases[] = {
-        {"42", 42},          {"-5", -5},        {"+7", 7},          {"  12\t", 12},
-        {"007", 7},          {"$1F", 31},       {"$f", 15},         {"0x10", 16},
-        {"0X1f", 31},        {"$FFFFFFFF", -1}, {"0x80000000", INT32_MIN},
-        {"2147483647", INT32_MAX},              {"-2147483648", INT32_MIN},
+        {"42", 42},
+        {"-5", -5},
+        {"+7", 7},
+        {"  12\t", 12},
+        {"007", 7},
+        {"$1F", 31},
+        {"$f", 15},
+        {"0x10", 16},
+        {"0X1f", 31},
+        {"$FFFFFFFF", -1},
+        {"0x80000000", INT32_MIN},
+        {"2147483647", INT32_MAX},
+        {"-2147483648", INT32_MIN},
         // unreadable: the caller falls back to its default
-        {"", std::nullopt},  {"$", std::nullopt},   {"0x", std::nullopt},  {"0X", std::nullopt},
-        {"-", std::nullopt}, {"12abc", std::nullopt}, {"abc", std::nullopt}, {"1.5", std::nullopt},
-        {"- 5", std::nullopt}, {"$1G", std::nullopt}, {"-$10", std::nullopt},
-        {"2147483648", std::nullopt}, {"-2147483649", std::nullopt}, {"$100000000", std::nullopt},
+        {"", std::nullopt},
+        {"$", std::nullopt},
+        {"0x", std::nullopt},
+        {"0X", std::nullopt},
+        {"-", std::nullopt},
+        {"12abc", std::nullopt},
+        {"abc", std::nullopt},
+        {"1.5", std::nullopt},
+        {"- 5", std::nullopt},
+        {"$1G", std::nullopt},
+        {"-$10", std::nullopt},
+        {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"$100000000", std::nullopt},
         {"99999999999999999999999", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(parseIniInteger(c.text), c.value) << "text \"" << c.text << "\"";
@@ -61,18 +80,18 @@ TEST(TIniFile, ReadsWithDefaultsForWhatIsMissingOrUnreadable) {
     } cases[] = {
         {nullptr, -3},
         {"", -3},
-        {"[game2]\nscore=5\n", -3},                // other section
-        {"[game1]\nverify=5\n", -3},               // other key
+        {"[game2]\nscore=5\n", -3},   // other section
+        {"[game1]\nverify=5\n", -3},  // other key
         {"[game1]\nscore=5\n", 5},
         {"[GAME1]\nScore=5\n", 5},                 // names ignore letter case
         {"[ game1 ]\r\n  score = 0x20 \r\n", 32},  // spaces and CRLF
         {"[game1]\nscore=five\n", -3},             // unreadable
         {"[game1]\nscore=\n", -3},
-        {"score=5\n[game1]\n", -3},                // keys before any section belong to none
+        {"score=5\n[game1]\n", -3},                   // keys before any section belong to none
         {"[game1]\nscore=5\n[game1]\nscore=6\n", 5},  // the first section counts
-        {"[game1]\n;score=1\nscore=2", 2},         // last line without a break
-        {"[game1]\r\nscore=4\r", 4},              // last line cut after its carriage return
-        {"\x01\x02[game1\nscore=9\n", -3},         // garbage header
+        {"[game1]\n;score=1\nscore=2", 2},            // last line without a break
+        {"[game1]\r\nscore=4\r", 4},                  // last line cut after its carriage return
+        {"\x01\x02[game1\nscore=9\n", -3},            // garbage header
     };
     for (const auto& c : cases) {
         TempFolder folder;
@@ -88,7 +107,7 @@ TEST(TIniFile, ReadsBooleansAsIntegers) {
         const char* value;
         bool fallback;
         bool expected;
-    } cases[] = {{"1", false, true}, {"0", true, false}, {"2", false, true},
+    } cases[] = {{"1", false, true},  {"0", true, false},    {"2", false, true},
                  {"-1", false, true}, {"yes", false, false}, {"yes", true, true}};
     for (const auto& c : cases) {
         TempFolder folder;
@@ -107,28 +126,18 @@ TEST(TIniFile, WritesChangeOnlyTheirOwnLine) {
         const char* after;
     } cases[] = {
         {nullptr, "game1", "score", 150, "[game1]\nscore=150\n"},
-        {"; records\n[Settings]\nVolume=3\n\n[game1]\nscore=1\n",
-         "settings", "VOLUME", -4,
+        {"; records\n[Settings]\nVolume=3\n\n[game1]\nscore=1\n", "settings", "VOLUME", -4,
          "; records\n[Settings]\nVOLUME=-4\n\n[game1]\nscore=1\n"},
-        {"[game1]\nscore=1\n\n[game2]\nscore=2\n",
-         "game1", "verify", 10,
+        {"[game1]\nscore=1\n\n[game2]\nscore=2\n", "game1", "verify", 10,
          "[game1]\nscore=1\nverify=10\n\n[game2]\nscore=2\n"},
-        {"[game1]\r\nscore=1\r\n",
-         "Settings", "EasyMode", 1,
-         "[game1]\r\nscore=1\r\n[Settings]\r\nEasyMode=1\r\n"},
-        {"[game1]\nscore=1",
-         "game1", "verify", 10,
-         "[game1]\nscore=1\nverify=10\n"},
+        {"[game1]\r\nscore=1\r\n", "Settings", "EasyMode", 1, "[game1]\r\nscore=1\r\n[Settings]\r\nEasyMode=1\r\n"},
+        {"[game1]\nscore=1", "game1", "verify", 10, "[game1]\nscore=1\nverify=10\n"},
         // A last line cut after its carriage return gets only its line feed,
         // so that it still reads "1" and not "1" plus a stray CR.
-        {"[game2]\r\nscore=1\r\n[Settings]\r\nEasyMode=1\r",
-         "game2", "verify", 10,
+        {"[game2]\r\nscore=1\r\n[Settings]\r\nEasyMode=1\r", "game2", "verify", 10,
          "[game2]\r\nscore=1\r\nverify=10\r\n[Settings]\r\nEasyMode=1\r\n"},
-        {"[game1]\nscore=1\r",
-         "game1", "verify", 10,
-         "[game1]\nscore=1\r\nverify=10\n"},
-        {"[game1]\n  odd line without equals\nscore = 7 \nx=1\n",
-         "game1", "score", 8,
+        {"[game1]\nscore=1\r", "game1", "verify", 10, "[game1]\nscore=1\r\nverify=10\n"},
+        {"[game1]\n  odd line without equals\nscore = 7 \nx=1\n", "game1", "score", 8,
          "[game1]\n  odd line without equals\nscore=8\nx=1\n"},
     };
     for (const auto& c : cases) {
@@ -180,9 +189,9 @@ TEST(TIniFile, WriteKeepsTheFilePermissions) {
     std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                                            std::filesystem::perms::group_read);
     TIniFile(path).WriteInteger("game1", "score", 2);
-    EXPECT_EQ(std::filesystem::status(path).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                  std::filesystem::perms::group_read);
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read |
+                                                               std::filesystem::perms::owner_write |
+                                                               std::filesystem::perms::group_read);
 }
 
 // --- the rules of the records ---
@@ -203,9 +212,13 @@ TEST(Unlocking, FollowsTheRecordBeforeEachEpisode) {
         {"game2 with a wrong verify", "[game2]\nscore=5000\nverify=843\n", true, {false, false, false, false, false}},
         {"valid game2 without game1", "[game2]\nscore=5000\nverify=842\n", false, {false, false, false, true, false}},
         {"game3 on the threshold", "[game3]\nscore=90000\nverify=15011\n", false, {false, false, false, false, true}},
-        {"game3 below the hard threshold", "[game3]\nscore=85000\nverify=14173\n", false,
+        {"game3 below the hard threshold",
+         "[game3]\nscore=85000\nverify=14173\n",
+         false,
          {false, false, false, false, false}},
-        {"game3 on the easy threshold", "[game3]\nscore=85000\nverify=14173\n", true,
+        {"game3 on the easy threshold",
+         "[game3]\nscore=85000\nverify=14173\n",
+         true,
          {false, false, false, false, true}},
         {"game4 unlocks nothing", "[game4]\nscore=999999\nverify=166674\n", true, {false, false, false, false, false}},
     };
@@ -310,7 +323,8 @@ TEST(TIniFileName, WritesThroughSymbolicLinks) {
     } cases[] = {
         {"relative link", {{"store/scores.dat", "../real/records.ini"}}, "real/records.ini"},
         {"absolute link", {{"store/scores.dat", "<folder>/real/records.ini"}}, "real/records.ini"},
-        {"chain of links", {{"store/scores.dat", "hop.dat"}, {"store/hop.dat", "../real/records.ini"}},
+        {"chain of links",
+         {{"store/scores.dat", "hop.dat"}, {"store/hop.dat", "../real/records.ini"}},
          "real/records.ini"},
         {"dangling link", {{"store/scores.dat", "../real/new.ini"}}, "real/new.ini"},
     };
@@ -334,7 +348,8 @@ TEST(TIniFileName, WritesThroughSymbolicLinks) {
         for (const char* dir : {"store", "real"}) {
             size_t entries = 0;
             for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path() / dir)) ++entries;
-            EXPECT_EQ(entries, std::string(dir) == "store" ? c.links.size() : 1u + (c.target != std::string("real/records.ini")))
+            EXPECT_EQ(entries,
+                      std::string(dir) == "store" ? c.links.size() : 1u + (c.target != std::string("real/records.ini")))
                 << c.name << ": litter in " << dir;
         }
     }
@@ -372,9 +387,8 @@ TEST(TIniFileName, RemovesOnlyTheStaleTemporaryFilesOfTheStore) {
     TIniFile(path).RemoveStaleTemporaryFiles();
     std::set<std::string> left;
     for (const auto& entry : fs::directory_iterator(folder.path())) left.insert(entry.path().filename().string());
-    EXPECT_EQ(left, (std::set<std::string>{"scores.dat", "scores.dat.held01", "scores.dat.toolong",
-                                           "scores.dat.a-b_c1", "other.dat.Ab3xY9", "scores.datXAb3xY9",
-                                           "scores.dat.folder"}));
+    EXPECT_EQ(left, (std::set<std::string>{"scores.dat", "scores.dat.held01", "scores.dat.toolong", "scores.dat.a-b_c1",
+                                           "other.dat.Ab3xY9", "scores.datXAb3xY9", "scores.dat.folder"}));
     ::close(held);
     TIniFile(path).RemoveStaleTemporaryFiles();
     EXPECT_FALSE(fs::exists(folder.file("scores.dat.held01"))) << "stale once its write is gone";

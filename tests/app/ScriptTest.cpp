@@ -46,13 +46,16 @@ TEST(HeadlessScript, ParsesEveryCommand) {
 }
 
 TEST(HeadlessScript, KeyNames) {
-    struct Case { const char* name; uint16_t vk; char32_t ch; };
-    for (Case c : {Case{"Return", vk::Return, 13}, Case{"space", vk::Space, U' '},
-                   Case{"plus", vk::OemPlus, U'+'}, Case{"minus", vk::OemMinus, U'-'},
-                   Case{"KP_plus", vk::Add, U'+'}, Case{"KP_minus", vk::Subtract, U'-'},
-                   Case{"KP_9", vk::numpad(9), U'9'}, Case{"7", '7', U'7'}, Case{"E", 'E', U'E'},
-                   Case{"e", 'E', U'e'}, Case{"Left", vk::Left, 0}, Case{"Up", vk::Up, 0},
-                   Case{"Control", vk::Control, 0}}) {
+    struct Case {
+        const char* name;
+        uint16_t vk;
+        char32_t ch;
+    };
+    for (Case c :
+         {Case{"Return", vk::Return, 13}, Case{"space", vk::Space, U' '}, Case{"plus", vk::OemPlus, U'+'},
+          Case{"minus", vk::OemMinus, U'-'}, Case{"KP_plus", vk::Add, U'+'}, Case{"KP_minus", vk::Subtract, U'-'},
+          Case{"KP_9", vk::numpad(9), U'9'}, Case{"7", '7', U'7'}, Case{"E", 'E', U'E'}, Case{"e", 'E', U'e'},
+          Case{"Left", vk::Left, 0}, Case{"Up", vk::Up, 0}, Case{"Control", vk::Control, 0}}) {
         auto key = keyByName(c.name);
         ASSERT_TRUE(key.has_value()) << c.name;
         EXPECT_EQ(key->virtualKey, c.vk) << c.name;
@@ -63,15 +66,17 @@ TEST(HeadlessScript, KeyNames) {
 }
 
 TEST(HeadlessScript, RejectsBrokenLinesWithTheirNumber) {
-    struct Case { const char* source; const char* message; };
-    for (Case c : {Case{"wait\n", "line 1: wait needs a number"},
-                   Case{"frames 2\nwait soon\n", "line 2: wait expects a number, got 'soon'"},
-                   Case{"wait -4\n", "line 1: wait needs a number of 0 or more"},
-                   Case{"key Hyper\n", "line 1: unknown key 'Hyper'"},
-                   Case{"\n\njump 3\n", "line 3: unknown command 'jump'"},
-                   Case{"move 3\n", "line 1: move needs X and Y"},
-                   Case{"shot\n", "line 1: shot needs a file name"},
-                   Case{"focus maybe\n", "line 1: focus needs on or off"}}) {
+    struct Case {
+        const char* source;
+        const char* message;
+    };
+    for (Case c :
+         {Case{"wait\n", "line 1: wait needs a number"},
+          Case{"frames 2\nwait soon\n", "line 2: wait expects a number, got 'soon'"},
+          Case{"wait -4\n", "line 1: wait needs a number of 0 or more"},
+          Case{"key Hyper\n", "line 1: unknown key 'Hyper'"}, Case{"\n\njump 3\n", "line 3: unknown command 'jump'"},
+          Case{"move 3\n", "line 1: move needs X and Y"}, Case{"shot\n", "line 1: shot needs a file name"},
+          Case{"focus maybe\n", "line 1: focus needs on or off"}}) {
         try {
             parseScript(c.source);
             ADD_FAILURE() << "accepted: " << c.source;
@@ -83,7 +88,9 @@ TEST(HeadlessScript, RejectsBrokenLinesWithTheirNumber) {
 
 TEST(HeadlessScript, Utf8Decoding) {
     EXPECT_EQ(decodeUtf8("žluťoučký"), U"žluťoučký");
-    EXPECT_EQ(decodeUtf8("a\xff" "b"), U"a\uFFFDb");
+    EXPECT_EQ(decodeUtf8("a\xff"
+                         "b"),
+              U"a\uFFFDb");
     EXPECT_EQ(decodeUtf8("\xc5"), U"\uFFFD");  // cut in the middle of a letter
 }
 

@@ -25,7 +25,8 @@ TEST(Sha256, MatchesTheStandardsTestVectorsAcrossBlockBoundaries) {
         EXPECT_EQ(ik::sha256Hex(c.input), c.digest);
         // Fed in uneven pieces, as a file is read.
         ik::Sha256 pieces;
-        for (size_t at = 0; at < c.input.size(); at += 37) pieces.add(c.input.data() + at, std::min<size_t>(37, c.input.size() - at));
+        for (size_t at = 0; at < c.input.size(); at += 37)
+            pieces.add(c.input.data() + at, std::min<size_t>(37, c.input.size() - at));
         EXPECT_EQ(pieces.hex(), c.digest);
     }
 }

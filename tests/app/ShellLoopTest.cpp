@@ -18,8 +18,9 @@ class ShellLoop : public ::testing::Test {
 protected:
     void SetUp() override {
         // No data files here: start-up is not run, only the loop's rules.
-        dir = fs::temp_directory_path() / ("ik-shell-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              ("ik-shell-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
         previous = fs::current_path();
         fs::current_path(dir);
@@ -52,7 +53,11 @@ TEST_F(ShellLoop, FrameGateNeedsFourWholeMilliseconds) {
 }
 
 TEST_F(ShellLoop, FrameTickDrawsOnlyOnItsScreensOrWhileLivesRemain) {
-    struct Case { Screen screen; int lives; bool draws; };
+    struct Case {
+        Screen screen;
+        int lives;
+        bool draws;
+    };
     for (Case c : {Case{Screen::unset, 0, false}, Case{Screen::none, 0, false}, Case{Screen::game1, 0, false},
                    Case{Screen::game1, -3, false}, Case{Screen::none, 1, true}, Case{Screen::unset, 1, true}}) {
         HeadlessPlatform platform;

@@ -27,9 +27,7 @@ protected:
 // An episode's count-down blocks for three seconds.
 constexpr const char* kPastCountdown = "wait 4000\n";
 
-TEST_F(SoundRun, TheMenuPlaysNoSound) {
-    EXPECT_EQ(soundsAfter("key Return\nframes 10\n"), nlohmann::json::object());
-}
+TEST_F(SoundRun, TheMenuPlaysNoSound) { EXPECT_EQ(soundsAfter("key Return\nframes 10\n"), nlohmann::json::object()); }
 
 TEST_F(SoundRun, EveryCharacterTypedInEpisodeFourPlaysItsKeySound) {
     auto sounds = soundsAfter(startEpisode(4) + kPastCountdown + "text 1234567\nframes 2\n");

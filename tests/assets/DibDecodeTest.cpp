@@ -4,9 +4,9 @@
 
 #include <cstdlib>
 
+#include "DibBytes.h"
 #include "assets/Dib.h"
 #include "display/Exception.h"
-#include "DibBytes.h"
 
 namespace ik {
 namespace {
@@ -30,81 +30,166 @@ struct DepthCase {
 
 const DepthCase kDepthCases[] = {
     {"bits1_rows_padded_bottom_first",
-     {.width = 3, .height = 2, .bitCount = 1, .palette = {kRed, kBlue},
+     {.width = 3,
+      .height = 2,
+      .bitCount = 1,
+      .palette = {kRed, kBlue},
       .pixels = {0b10100000, 0, 0, 0, 0b01000000, 0, 0, 0}},
-     3, 2, {kRed, kBlue, kRed, kBlue, kRed, kBlue}},
+     3,
+     2,
+     {kRed, kBlue, kRed, kBlue, kRed, kBlue}},
     {"bits4_high_nibble_first",
-     {.width = 3, .height = 1, .bitCount = 4, .usedColours = 3, .palette = {kRed, kGreen, kBlue},
+     {.width = 3,
+      .height = 1,
+      .bitCount = 4,
+      .usedColours = 3,
+      .palette = {kRed, kGreen, kBlue},
       .pixels = {0x12, 0x00, 0, 0}},
-     3, 1, {kGreen, kBlue, kRed}},
+     3,
+     1,
+     {kGreen, kBlue, kRed}},
     {"bits4_index_past_short_table_is_black",
-     {.width = 2, .height = 1, .bitCount = 4, .usedColours = 2, .palette = {kRed, kGreen},
-      .pixels = {0x1F, 0, 0, 0}},
-     2, 1, {kGreen, clBlack}},
+     {.width = 2, .height = 1, .bitCount = 4, .usedColours = 2, .palette = {kRed, kGreen}, .pixels = {0x1F, 0, 0, 0}},
+     2,
+     1,
+     {kGreen, clBlack}},
     {"bits8",
-     {.width = 2, .height = 2, .bitCount = 8, .usedColours = 3, .palette = {kRed, kGreen, kGrey},
+     {.width = 2,
+      .height = 2,
+      .bitCount = 8,
+      .usedColours = 3,
+      .palette = {kRed, kGreen, kGrey},
       .pixels = {0, 1, 9, 9, 2, 0, 9, 9}},
-     2, 2, {kGrey, kRed, kRed, kGreen}},
+     2,
+     2,
+     {kGrey, kRed, kRed, kGreen}},
     {"bits8_core_header_three_byte_entries",
-     {.headerSize = 12, .width = 2, .height = 1, .bitCount = 8,
-      .palette = std::vector<TColor>(256, kGrey), .pixels = {0, 255, 0, 0}},
-     2, 1, {kGrey, kGrey}},
+     {.headerSize = 12,
+      .width = 2,
+      .height = 1,
+      .bitCount = 8,
+      .palette = std::vector<TColor>(256, kGrey),
+      .pixels = {0, 255, 0, 0}},
+     2,
+     1,
+     {kGrey, kGrey}},
     {"bits16_default_555",
      {.width = 3, .height = 1, .bitCount = 16, .pixels = {0x00, 0x7C, 0xE0, 0x03, 0x01, 0x00, 0, 0}},
-     3, 1, {kRed, kGreen, RGB(0, 0, 8)}},
+     3,
+     1,
+     {kRed, kGreen, RGB(0, 0, 8)}},
     {"bits16_bitfields_565",
-     {.width = 3, .height = 1, .bitCount = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F},
+     {.width = 3,
+      .height = 1,
+      .bitCount = 16,
+      .compression = 3,
+      .masks = {0xF800, 0x07E0, 0x001F},
       .pixels = {0x00, 0xF8, 0x20, 0x00, 0x1F, 0x00, 0, 0}},
-     3, 1, {kRed, RGB(0, 4, 0), kBlue}},
+     3,
+     1,
+     {kRed, RGB(0, 4, 0), kBlue}},
     {"bits16_bitfields_555",
-     {.width = 1, .height = 1, .bitCount = 16, .compression = 3, .masks = {0x7C00, 0x03E0, 0x001F},
+     {.width = 1,
+      .height = 1,
+      .bitCount = 16,
+      .compression = 3,
+      .masks = {0x7C00, 0x03E0, 0x001F},
       .pixels = {0xE0, 0x03, 0, 0}},
-     1, 1, {kGreen}},
+     1,
+     1,
+     {kGreen}},
     // Only the widths of the masks count: they pick 5-6-5 or 5-5-5, whose
     // channels are read where that layout keeps them.
     {"bits16_masks_of_widths_565_in_other_places",
-     {.width = 3, .height = 1, .bitCount = 16, .compression = 3, .masks = {0x001F, 0x07E0, 0xF800},
+     {.width = 3,
+      .height = 1,
+      .bitCount = 16,
+      .compression = 3,
+      .masks = {0x001F, 0x07E0, 0xF800},
       .pixels = {0x00, 0xF8, 0x20, 0x00, 0x1F, 0x00, 0, 0}},
-     3, 1, {kRed, RGB(0, 4, 0), kBlue}},
+     3,
+     1,
+     {kRed, RGB(0, 4, 0), kBlue}},
     {"bits16_masks_of_widths_555_in_other_places",
-     {.width = 3, .height = 1, .bitCount = 16, .compression = 3, .masks = {0x001F, 0x03E0, 0x7C00},
+     {.width = 3,
+      .height = 1,
+      .bitCount = 16,
+      .compression = 3,
+      .masks = {0x001F, 0x03E0, 0x7C00},
       .pixels = {0x00, 0x7C, 0xE0, 0x03, 0x01, 0x00, 0, 0}},
-     3, 1, {kRed, kGreen, RGB(0, 0, 8)}},
+     3,
+     1,
+     {kRed, kGreen, RGB(0, 0, 8)}},
     {"bits24_rows_padded",
-     {.width = 2, .height = 2, .bitCount = 24,
-      .pixels = {0, 0, 255, 0, 255, 0, 0, 0, 120, 110, 100, 255, 0, 0, 0, 0}},
-     2, 2, {kGrey, kBlue, kRed, kGreen}},
+     {.width = 2, .height = 2, .bitCount = 24, .pixels = {0, 0, 255, 0, 255, 0, 0, 0, 120, 110, 100, 255, 0, 0, 0, 0}},
+     2,
+     2,
+     {kGrey, kBlue, kRed, kGreen}},
     {"bits24_core_header",
      {.headerSize = 12, .width = 1, .height = 1, .bitCount = 24, .pixels = {120, 110, 100, 0}},
-     1, 1, {kGrey}},
+     1,
+     1,
+     {kGrey}},
     {"bits32_fourth_byte_ignored",
      {.width = 2, .height = 1, .bitCount = 32, .pixels = {120, 110, 100, 0xAA, 255, 0, 0, 0x55}},
-     2, 1, {kGrey, kBlue}},
+     2,
+     1,
+     {kGrey, kBlue}},
     {"bits32_bitfields_888",
-     {.width = 1, .height = 1, .bitCount = 32, .compression = 3, .masks = {0xFF0000, 0xFF00, 0xFF},
+     {.width = 1,
+      .height = 1,
+      .bitCount = 32,
+      .compression = 3,
+      .masks = {0xFF0000, 0xFF00, 0xFF},
       .pixels = {0, 255, 0, 0}},
-     1, 1, {kGreen}},
+     1,
+     1,
+     {kGreen}},
     {"bits32_masks_of_widths_888_in_other_places",
-     {.width = 2, .height = 1, .bitCount = 32, .compression = 3, .masks = {0xFF, 0xFF00, 0xFF0000},
+     {.width = 2,
+      .height = 1,
+      .bitCount = 32,
+      .compression = 3,
+      .masks = {0xFF, 0xFF00, 0xFF0000},
       .pixels = {0, 0, 255, 0, 120, 110, 100, 0}},
-     2, 1, {kRed, kGrey}},
+     2,
+     1,
+     {kRed, kGrey}},
     {"bits32_masks_of_widths_888_in_the_top_bytes",
-     {.width = 2, .height = 1, .bitCount = 32, .compression = 3, .masks = {0xFF000000, 0xFF0000, 0xFF00},
+     {.width = 2,
+      .height = 1,
+      .bitCount = 32,
+      .compression = 3,
+      .masks = {0xFF000000, 0xFF0000, 0xFF00},
       .pixels = {255, 0, 0, 0xAA, 120, 110, 100, 0}},
-     2, 1, {kBlue, kGrey}},
+     2,
+     1,
+     {kBlue, kGrey}},
     {"negative_height_rows_top_first",
-     {.width = 1, .height = -3, .bitCount = 8, .usedColours = 3, .palette = {kRed, kGreen, kBlue},
+     {.width = 1,
+      .height = -3,
+      .bitCount = 8,
+      .usedColours = 3,
+      .palette = {kRed, kGreen, kBlue},
       .pixels = {0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0}},
-     1, 3, {kRed, kGreen, kBlue}},
+     1,
+     3,
+     {kRed, kGreen, kBlue}},
     {"table_over_256_entries_skipped_before_pixels",
-     {.width = 1, .height = 1, .bitCount = 8, .usedColours = 300,
-      .palette = [] {
-          std::vector<TColor> p(300, kRed);
-          p[7] = kGreen;
-          return p;
-      }(),
+     {.width = 1,
+      .height = 1,
+      .bitCount = 8,
+      .usedColours = 300,
+      .palette =
+          [] {
+              std::vector<TColor> p(300, kRed);
+              p[7] = kGreen;
+              return p;
+          }(),
       .pixels = {7, 0, 0, 0}},
-     1, 1, {kGreen}},
+     1,
+     1,
+     {kGreen}},
 };
 
 class DibDepths : public testing::TestWithParam<DepthCase> {};
@@ -127,8 +212,7 @@ TEST_P(DibDepths, BareDibDecodes) {
 }
 
 TEST_P(DibDepths, BitmapFileDecodes) {
-    const std::vector<uint8_t> bytes =
-        WithFileHeader(MakeDib(GetParam().fields), PixelOffsetInFile(GetParam().fields));
+    const std::vector<uint8_t> bytes = WithFileHeader(MakeDib(GetParam().fields), PixelOffsetInFile(GetParam().fields));
     auto dib = TDib::ReadBitmapFile(bytes.data(), bytes.size());
     expectImage(*dib, GetParam());
 }
@@ -161,8 +245,14 @@ TEST(DibSize, CompleteDataLoadsUpToTheSurfaceLimit) {
         return MakeDib(fields);
     };
     auto rle8 = [](int32_t width, int32_t height, uint32_t imageSize) {
-        return MakeDib({.width = width, .height = height, .bitCount = 8, .compression = 1, .imageSize = imageSize,
-                        .usedColours = 1, .palette = {kRed}, .pixels = {0, 1}});
+        return MakeDib({.width = width,
+                        .height = height,
+                        .bitCount = 8,
+                        .compression = 1,
+                        .imageSize = imageSize,
+                        .usedColours = 1,
+                        .palette = {kRed},
+                        .pixels = {0, 1}});
     };
     struct Case {
         const char* what;
@@ -176,8 +266,8 @@ TEST(DibSize, CompleteDataLoadsUpToTheSurfaceLimit) {
         {"run-length, 8192 x 8192", rle8(8192, 8192, 2), ""},
         {"run-length, 8193 x 8192", rle8(8193, 8192, 2), "Bitmap image is too large"},
         {"run-length, 8193 x 8192, more data announced than held", rle8(8193, 8192, 3), "Stream read error"},
-        {"100000 x 100000 with 4 bytes of pixels",
-         MakeDib({.width = 100000, .height = 100000, .pixels = {0, 0, 0, 0}}), "Stream read error"},
+        {"100000 x 100000 with 4 bytes of pixels", MakeDib({.width = 100000, .height = 100000, .pixels = {0, 0, 0, 0}}),
+         "Stream read error"},
     };
     for (const Case& c : cases) {
         std::string error;
@@ -212,8 +302,12 @@ class DibFileOffset : public testing::TestWithParam<OffsetCase> {};
 
 TEST_P(DibFileOffset, PixelsAreFoundWhereTheFileHeaderSays) {
     // 8 bits, 4 entries announced, 1 x 1 picture of index 3.
-    DibFields fields{.width = 1, .height = 1, .bitCount = 8, .usedColours = 4,
-                 .palette = {kRed, kGreen, kBlue, kGrey}, .pixels = {3, 0, 0, 0}};
+    DibFields fields{.width = 1,
+                     .height = 1,
+                     .bitCount = 8,
+                     .usedColours = 4,
+                     .palette = {kRed, kGreen, kBlue, kGrey},
+                     .pixels = {3, 0, 0, 0}};
     const int32_t shift = GetParam().shift;
     std::vector<uint8_t> dib = MakeDib(fields);
     if (shift > 0) {
@@ -233,12 +327,11 @@ INSTANTIATE_TEST_SUITE_P(Offsets, DibFileOffset,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DibFileOffset, OffsetInsideTheHeaderMeansRightAfterTheTable) {
-    DibFields fields{.width = 1, .height = 1, .bitCount = 8, .usedColours = 2,
-                 .palette = {kRed, kGreen}, .pixels = {1, 0, 0, 0}};
+    DibFields fields{
+        .width = 1, .height = 1, .bitCount = 8, .usedColours = 2, .palette = {kRed, kGreen}, .pixels = {1, 0, 0, 0}};
     for (uint32_t offset : {0u, 14u, 20u}) {
         const std::vector<uint8_t> file = WithFileHeader(MakeDib(fields), offset);
-        EXPECT_EQ(TDib::ReadBitmapFile(file.data(), file.size())->Image().pixels,
-                  std::vector<TColor>{kGreen})
+        EXPECT_EQ(TDib::ReadBitmapFile(file.data(), file.size())->Image().pixels, std::vector<TColor>{kGreen})
             << "offset " << offset;
     }
 }

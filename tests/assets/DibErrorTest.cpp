@@ -2,9 +2,9 @@
 // reading past the data.
 #include <gtest/gtest.h>
 
+#include "DibBytes.h"
 #include "assets/Dib.h"
 #include "display/Exception.h"
-#include "DibBytes.h"
 
 namespace ik {
 namespace {
@@ -24,8 +24,8 @@ std::vector<uint8_t> WithHeaderSize(uint32_t size) {
     return bytes;
 }
 
-const DibFields kOnePixel8{.width = 1, .height = 1, .bitCount = 8, .usedColours = 2,
-                         .palette = {clBlack, clWhite}, .pixels = {1, 0, 0, 0}};
+const DibFields kOnePixel8{
+    .width = 1, .height = 1, .bitCount = 8, .usedColours = 2, .palette = {clBlack, clWhite}, .pixels = {1, 0, 0, 0}};
 
 struct ErrorCase {
     const char* name;
@@ -63,26 +63,34 @@ const ErrorCase kErrorCases[] = {
     {"colour_table_cut", false, Cut(MakeDib(kOnePixel8), 6), "Stream read error"},
     {"pixels_one_byte_short", false, Cut(MakeDib(kOnePixel8), 1), "Stream read error"},
     {"run_length_data_shorter_than_announced", false,
-     MakeDib({.bitCount = 8, .compression = 1, .imageSize = 6, .usedColours = 2, .palette = {clBlack, clWhite},
+     MakeDib({.bitCount = 8,
+              .compression = 1,
+              .imageSize = 6,
+              .usedColours = 2,
+              .palette = {clBlack, clWhite},
               .pixels = {1, 0, 0, 1}}),
      "Stream read error"},
     {"table_over_256_entries_past_the_data", false,
      MakeDib({.bitCount = 8, .usedColours = 0x7FFFFFFF, .pixels = {0, 0, 0, 0}}), "Stream read error"},
     {"larger_than_any_picture_and_its_data", false,
      MakeDib({.width = 100000, .height = 100000, .pixels = {0, 0, 0, 0}}), "Stream read error"},
-    {"wider_than_any_picture_top_down_and_its_data", false,
-     MakeDib({.width = 0x40000001, .height = -2}), "Stream read error"},
+    {"wider_than_any_picture_top_down_and_its_data", false, MakeDib({.width = 0x40000001, .height = -2}),
+     "Stream read error"},
     {"larger_than_any_surface_in_a_few_bytes_of_run_length_data", false,
-     MakeDib({.width = 0x40000001, .height = -2, .bitCount = 8, .compression = 1, .imageSize = 2,
-              .usedColours = 1, .palette = {clBlack}, .pixels = {0, 1}}),
+     MakeDib({.width = 0x40000001,
+              .height = -2,
+              .bitCount = 8,
+              .compression = 1,
+              .imageSize = 2,
+              .usedColours = 1,
+              .palette = {clBlack},
+              .pixels = {0, 1}}),
      "Bitmap image is too large"},
-    {"file_not_starting_with_BM", true, {'B', 'A', 14, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0},
-     "Bitmap image is not valid"},
+    {"file_not_starting_with_BM", true, {'B', 'A', 14, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0}, "Bitmap image is not valid"},
     {"file_of_one_byte", true, {'B'}, "Bitmap image is not valid"},
     {"file_header_cut", true, {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0}, "Stream read error"},
     {"file_without_bitmap", true, {'B', 'M', 14, 0, 0, 0, 0, 0, 0, 0, 14, 0, 0, 0}, "DIB is invalid"},
-    {"file_pixel_offset_past_the_end", true, WithFileHeader(MakeDib(kOnePixel8), 0xFFFFFFFF),
-     "Stream read error"},
+    {"file_pixel_offset_past_the_end", true, WithFileHeader(MakeDib(kOnePixel8), 0xFFFFFFFF), "Stream read error"},
 };
 
 class DibErrors : public testing::TestWithParam<ErrorCase> {};

@@ -74,9 +74,7 @@ std::string Rgb24Md5(const RgbImage& image) {
 uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
 }
-uint16_t U16(const std::vector<uint8_t>& b, size_t at) {
-    return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
-}
+uint16_t U16(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint16_t>(b[at] | (b[at + 1] << 8)); }
 
 // How many set bits follow the lowest set bit of a mask.
 int runOfOnes(uint32_t mask) {
@@ -174,8 +172,8 @@ struct Outcome {
 
 Outcome Decode(const std::vector<uint8_t>& file, bool asFile) {
     try {
-        std::shared_ptr<TDib> dib = asFile ? TDib::ReadBitmapFile(file.data(), file.size())
-                                           : TDib::ReadDib(file.data() + 14, file.size() - 14);
+        std::shared_ptr<TDib> dib =
+            asFile ? TDib::ReadBitmapFile(file.data(), file.size()) : TDib::ReadDib(file.data() + 14, file.size() - 14);
         return {true, Rgb24Md5(dib->Image())};
     } catch (const Exception& e) {
         return {false, e.what()};
@@ -241,9 +239,8 @@ TEST(DibRealWorld, FilesDecodeAsOtherDecodersSay) {
             const std::string verdict = Verdict(row, facts, got, asFile);
             const std::string form = asFile ? "TBitmap" : "TDIB";
             ++counts[form + ", " + row.Status() + ": " + verdict];
-            EXPECT_NE(verdict.rfind("FAIL", 0), 0u)
-                << form << " " << row.file << " (" << row.note.substr(0, 120) << "): " << verdict << ", got "
-                << got.text;
+            EXPECT_NE(verdict.rfind("FAIL", 0), 0u) << form << " " << row.file << " (" << row.note.substr(0, 120)
+                                                    << "): " << verdict << ", got " << got.text;
         }
     }
     for (const auto& [kind, count] : counts) std::printf("%4d  %s\n", count, kind.c_str());

@@ -14,8 +14,8 @@ RgbImage Pattern(int width, int height, int colours) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const int k = ((x / 3) * 7 + y * 13 + (x % 2)) % colours;
-            image.pixels.push_back(RGB(static_cast<uint8_t>(k * 37), static_cast<uint8_t>(255 - k),
-                                       static_cast<uint8_t>(k * 5)));
+            image.pixels.push_back(
+                RGB(static_cast<uint8_t>(k * 37), static_cast<uint8_t>(255 - k), static_cast<uint8_t>(k * 5)));
         }
     return image;
 }
@@ -55,14 +55,14 @@ class DibRoundTrip : public testing::TestWithParam<RoundTrip> {};
 TEST_P(DibRoundTrip, ReadsBackTheSamePixels) {
     const RoundTrip& c = GetParam();
     // Odd widths exercise row padding; 600 exercises runs longer than 255.
-    const RgbImage pictures[] = {Pattern(1, 1, 1), Pattern(3, 2, 5), Pattern(37, 11, 200),
-                                 distinct(16, 16), filled(600, 3, RGB(9, 8, 7))};
+    const RgbImage pictures[] = {Pattern(1, 1, 1), Pattern(3, 2, 5), Pattern(37, 11, 200), distinct(16, 16),
+                                 filled(600, 3, RGB(9, 8, 7))};
     for (const RgbImage& picture : pictures) {
         for (bool asFile : {false, true}) {
             const std::vector<uint8_t> bytes =
                 asFile ? writeBitmapFile(picture, c.encoding) : writeDib(picture, c.encoding);
-            auto dib = asFile ? TDib::ReadBitmapFile(bytes.data(), bytes.size())
-                              : TDib::ReadDib(bytes.data(), bytes.size());
+            auto dib =
+                asFile ? TDib::ReadBitmapFile(bytes.data(), bytes.size()) : TDib::ReadDib(bytes.data(), bytes.size());
             EXPECT_EQ(dib->BitCount(), c.encoding.bits);
             EXPECT_EQ(dib->Compression(), c.compression);
             const RgbImage& back = dib->Image();
@@ -122,7 +122,9 @@ struct WriteErrorCase {
 
 TEST(DibWrite, RefusesWhatItCannotStore) {
     const WriteErrorCase cases[] = {
-        {"257 colours at 8 bits", distinct(257, 1), {8, false},
+        {"257 colours at 8 bits",
+         distinct(257, 1),
+         {8, false},
          "Picture has more than 256 colours; it cannot be stored with 8 bits"},
         {"32 bits", Pattern(2, 2, 2), {32, false}, "Bitmaps are written with 8, 16 or 24 bits, not 32"},
         {"RLE8 at 24 bits", Pattern(2, 2, 2), {24, true}, "RLE8 needs 8 bits per pixel"},

@@ -77,8 +77,8 @@ TEST(PatternLayout, SystemMemoryGridIsRowByRowOnOneSurface) {
     PatternLayout layout = computePatternLayout({100, 45, 30, 20, 2, 3, true});
     EXPECT_EQ(layout.surfaces, (std::vector<TRect>{{0, 0, 100, 45}}));
     // cw 32: (100 + 2) div 32 = 3 columns; ch 23: (45 + 3) div 23 = 2 rows.
-    std::vector<TRect> expected = {{0, 0, 30, 20},   {32, 0, 62, 20},   {64, 0, 94, 20},
-                                   {0, 23, 30, 43},  {32, 23, 62, 43},  {64, 23, 94, 43}};
+    std::vector<TRect> expected = {{0, 0, 30, 20},  {32, 0, 62, 20},  {64, 0, 94, 20},
+                                   {0, 23, 30, 43}, {32, 23, 62, 43}, {64, 23, 94, 43}};
     std::vector<TRect> rects;
     for (const PatternEntry& p : patterns(layout)) rects.push_back(p.rect);
     EXPECT_EQ(rects, expected);

@@ -96,10 +96,10 @@ TEST(PictureCollection, DataBlockGraphics) {
         {"TMetafile", block("TMetafile", {1, 2, 3}), "", 0, ""},
         {"unknown class", block("TJPEGImage", {0xFF, 0xD8}), "", 0, ""},
         {"class names are case-sensitive", block("TDib", writeDib(image, {24, false})), "", 0, ""},
-        {"TBitmap not starting with BM", block("TBitmap", withLength(notBm, static_cast<uint32_t>(notBm.size()))),
-         "", 0, "Bitmap image is not valid"},
-        {"TBitmap longer than its block", block("TBitmap", withLength(bmp, static_cast<uint32_t>(bmp.size() + 1))),
-         "", 0, "Stream read error"},
+        {"TBitmap not starting with BM", block("TBitmap", withLength(notBm, static_cast<uint32_t>(notBm.size()))), "",
+         0, "Bitmap image is not valid"},
+        {"TBitmap longer than its block", block("TBitmap", withLength(bmp, static_cast<uint32_t>(bmp.size() + 1))), "",
+         0, "Stream read error"},
         {"empty block", {}, "", 0, "Stream read error"},
     };
     for (const Case& c : cases) {
@@ -114,8 +114,10 @@ TEST(PictureCollection, DataBlockGraphics) {
             error = e.what();
         }
         if (!c.error.empty()) {
-            EXPECT_EQ(error, "Error reading TPictureCollectionComponent.List: Error reading "
-                             "TPictureCollectionItem.Picture.Data: " + c.error)
+            EXPECT_EQ(error,
+                      "Error reading TPictureCollectionComponent.List: Error reading "
+                      "TPictureCollectionItem.Picture.Data: " +
+                          c.error)
                 << c.what;
             continue;
         }
@@ -173,12 +175,13 @@ TEST_F(BoundPictures, NothingIsDrawnBeforeTheDisplayIsBound) {
 
 TEST_F(BoundPictures, LoadedPicturesAreDrawableAtOnceWithTheirColourKey) {
     RgbImage image = keyedPicture(6, 4);
-    load(list.Items, {pictureItem("opaque", image, [](ComponentWriter& w) {
-                          w.WritePropertyName("Transparent");
-                          w.WriteBoolean(false);
-                          w.WritePropertyName("TransparentColor");
-                          w.WriteIdent("clFuchsia");
-                      }),
+    load(list.Items, {pictureItem("opaque", image,
+                                  [](ComponentWriter& w) {
+                                      w.WritePropertyName("Transparent");
+                                      w.WriteBoolean(false);
+                                      w.WritePropertyName("TransparentColor");
+                                      w.WriteIdent("clFuchsia");
+                                  }),
                       pictureItem("keyed", image, withInt("TransparentColor", static_cast<int32_t>(kMagenta)))});
     FillSurface(back(), 0x1234);
     list.Find("opaque").DrawPattern(back(), 0, 0, 0);
@@ -227,9 +230,9 @@ TEST_F(BoundPictures, WideSheetPatternsComeFromTheirBlocks) {
 TEST_F(BoundPictures, StretchAndBlendOfAnOpaquePicture) {
     RgbImage flat{2, 2, std::vector<uint32_t>(4, RGB(200, 100, 40))};
     load(list.Items, {pictureItem("flat", flat, [](ComponentWriter& w) {
-                          w.WritePropertyName("Transparent");
-                          w.WriteBoolean(false);
-                      })});
+             w.WritePropertyName("Transparent");
+             w.WriteBoolean(false);
+         })});
     TPictureCollectionItem& item = list.Find("flat");
     item.StretchPattern(back(), Bounds(10, 10, 8, 8), 0);
     EXPECT_EQ(back().Pixel(17, 17), toRgb565(flat.At(0, 0)));

@@ -3,8 +3,8 @@
 #include "assets/AssetErrors.h"
 #include "assets/ColorIdents.h"
 #include "assets/PictureCollection.h"
-#include "assets/WaveCollection.h"
 #include "assets/Reader.h"
+#include "assets/WaveCollection.h"
 #include "tests/support/AssetFiles.h"
 
 namespace ik {
@@ -129,34 +129,71 @@ TEST(ComponentStream, PropertyFailuresAreWrappedWithTheirPath) {
         std::vector<uint8_t> bytes;
         std::string message;
     } cases[] = {
-        {"unknown root property", root([](ComponentWriter& w) { w.WritePropertyName("Bogus"); w.WriteInteger(1); }),
+        {"unknown root property", root([](ComponentWriter& w) {
+             w.WritePropertyName("Bogus");
+             w.WriteInteger(1);
+         }),
          "Error reading Holder.Bogus: Property does not exist"},
         {"short colour table", root([](ComponentWriter& w) {
              w.WritePropertyName("List.ColorTable");
              w.WriteBinary(std::vector<uint8_t>(1023, 0));
          }),
          "Error reading Holder.List.ColorTable: Stream read error"},
-        {"colour table not binary", root([](ComponentWriter& w) { w.WritePropertyName("List.ColorTable"); w.WriteInteger(0); }),
+        {"colour table not binary", root([](ComponentWriter& w) {
+             w.WritePropertyName("List.ColorTable");
+             w.WriteInteger(0);
+         }),
          "Error reading Holder.List.ColorTable: Invalid property value"},
-        {"unknown step of a path", root([](ComponentWriter& w) { w.WritePropertyName("Items.ColorTable"); w.WriteInteger(0); }),
+        {"unknown step of a path", root([](ComponentWriter& w) {
+             w.WritePropertyName("Items.ColorTable");
+             w.WriteInteger(0);
+         }),
          "Error reading Holder.Items.ColorTable: Property does not exist"},
-        {"item property unknown", item([](ComponentWriter& w) { w.WritePropertyName("Bogus"); w.WriteInteger(1); }),
+        {"item property unknown", item([](ComponentWriter& w) {
+             w.WritePropertyName("Bogus");
+             w.WriteInteger(1);
+         }),
          inItem + "Bogus: Property does not exist"},
-        {"path through a string", item([](ComponentWriter& w) { w.WritePropertyName("Name.Data"); w.WriteString("x"); }),
+        {"path through a string", item([](ComponentWriter& w) {
+             w.WritePropertyName("Name.Data");
+             w.WriteString("x");
+         }),
          inItem + "Name.Data: Invalid property path"},
-        {"string for an integer", item([](ComponentWriter& w) { w.WritePropertyName("PatternWidth"); w.WriteString("8"); }),
+        {"string for an integer", item([](ComponentWriter& w) {
+             w.WritePropertyName("PatternWidth");
+             w.WriteString("8");
+         }),
          inItem + "PatternWidth: Invalid property value"},
-        {"integer for a string", item([](ComponentWriter& w) { w.WritePropertyName("Name"); w.WriteInteger(8); }),
+        {"integer for a string", item([](ComponentWriter& w) {
+             w.WritePropertyName("Name");
+             w.WriteInteger(8);
+         }),
          inItem + "Name: Invalid property value"},
-        {"identifier for a plain integer", item([](ComponentWriter& w) { w.WritePropertyName("SkipWidth"); w.WriteIdent("clRed"); }),
+        {"identifier for a plain integer", item([](ComponentWriter& w) {
+             w.WritePropertyName("SkipWidth");
+             w.WriteIdent("clRed");
+         }),
          inItem + "SkipWidth: Invalid property value"},
-        {"unknown colour", item([](ComponentWriter& w) { w.WritePropertyName("TransparentColor"); w.WriteIdent("clPink"); }),
+        {"unknown colour", item([](ComponentWriter& w) {
+             w.WritePropertyName("TransparentColor");
+             w.WriteIdent("clPink");
+         }),
          inItem + "TransparentColor: Invalid property value"},
-        {"neither False nor True", item([](ComponentWriter& w) { w.WritePropertyName("Transparent"); w.WriteIdent("Maybe"); }),
+        {"neither False nor True", item([](ComponentWriter& w) {
+             w.WritePropertyName("Transparent");
+             w.WriteIdent("Maybe");
+         }),
          inItem + "Transparent: Invalid property value"},
-        {"collection into a picture", item([](ComponentWriter& w) { w.WritePropertyName("Picture"); w.BeginCollection(); w.EndCollection(); }),
+        {"collection into a picture", item([](ComponentWriter& w) {
+             w.WritePropertyName("Picture");
+             w.BeginCollection();
+             w.EndCollection();
+         }),
          inItem + "Picture: Invalid property value"},
-        {"picture data not binary", item([](ComponentWriter& w) { w.WritePropertyName("Picture.Data"); w.WriteString("x"); }),
+        {"picture data not binary", item([](ComponentWriter& w) {
+             w.WritePropertyName("Picture.Data");
+             w.WriteString("x");
+         }),
          inItem + "Picture.Data: Invalid property value"},
     };
     for (const Case& c : cases) EXPECT_EQ(pictureLoadError(c.bytes), c.message) << c.what;
@@ -183,7 +220,11 @@ TEST(ComponentStream, ItemWithoutListTagAndUnknownChild) {
 
 TEST(ComponentStream, ReadOnlyCustomValueAndZeroLengthBinary) {
     ProbeHolder readOnly;
-    EXPECT_EQ(loadError(holderFile("TProbe", "Probe", [](ComponentWriter& w) { w.WritePropertyName("Fixed"); w.WriteInteger(1); }),
+    EXPECT_EQ(loadError(holderFile("TProbe", "Probe",
+                                   [](ComponentWriter& w) {
+                                       w.WritePropertyName("Fixed");
+                                       w.WriteInteger(1);
+                                   }),
                         readOnly),
               "Error reading Probe.Fixed: Property is read-only");
 
@@ -200,7 +241,12 @@ TEST(ComponentStream, ReadOnlyCustomValueAndZeroLengthBinary) {
     EXPECT_TRUE(probe.blob.empty());
 
     ProbeHolder unnamed;
-    EXPECT_EQ(loadError(holderFile("TProbe", "", [](ComponentWriter& w) { w.WritePropertyName("Top"); w.WriteInteger(1); }), unnamed),
+    EXPECT_EQ(loadError(holderFile("TProbe", "",
+                                   [](ComponentWriter& w) {
+                                       w.WritePropertyName("Top");
+                                       w.WriteInteger(1);
+                                   }),
+                        unnamed),
               "Error reading TProbe.Top: Property does not exist");
 }
 
@@ -280,7 +326,10 @@ TEST(ComponentStream, ItemChangesAreReportedOncePerCollectionValue) {
     waves.OnChange = [&] { ++changes; };
     TWaveCollectionComponent holder(&waves);
     auto named = [](const char* name) {
-        return [name](ComponentWriter& w) { w.WritePropertyName("Name"); w.WriteString(name); };
+        return [name](ComponentWriter& w) {
+            w.WritePropertyName("Name");
+            w.WriteString(name);
+        };
     };
     ASSERT_EQ(loadError(test::waveFile({named("a"), named("b"), named("c")}), holder), "(no error)");
     EXPECT_EQ(waves.Count(), 3);
@@ -314,18 +363,18 @@ TEST(ComponentStream, BooleanSymbolsInAnyLetterCase) {
 
 TEST(ComponentStream, AllColourIdentifiersInAnyLetterCase) {
     const std::pair<const char*, uint32_t> named[] = {
-        {"clBlack", 0x000000},  {"clMaroon", 0x000080}, {"clGreen", 0x008000},   {"clOlive", 0x008080},
-        {"clNavy", 0x800000},   {"clPurple", 0x800080}, {"clTeal", 0x808000},    {"clGray", 0x808080},
-        {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},    {"clLime", 0x00FF00},    {"clYellow", 0x00FFFF},
-        {"clBlue", 0xFF0000},   {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},   {"clWhite", 0xFFFFFF},
+        {"clBlack", 0x000000},  {"clMaroon", 0x000080},  {"clGreen", 0x008000}, {"clOlive", 0x008080},
+        {"clNavy", 0x800000},   {"clPurple", 0x800080},  {"clTeal", 0x808000},  {"clGray", 0x808080},
+        {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},     {"clLime", 0x00FF00},  {"clYellow", 0x00FFFF},
+        {"clBlue", 0xFF0000},   {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},  {"clWhite", 0xFFFFFF},
         {"clNone", 0x1FFFFFFF},
     };
-    const char* system[] = {"clScrollBar", "clBackground", "clActiveCaption", "clInactiveCaption", "clMenu",
-                            "clWindow", "clWindowFrame", "clMenuText", "clWindowText", "clCaptionText",
-                            "clActiveBorder", "clInactiveBorder", "clAppWorkSpace", "clHighlight",
-                            "clHighlightText", "clBtnFace", "clBtnShadow", "clGrayText", "clBtnText",
-                            "clInactiveCaptionText", "clBtnHighlight", "cl3DDkShadow", "cl3DLight",
-                            "clInfoText", "clInfoBk"};
+    const char* system[] = {
+        "clScrollBar",    "clBackground",     "clActiveCaption", "clInactiveCaption", "clMenu",
+        "clWindow",       "clWindowFrame",    "clMenuText",      "clWindowText",      "clCaptionText",
+        "clActiveBorder", "clInactiveBorder", "clAppWorkSpace",  "clHighlight",       "clHighlightText",
+        "clBtnFace",      "clBtnShadow",      "clGrayText",      "clBtnText",         "clInactiveCaptionText",
+        "clBtnHighlight", "cl3DDkShadow",     "cl3DLight",       "clInfoText",        "clInfoBk"};
     std::vector<std::pair<std::string, uint32_t>> expected(std::begin(named), std::end(named));
     for (uint32_t i = 0; i < std::size(system); ++i) expected.emplace_back(system[i], 0x80000000u + i);
     ASSERT_EQ(expected.size(), 42u);

@@ -127,7 +127,8 @@ TEST(RealWavFiles, ReadAsSoundItemsAgreeWithOtherDecoders) {
         }
         if (!expected) continue;
         ++compared;
-        bool same = std::to_string(wave.Size()) == expected->bytes && md5(wave.Data(), static_cast<size_t>(wave.Size())) == expected->md5;
+        bool same = std::to_string(wave.Size()) == expected->bytes &&
+                    md5(wave.Data(), static_cast<size_t>(wave.Size())) == expected->md5;
         EXPECT_TRUE(same) << row.file << ": " << wave.Size() << " bytes, expected " << expected->bytes;
         agreed += same;
     }

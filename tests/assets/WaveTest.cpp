@@ -36,7 +36,8 @@ TEST(WaveImage, ChunkWalk) {
         int32_t formatSize;
         std::string data;
     } cases[] = {
-        {"fmt, LIST, data", riffImage({{"fmt ", fmt}, {"LIST", bytesOf("INFOxxxx")}, {"data", samples}}), 16, "abcdefg"},
+        {"fmt, LIST, data", riffImage({{"fmt ", fmt}, {"LIST", bytesOf("INFOxxxx")}, {"data", samples}}), 16,
+         "abcdefg"},
         {"data before fmt", riffImage({{"data", samples}, {"fmt ", fmt}}), 16, "abcdefg"},
         {"no fmt", riffImage({{"data", samples}}), 0, "abcdefg"},
         {"no data", riffImage({{"fmt ", fmt}}), 16, ""},
@@ -196,9 +197,10 @@ TEST(WaveCollection, FailureKeepsItemsReadBefore) {
         loadWaves(waves, {soundItem("kept", "x"), broken});
         ADD_FAILURE() << "loaded a broken wave";
     } catch (const Exception& e) {
-        EXPECT_STREQ(e.what(),
-                     "Error reading TWaveCollectionComponent.List: Error reading TWaveCollectionItem.Wave.WAVE: Wave is "
-                     "invalid");
+        EXPECT_STREQ(
+            e.what(),
+            "Error reading TWaveCollectionComponent.List: Error reading TWaveCollectionItem.Wave.WAVE: Wave is "
+            "invalid");
     }
     EXPECT_EQ(waves.Count(), 2);
     EXPECT_EQ(waves.Find("kept").Wave().Size(), 1);

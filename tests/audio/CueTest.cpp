@@ -9,8 +9,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/MusicCues.h"
 #include "MusicFixture.h"
+#include "app/MusicCues.h"
 
 namespace ik::test {
 namespace {

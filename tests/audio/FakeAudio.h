@@ -24,7 +24,10 @@ public:
     FakeAudioDevice(const FakeAudioDevice&) = delete;
     FakeAudioDevice& operator=(const FakeAudioDevice&) = delete;
     void pause(bool paused) override { paused_ = paused; }
-    void lock() override { ++lockDepth_; ++locks_; }
+    void lock() override {
+        ++lockDepth_;
+        ++locks_;
+    }
     void unlock() override { --lockDepth_; }
     bool alive() const override { return alive_; }
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <span>
 
-#include "audio/SoundFormat.h"
 #include "SoundFixture.h"
+#include "audio/SoundFormat.h"
 
 namespace ik {
 namespace {

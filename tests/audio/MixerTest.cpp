@@ -33,7 +33,9 @@ protected:
 };
 
 TEST_F(MixerTest, VoicesAreSummedExactlyUpToTheKneeAndLimitedBelowTheRailBeyondIt) {
-    struct Case { int16_t aLeft, aRight, bLeft, bRight; };
+    struct Case {
+        int16_t aLeft, aRight, bLeft, bRight;
+    };
     const Case cases[] = {
         {1000, -5, 2000, 7},
         {30000, -30000, 10000, -10000},

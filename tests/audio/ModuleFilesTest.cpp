@@ -69,7 +69,9 @@ std::string caseName(const ::testing::TestParamInfo<ModuleCase>& info) {
 
 INSTANTIATE_TEST_SUITE_P(TestData, ModuleFile, ::testing::ValuesIn(readTable()), caseName);
 
-TEST(ModuleTable, IsThere) { EXPECT_GE(readTable().size(), 20u) << "expected.tsv not found or short under " << kModuleDir; }
+TEST(ModuleTable, IsThere) {
+    EXPECT_GE(readTable().size(), 20u) << "expected.tsv not found or short under " << kModuleDir;
+}
 
 }  // namespace
 }  // namespace ik::test

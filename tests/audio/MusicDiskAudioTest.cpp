@@ -82,7 +82,8 @@ TEST(NoAudioDevice, OneBoxThenSilence) {
             player.Play();
         }
         ASSERT_EQ(platform.boxes.size(), 1u);
-        EXPECT_EQ(platform.boxes[0].text, "Can't initialize device\n(error code: " + std::to_string(TA_ERROR_DEVICE) + ")");
+        EXPECT_EQ(platform.boxes[0].text,
+                  "Can't initialize device\n(error code: " + std::to_string(TA_ERROR_DEVICE) + ")");
     }
     ::unsetenv("SDL_AUDIODRIVER");
 }

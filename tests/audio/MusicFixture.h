@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "audio/TrackPlayer.h"
-#include "tests/support/TempFolder.h"
 #include "TestPlatform.h"
 #include "XmWriter.h"
+#include "audio/TrackPlayer.h"
+#include "tests/support/TempFolder.h"
 
 namespace ik::test {
 

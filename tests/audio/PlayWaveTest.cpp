@@ -77,7 +77,7 @@ TEST_F(PlayWaveTest, AFinishedCopyIsReusedAndKeepsItsPlaceInTheList) {
     ramp.PlayWave(false);  // A again, still first in the list
     EXPECT_EQ(play(1), (std::vector<int>{1 + 16}));
     EXPECT_EQ(soundOf(ramp)->PlayBufferCount(), 2u);
-    ramp.PlayWave(false);  // limit reached: A, the first, is cut off, not B
+    ramp.PlayWave(false);                            // limit reached: A, the first, is cut off, not B
     EXPECT_EQ(play(1), (std::vector<int>{1 + 17}));  // B cut off instead would give 2 + 1
 }
 

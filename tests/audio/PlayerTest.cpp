@@ -124,22 +124,21 @@ TEST_P(StopThatDoesNothing, KeepsModeAndPosition) {
     EXPECT_EQ(modes.size(), modeChanges);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, StopThatDoesNothing,
-    ::testing::Values(QuietStopCase{"Ready", [](TTrackPlayer&) {}, pmReady},
-                      QuietStopCase{"Paused",
-                                    [](TTrackPlayer& p) {
-                                        p.Play();
-                                        p.Pause();
-                                    },
-                                    pmPaused},
-                      QuietStopCase{"Stopped",
-                                    [](TTrackPlayer& p) {
-                                        p.Play();
-                                        p.Stop();
-                                    },
-                                    pmStopped}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Modes, StopThatDoesNothing,
+                         ::testing::Values(QuietStopCase{"Ready", [](TTrackPlayer&) {}, pmReady},
+                                           QuietStopCase{"Paused",
+                                                         [](TTrackPlayer& p) {
+                                                             p.Play();
+                                                             p.Pause();
+                                                         },
+                                                         pmPaused},
+                                           QuietStopCase{"Stopped",
+                                                         [](TTrackPlayer& p) {
+                                                             p.Play();
+                                                             p.Stop();
+                                                         },
+                                                         pmStopped}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PlayerTest, PauseHoldsThePositionInSilenceAndResumeGoesOn) {
     ASSERT_TRUE(player->Open(song));
@@ -182,8 +181,8 @@ TEST_F(PlayerTest, ModeChangesFollowTheLifecycle) {
     player->Stop();
     ASSERT_TRUE(player->Open(song));
     player->Close();
-    EXPECT_EQ(modes, (std::vector<TPlayerMode>{pmReady, pmPlaying, pmPaused, pmPlaying, pmStopped, pmNone, pmReady,
-                                              pmNone}));
+    EXPECT_EQ(modes,
+              (std::vector<TPlayerMode>{pmReady, pmPlaying, pmPaused, pmPlaying, pmStopped, pmNone, pmReady, pmNone}));
     EXPECT_EQ(player->StreamFile(), "");
     EXPECT_EQ(player->PlayLength(), 0u);
 }
@@ -237,7 +236,8 @@ TEST_F(PlayerTest, HalfVolumeHalvesWhatIsHeard) {
     const std::vector<int16_t> full = referenceDecode(song, 0, kFramesPerSecond / 2);
     ASSERT_EQ(heard.size(), full.size());
     auto loudness = [](const std::vector<int16_t>& sound) {
-        return std::accumulate(sound.begin(), sound.end(), 0.0, [](double sum, int16_t s) { return sum + std::abs(s); });
+        return std::accumulate(sound.begin(), sound.end(), 0.0,
+                               [](double sum, int16_t s) { return sum + std::abs(s); });
     };
     ASSERT_GT(loudness(full), 0.0);
     EXPECT_NEAR(loudness(heard) / loudness(full), 128.0 / 255.0, 0.01);
@@ -330,7 +330,9 @@ protected:
 
 TEST_F(PlayerWithoutLibrary, MissingFileLeavesEveryOperationIdle) { checkSilentPlayer(scratch.path().string()); }
 
-TEST_F(PlayerWithoutLibrary, LibraryLackingAnEntryPointCountsAsMissing) { checkSilentPlayer(IK_INCOMPLETE_LIBRARY_DIR); }
+TEST_F(PlayerWithoutLibrary, LibraryLackingAnEntryPointCountsAsMissing) {
+    checkSilentPlayer(IK_INCOMPLETE_LIBRARY_DIR);
+}
 
 }  // namespace
 }  // namespace ik::test

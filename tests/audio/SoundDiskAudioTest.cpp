@@ -12,8 +12,8 @@
 
 #include <unistd.h>
 
-#include "platform/SdlAudio.h"
 #include "SoundFixture.h"
+#include "platform/SdlAudio.h"
 
 namespace ik {
 namespace {
@@ -135,8 +135,8 @@ TEST_F(DiskAudio, PlayingWhileTheDeviceMixesEndsInSilenceAfterStop) {
     auto samples = closeAndRead();
     ASSERT_GT(samples.size(), silentTail);
     EXPECT_TRUE(std::any_of(samples.begin(), samples.end(), [](int16_t s) { return s != 0; }));
-    EXPECT_TRUE(std::all_of(samples.end() - static_cast<long>(silentTail), samples.end(),
-                            [](int16_t s) { return s == 0; }));
+    EXPECT_TRUE(
+        std::all_of(samples.end() - static_cast<long>(silentTail), samples.end(), [](int16_t s) { return s == 0; }));
 }
 
 }  // namespace

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "FakeAudio.h"
+#include "WaveBytes.h"
 #include "assets/WaveCollection.h"
 #include "audio/DXSound.h"
 #include "audio/SoundItem.h"
-#include "FakeAudio.h"
-#include "WaveBytes.h"
 
 namespace ik::test {
 
@@ -49,9 +49,7 @@ public:
 
     TWaveCollectionItem& add(const SoundSpec& recipe) { return addSound(list, recipe); }
 
-    static SoundItem* soundOf(const TWaveCollectionItem& item) {
-        return dynamic_cast<SoundItem*>(item.Sound());
-    }
+    static SoundItem* soundOf(const TWaveCollectionItem& item) { return dynamic_cast<SoundItem*>(item.Sound()); }
 
     // Left channel of the next `frames` frames the device plays.
     std::vector<int> play(int frames) {

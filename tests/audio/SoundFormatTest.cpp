@@ -50,11 +50,14 @@ TEST(ReadPcmFormat, ReadsTheFields) {
 }
 
 TEST(DeviceFrameCount, RoundsUpSoTheLastFrameIsKept) {
-    struct Case { size_t frames; int rate; size_t expected; };
+    struct Case {
+        size_t frames;
+        int rate;
+        size_t expected;
+    };
     const Case cases[] = {
-        {22050, 22050, 44100}, {1, 22050, 2},  {1, 11025, 4}, {3, 8000, 17},
-        {480, 48000, 441},     {1, 48000, 1},  {0, 8000, 0},  {1000, 44100, 1000},
-        {7, 44099, 8},
+        {22050, 22050, 44100}, {1, 22050, 2}, {1, 11025, 4},       {3, 8000, 17}, {480, 48000, 441},
+        {1, 48000, 1},         {0, 8000, 0},  {1000, 44100, 1000}, {7, 44099, 8},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(deviceFrameCount(c.frames, c.rate), c.expected) << c.frames << " at " << c.rate;
@@ -84,8 +87,7 @@ std::vector<std::pair<int, int>> both(std::initializer_list<int> values) {
 TEST(DeviceSamples, EightBitMono22050IsDoubledWithMidpointsAndKeepsItsTail) {
     PcmFormat format{1, 22050, 8};
     const std::vector<uint8_t> stored = {0, 128, 255};
-    EXPECT_EQ(frames(convertToDeviceFormat(format, stored)),
-              both({-32768, -16384, 0, 16256, 32512, 32512}));
+    EXPECT_EQ(frames(convertToDeviceFormat(format, stored)), both({-32768, -16384, 0, 16256, 32512, 32512}));
 }
 
 TEST(DeviceSamples, SixteenBitStereo44100IsCopiedAsStored) {
@@ -115,18 +117,21 @@ TEST(DeviceSamples, StereoChannelsStaySeparateWhenResampled) {
 TEST(DeviceSamples, LengthIsExactForWholeSoundsAtCommonRates) {
     // Played faster than the device rate, the last output frame lies between
     // the last two source frames instead of on the last one.
-    struct Case { PcmFormat format; size_t sourceFrames; size_t deviceFrames; bool endsOnLastFrame; };
+    struct Case {
+        PcmFormat format;
+        size_t sourceFrames;
+        size_t deviceFrames;
+        bool endsOnLastFrame;
+    };
     const Case cases[] = {
-        {{1, 22050, 8}, 22050, 44100, true},
-        {{2, 11025, 8}, 1103, 4412, true},
-        {{2, 44100, 16}, 4410, 4410, true},
-        {{1, 8000, 16}, 8001, 44106, true},
-        {{1, 48000, 16}, 480, 441, false},
+        {{1, 22050, 8}, 22050, 44100, true}, {{2, 11025, 8}, 1103, 4412, true}, {{2, 44100, 16}, 4410, 4410, true},
+        {{1, 8000, 16}, 8001, 44106, true},  {{1, 48000, 16}, 480, 441, false},
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> stored(c.sourceFrames * static_cast<size_t>(c.format.frameBytes()), 0x40);
         // A loud last frame: the tail must reach the output.
-        for (size_t i = stored.size() - static_cast<size_t>(c.format.frameBytes()); i < stored.size(); ++i) stored[i] = 0x7F;
+        for (size_t i = stored.size() - static_cast<size_t>(c.format.frameBytes()); i < stored.size(); ++i)
+            stored[i] = 0x7F;
         auto out = convertToDeviceFormat(c.format, stored);
         ASSERT_EQ(out.size(), c.deviceFrames * 2) << c.format.rate;
         if (!c.endsOnLastFrame) continue;
@@ -145,10 +150,13 @@ TEST(DeviceSamples, PartialFrameAtTheEndIsIgnored) {
 
 // The mixer asks for a buffer's worth at a time, from wherever the voice is.
 TEST(DeviceSamples, AnyRunOfFramesIsWhatTheWholeSoundHasThere) {
-    struct Case { PcmFormat format; size_t first, count; };
+    struct Case {
+        PcmFormat format;
+        size_t first, count;
+    };
     const Case cases[] = {
-        {{1, 8000, 16}, 5, 7}, {{2, 22050, 8}, 1, 6}, {{1, 11025, 8}, 13, 1}, {{2, 48000, 16}, 3, 7},
-        {{1, 100, 8}, 440, 3}, {{2, 100000, 16}, 1, 4},
+        {{1, 8000, 16}, 5, 7},  {{2, 22050, 8}, 1, 6}, {{1, 11025, 8}, 13, 1},
+        {{2, 48000, 16}, 3, 7}, {{1, 100, 8}, 440, 3}, {{2, 100000, 16}, 1, 4},
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> stored(10 * static_cast<size_t>(c.format.frameBytes()));

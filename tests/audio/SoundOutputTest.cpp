@@ -104,7 +104,7 @@ TEST_F(SoundOutputTest, ALostDeviceSilencesTheSoundsUntilItIsBack) {
     sound.CheckDevice();
     EXPECT_EQ(platform.opened, 3);
     ASSERT_TRUE(sound.DeviceOpen());
-    EXPECT_EQ(take(), (std::vector<int>{4}));  // every sound rebuilt
+    EXPECT_EQ(take(), (std::vector<int>{4}));      // every sound rebuilt
     EXPECT_EQ(play(2), (std::vector<int>{0, 0}));  // nothing of before the loss
     ramp.PlayWave(false);
     EXPECT_EQ(play(2), (std::vector<int>{1, 2}));

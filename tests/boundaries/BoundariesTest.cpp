@@ -24,9 +24,7 @@ struct SnippetCase {
 
 class Scanner : public testing::TestWithParam<SnippetCase> {};
 
-TEST_P(Scanner, FindsExactlyTheViolations) {
-    EXPECT_EQ(findViolations(GetParam().source), GetParam().expected);
-}
+TEST_P(Scanner, FindsExactlyTheViolations) { EXPECT_EQ(findViolations(GetParam().source), GetParam().expected); }
 
 INSTANTIATE_TEST_SUITE_P(
     Snippets, Scanner,

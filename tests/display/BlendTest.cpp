@@ -94,8 +94,7 @@ class BilinearBlend : public ::testing::Test {
 protected:
     void SetUp() override { display.Initialize(); }
     TDirectDrawSurface& back() { return display.Surface(); }
-    bool blend(const RgbImage& picture, const TRect& q, int alpha, bool transparent = false,
-               TColor key = clBlack) {
+    bool blend(const RgbImage& picture, const TRect& q, int alpha, bool transparent = false, TColor key = clBlack) {
         const BlendTexture texture = makeBlendTexture(picture, transparent, key);
         return blendBilinear(display, back(), q, texture, wholePictureTexCoords(texture), alpha);
     }
@@ -118,8 +117,8 @@ TEST_F(BilinearBlend, MidAlphaOnAKnownPair) {
 TEST_F(BilinearBlend, FullAlphaAtOneToOneCopiesEachTexel) {
     RgbImage picture{4,
                      2,
-                     {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0), RGB(8, 4, 8),
-                      RGB(0, 255, 255), RGB(255, 0, 255), RGB(128, 128, 128)}};
+                     {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0), RGB(8, 4, 8), RGB(0, 255, 255),
+                      RGB(255, 0, 255), RGB(128, 128, 128)}};
     blend(picture, {100, 50, 104, 52}, 255);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 4; ++x)

@@ -36,9 +36,7 @@ protected:
     TDirectDrawSurface surface;
 };
 
-TEST_P(TextSizes, PointsGiveTheCharacterHeightAt96Dpi) {
-    EXPECT_EQ(emPixels(GetParam().points), GetParam().em);
-}
+TEST_P(TextSizes, PointsGiveTheCharacterHeightAt96Dpi) { EXPECT_EQ(emPixels(GetParam().points), GetParam().em); }
 
 TEST_P(TextSizes, SolidBrushFillsTheCellWithItsTopAtY) {
     canvas().Brush.Style = bsSolid;
@@ -113,8 +111,7 @@ TEST_F(CanvasText, ClearBrushLeavesThePictureBetweenGlyphs) {
     canvas().Brush.Color = clBlack;
     canvas().TextOut(10, 20, "i i");
     for (int y = 20; y < 20 + canvas().TextHeight(); ++y)
-        for (int x = 10; x < 10 + width; ++x)
-            ASSERT_NE(surface.Pixel(x, y), test::Tag(x, y)) << x << "," << y;
+        for (int x = 10; x < 10 + width; ++x) ASSERT_NE(surface.Pixel(x, y), test::Tag(x, y)) << x << "," << y;
 }
 
 TEST_F(CanvasText, SettingsPersistAcrossUses) {

@@ -49,8 +49,7 @@ TEST_P(CopyClipping, DrawsTheClippedPartOnly) {
     EXPECT_EQ(Changed(dest, kBackground), c.drawn);
     for (int y = c.drawn.Top; y < c.drawn.Bottom; ++y)
         for (int x = c.drawn.Left; x < c.drawn.Right; ++x)
-            ASSERT_EQ(dest.Pixel(x, y), Tag(c.srcX + x - c.drawn.Left, c.srcY + y - c.drawn.Top))
-                << x << "," << y;
+            ASSERT_EQ(dest.Pixel(x, y), Tag(c.srcX + x - c.drawn.Left, c.srcY + y - c.drawn.Top)) << x << "," << y;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CopyClipping, ::testing::ValuesIn(kClipCases),

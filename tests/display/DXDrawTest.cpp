@@ -29,8 +29,8 @@ TEST_F(DisplayTest, LifecycleNotifiesSubscribersInOrder) {
     EXPECT_EQ(heard, (std::vector<N>{N::SurfaceSizeSet}));
     heard.clear();
     display->Initialize();
-    EXPECT_EQ(heard, (std::vector<N>{N::Initializing, N::SurfaceSizeSet, N::Initialized,
-                                     N::SurfaceInitialized, N::SurfacesRestored}));
+    EXPECT_EQ(heard, (std::vector<N>{N::Initializing, N::SurfaceSizeSet, N::Initialized, N::SurfaceInitialized,
+                                     N::SurfacesRestored}));
     heard.clear();
     display->Finalize();
     EXPECT_EQ(heard, (std::vector<N>{N::SurfaceFinalized, N::Finalized}));
@@ -44,8 +44,7 @@ TEST_F(DisplayTest, LifecycleNotifiesSubscribersInOrder) {
 TEST_F(DisplayTest, LateSubscriberCatchesUpAndHearsTheWayDownWhenLeaving) {
     display->Initialize();
     const int id = subscribe();
-    EXPECT_EQ(heard, (std::vector<N>{N::SurfaceSizeSet, N::Initialized, N::SurfaceInitialized,
-                                     N::SurfacesRestored}));
+    EXPECT_EQ(heard, (std::vector<N>{N::SurfaceSizeSet, N::Initialized, N::SurfaceInitialized, N::SurfacesRestored}));
     heard.clear();
     display->UnRegisterNotifyEvent(id);
     EXPECT_EQ(heard, (std::vector<N>{N::SurfaceFinalized, N::Finalized}));

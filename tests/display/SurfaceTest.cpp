@@ -25,8 +25,8 @@ TEST_P(SurfaceSizeRefused, FailsWithSurfaceCannotBeMade) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, SurfaceSizeRefused,
-                         ::testing::Values(BadSize{0, 10}, BadSize{10, 0}, BadSize{-5, 10},
-                                           BadSize{100000, 1}, BadSize{20000, 20000}));
+                         ::testing::Values(BadSize{0, 10}, BadSize{10, 0}, BadSize{-5, 10}, BadSize{100000, 1},
+                                           BadSize{20000, 20000}));
 
 TEST(Surface, FreshSurfaceIsBlackWithKeyZeroAnd16Bits) {
     TDirectDrawSurface s;

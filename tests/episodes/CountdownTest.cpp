@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "EpisodeForm.h"
 #include "app/Form.h"
 #include "assets/PictureCollection.h"
 #include "display/DXDraw.h"
-#include "EpisodeForm.h"
 #include "tests/support/TextCheck.h"
 
 namespace ik::test {
@@ -24,8 +24,9 @@ struct CountdownCase {
 };
 
 TEST_F(Countdown, ShowsThreeTwoOneOverTheLayoutOneSecondApart) {
-    for (CountdownCase c : {CountdownCase{&TForm1::episode1_init, &TForm1::episode1_layout, "back_ep1", Screen::game1},
-                            CountdownCase{&TForm1::episode2_init, &TForm1::episode2_layout, "back_ep2", Screen::game2}}) {
+    for (CountdownCase c :
+         {CountdownCase{&TForm1::episode1_init, &TForm1::episode1_layout, "back_ep1", Screen::game1},
+          CountdownCase{&TForm1::episode2_init, &TForm1::episode2_layout, "back_ep2", Screen::game2}}) {
         SCOPED_TRACE(screenName(c.screen));
         restart();
         std::vector<std::vector<uint16_t>> shown;

@@ -4,13 +4,13 @@
 
 #include <fstream>
 
+#include "EpisodeForm.h"
 #include "app/Form.h"
 #include "app/ScoreStore.h"
 #include "assets/PictureCollection.h"
 #include "display/DXDraw.h"
 #include "display/DXTimer.h"
 #include "display/Surface.h"
-#include "EpisodeForm.h"
 #include "tests/support/TextCheck.h"
 
 namespace ik::test {
@@ -100,7 +100,11 @@ TEST_F(Episode1Frame, TwoCatchesInOneFrameWithTheTrayBetweenTwoColumns) {
     // A needed item in column 1 and an unneeded one in column 2; the tray
     // reaches both while the cursor is strictly between column 1's left + 41
     // and left + 89 (touching edges do not overlap).
-    struct Case { int offset; int32_t score; int32_t lives; };
+    struct Case {
+        int offset;
+        int32_t score;
+        int32_t lives;
+    };
     for (Case c : {Case{41, 1, 20}, Case{42, 1, 19}, Case{65, 1, 19}, Case{88, 1, 19}, Case{89, 0, 19}}) {
         SCOPED_TRACE(c.offset);
         restart();
@@ -169,7 +173,10 @@ TEST_F(Episode1Frame, FreeMovementEndsWithTheTrayBackOnItsRow) {
 }
 
 TEST_F(Episode1Frame, PenaltyStartsOncePerMultipleOfTenAndEndsAfterFiveCatches) {
-    struct Case { int32_t points; bool starts; };
+    struct Case {
+        int32_t points;
+        bool starts;
+    };
     for (Case c : {Case{10, true}, Case{20, true}, Case{90, true}, Case{0, false}, Case{9, false}, Case{11, false}}) {
         SCOPED_TRACE(c.points);
         restart();
@@ -194,7 +201,11 @@ TEST_F(Episode1Frame, PenaltyStartsOncePerMultipleOfTenAndEndsAfterFiveCatches) 
 }
 
 TEST_F(Episode1Frame, FallFactorFollowsPenaltyAndSlowDown) {
-    struct Case { bool penalty; Bonus bonus; double step; };
+    struct Case {
+        bool penalty;
+        Bonus bonus;
+        double step;
+    };
     for (Case c : {Case{false, Bonus::none, 2.0}, Case{true, Bonus::none, 4.0}, Case{false, Bonus::slow, 1.0},
                    Case{true, Bonus::slow, 2.0}, Case{false, Bonus::green, 2.0}}) {
         SCOPED_TRACE(std::string(bonusName(c.bonus)) + (c.penalty ? " with penalty" : ""));
@@ -235,7 +246,12 @@ TEST_F(Episode1Frame, LivesBelowZeroEndTheGameAndShowInTheSummary) {
 }
 
 TEST_F(Episode1Frame, SummaryShowsScoreRecordAndPlayTime) {
-    struct Case { int32_t seconds; const char* scores; const char* record; const char* time; };
+    struct Case {
+        int32_t seconds;
+        const char* scores;
+        const char* record;
+        const char* time;
+    };
     const Case cases[] = {{9, "[game1]\nscore=200\nverify=42\n", "200", "0:09"},
                           {65, "[game1]\nscore=200\nverify=41\n", "Neplatná hodnota rekordu", "1:05"},
                           {600, "", "0", "10:00"}};

@@ -109,8 +109,7 @@ TEST_F(Episode1Run, GivingUpWithRKeepsTheSummaryAndEnterStoresTheRecord) {
     const std::string stored = readText(scores.file("scores.dat"));
     EXPECT_NE(stored.find("[game1]"), std::string::npos) << stored;
     EXPECT_NE(stored.find("score=" + std::to_string(score) + "\n"), std::string::npos) << stored;
-    EXPECT_NE(stored.find("verify=" + std::to_string(TForm1::verify_value(score)) + "\n"), std::string::npos)
-        << stored;
+    EXPECT_NE(stored.find("verify=" + std::to_string(TForm1::verify_value(score)) + "\n"), std::string::npos) << stored;
 }
 
 }  // namespace

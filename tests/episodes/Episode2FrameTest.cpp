@@ -4,11 +4,11 @@
 
 #include <array>
 
+#include "EpisodeForm.h"
 #include "app/Form.h"
 #include "assets/PictureCollection.h"
 #include "display/DXDraw.h"
 #include "platform/VirtualKeys.h"
-#include "EpisodeForm.h"
 #include "tests/support/TextCheck.h"
 
 namespace ik::test {
@@ -41,7 +41,11 @@ protected:
 };
 
 TEST_F(Episode2Frame, OnlyALoneKeyPushesAndOnlyFreeCharactersRest) {
-    struct Case { std::vector<uint16_t> keys; Meters afterFrame; Meters afterRest; };
+    struct Case {
+        std::vector<uint16_t> keys;
+        Meters afterFrame;
+        Meters afterRest;
+    };
     const Case cases[] = {
         {{}, {100, 100, 100}, {99, 97, 98}},
         {{vk::digit(1)}, {102, 100, 100}, {102, 97, 98}},
@@ -67,7 +71,11 @@ TEST_F(Episode2Frame, AMeterStopsAt520AndShoutsOnlyWhenItClimbs) {
     form->episode2();
     const std::vector<uint16_t> silent = shoutArea();
 
-    struct Case { int32_t before; int32_t after; bool shouts; };
+    struct Case {
+        int32_t before;
+        int32_t after;
+        bool shouts;
+    };
     for (Case c : {Case{519, 520, true}, Case{518, 520, true}, Case{520, 520, false}}) {
         SCOPED_TRACE(c.before);
         restart();
@@ -96,7 +104,10 @@ TEST_F(Episode2Frame, GreyLineGuardIsStrictAndReachedSoundsOncePerLevel) {
 }
 
 TEST_F(Episode2Frame, AMeterRestingToZeroWhileGuardedEndsTheGameInTheNextFrame) {
-    struct Case { Meters before; Meters rested; };
+    struct Case {
+        Meters before;
+        Meters rested;
+    };
     for (Case c : {Case{{500, 500, 2}, {499, 497, 0}}, Case{{500, 1, 500}, {499, -2, 498}},
                    Case{{1, 510, 510}, {0, 507, 508}}}) {
         restart();
@@ -130,7 +141,12 @@ TEST_F(Episode2Frame, LevelUpResetsBeforeTheEndTest) {
 }
 
 TEST_F(Episode2Frame, LevelUpScoreNeverGoesBelowZero) {
-    struct Case { int32_t level; int32_t seconds; int32_t before; int32_t after; };
+    struct Case {
+        int32_t level;
+        int32_t seconds;
+        int32_t before;
+        int32_t after;
+    };
     for (Case c : {Case{1, 25, 0, 0}, Case{1, 15, 0, 50}, Case{1, 0, 0, 200}, Case{3, 10, 1000, 1300},
                    Case{2, 40, 50, 0}, Case{2, 40, 150, 50}}) {
         SCOPED_TRACE(::testing::Message() << "level " << c.level << " in " << c.seconds << " s");
@@ -159,7 +175,11 @@ TEST_F(Episode2Frame, IntervalAndGreyLineFollowTheLevels) {
 }
 
 TEST_F(Episode2Frame, GameEndsAtThreeHundredSecondsWithTheStatusShowingNoTimeLeft) {
-    struct Case { int32_t finished; int32_t current; bool ends; };
+    struct Case {
+        int32_t finished;
+        int32_t current;
+        bool ends;
+    };
     for (Case c : {Case{290, 9, false}, Case{290, 10, true}, Case{0, 300, true}, Case{250, 60, true}}) {
         SCOPED_TRACE(c.finished + c.current);
         restart();

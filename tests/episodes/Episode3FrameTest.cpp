@@ -2,12 +2,12 @@
 // field values.
 #include <gtest/gtest.h>
 
+#include "EpisodeForm.h"
 #include "app/Form.h"
 #include "assets/PictureCollection.h"
 #include "display/DXDraw.h"
 #include "display/Surface.h"
 #include "platform/VirtualKeys.h"
-#include "EpisodeForm.h"
 #include "tests/support/TextCheck.h"
 
 namespace ik::test {
@@ -74,7 +74,10 @@ TEST_F(Episode3Frame, TheFireBouncesOffEachWallAndIsPutBackInside) {
 }
 
 TEST_F(Episode3Frame, AHitScoresTheLeftEdgeAndGrowsTheFireByItsHundreds) {
-    struct Case { int32_t fireX; int32_t growth; };
+    struct Case {
+        int32_t fireX;
+        int32_t growth;
+    };
     for (Case c : {Case{160, 1}, Case{199, 1}, Case{200, 2}, Case{455, 4}, Case{700, 7}, Case{715, 7}}) {
         SCOPED_TRACE(c.fireX);
         restart();
@@ -103,7 +106,10 @@ TEST_F(Episode3Frame, ASoldierTouchingTheFireOnlyAtAnEdgeMissesAndFliesOn) {
 }
 
 TEST_F(Episode3Frame, ASoldierPastTheRightEdgeStaysParked) {
-    struct Case { int32_t before; int32_t after; };
+    struct Case {
+        int32_t before;
+        int32_t after;
+    };
     for (Case c : {Case{776, 801}, Case{800, 825}, Case{801, 801}, Case{825, 825}, Case{0, 0}}) {
         SCOPED_TRACE(c.before);
         form->soldier_x = c.before;
@@ -127,16 +133,16 @@ TEST_F(Episode3Frame, AHitReachingAHundredLevelsUpInTheSameFrame) {
 }
 
 TEST_F(Episode3Frame, LevelUpsSlowTheSoldierAndPastLevel200BurnFasterWithinBounds) {
-    struct Case { int32_t level; uint32_t interval; int32_t speed; uint32_t afterInterval; int32_t afterSpeed; };
+    struct Case {
+        int32_t level;
+        uint32_t interval;
+        int32_t speed;
+        uint32_t afterInterval;
+        int32_t afterSpeed;
+    };
     const Case cases[] = {
-        {1, 1000, 25, 1000, 24},
-        {24, 1000, 2, 1000, 1},
-        {25, 1000, 1, 1000, 1},
-        {199, 1000, 1, 1000, 1},
-        {200, 1000, 1, 900, 1},
-        {200, 1000, 6, 900, 5},
-        {205, 200, 3, 100, 2},
-        {250, 100, 1, 100, 1},
+        {1, 1000, 25, 1000, 24}, {24, 1000, 2, 1000, 1}, {25, 1000, 1, 1000, 1}, {199, 1000, 1, 1000, 1},
+        {200, 1000, 1, 900, 1},  {200, 1000, 6, 900, 5}, {205, 200, 3, 100, 2},  {250, 100, 1, 100, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.level);
@@ -190,7 +196,8 @@ TEST_F(Episode3Frame, TheFireIsDrawnFromTheSecondFrameOn) {
     auto fireArea = [](const std::vector<uint16_t>& pixels) {
         std::vector<uint16_t> area;
         for (int y = 205; y < 255; ++y)
-            for (int x = 205; x < 255; ++x) area.push_back(pixels[static_cast<size_t>(y) * 800 + static_cast<size_t>(x)]);
+            for (int x = 205; x < 255; ++x)
+                area.push_back(pixels[static_cast<size_t>(y) * 800 + static_cast<size_t>(x)]);
         return area;
     };
     EXPECT_EQ(fireArea(backBuffer()), fireArea(backdrop));

@@ -21,7 +21,11 @@ TEST_F(Episode3Run, TheAimFollowsThePointerAndPullsItBackOntoItsLimits) {
     EXPECT_EQ(start["lives"], 1);
     EXPECT_EQ(start["aim_y"], 300);
     EXPECT_EQ(start["pointer"], nlohmann::json({0, 300}));
-    struct Case { const char* file; int aim; int pointerY; };
+    struct Case {
+        const char* file;
+        int aim;
+        int pointerY;
+    };
     for (Case c : {Case{"top.json", 150, 150}, Case{"bottom.json", 520, 520}, Case{"middle.json", 200, 200}}) {
         SCOPED_TRACE(c.file);
         const nlohmann::json s = state(c.file);
@@ -83,8 +87,9 @@ TEST_F(Episode3Run, WithoutHitsTheFireGoesOutAfterFiftySeconds) {
 }
 
 TEST_F(Episode3Run, CountDownPlayAndSummaryScreens) {
-    play(startEpisode(3) + "shot countdown.png\nmove 300 400\nframes 30\nshot playing.png\n"
-                           "down R\nframes 1\nup R\nstate over.json\nshot over.png\n");
+    play(startEpisode(3) +
+         "shot countdown.png\nmove 300 400\nframes 30\nshot playing.png\n"
+         "down R\nframes 1\nup R\nstate over.json\nshot over.png\n");
     const Frame countdown = shot("countdown.png");
     EXPECT_GT(countColour(countdown, 380, 290, 420, 340, clWhite), 20) << "the number 1";
     const Frame playing = shot("playing.png");

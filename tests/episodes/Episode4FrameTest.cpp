@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "EpisodeForm.h"
 #include "app/Form.h"
 #include "display/DXDraw.h"
 #include "display/Surface.h"
 #include "platform/VirtualKeys.h"
-#include "EpisodeForm.h"
 
 namespace ik::test {
 namespace {
@@ -33,15 +33,18 @@ protected:
     }
 };
 
-bool AllDigits(const std::string& text) {
-    return text.find_first_not_of("0123456789") == std::string::npos;
-}
+bool AllDigits(const std::string& text) { return text.find_first_not_of("0123456789") == std::string::npos; }
 
 TEST_F(Episode4Frame, CompletingACodeBuildsTheNextOneByLevel) {
-    struct Case { int32_t level; int32_t timeLimit; size_t nextLength; int32_t nextLimit; };
+    struct Case {
+        int32_t level;
+        int32_t timeLimit;
+        size_t nextLength;
+        int32_t nextLimit;
+    };
     const Case cases[] = {
-        {1, 5, 1, 5}, {2, 5, 2, 5}, {3, 5, 2, 5}, {4, 5, 3, 5},
-        {21, 5, 11, 5}, {22, 5, 12, 5}, {23, 5, 12, 5}, {24, 5, 12, 3}, {30, 3, 12, 3},
+        {1, 5, 1, 5},   {2, 5, 2, 5},   {3, 5, 2, 5},   {4, 5, 3, 5},   {21, 5, 11, 5},
+        {22, 5, 12, 5}, {23, 5, 12, 5}, {24, 5, 12, 3}, {30, 3, 12, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.level);
@@ -63,7 +66,11 @@ TEST_F(Episode4Frame, CompletingACodeBuildsTheNextOneByLevel) {
 }
 
 TEST_F(Episode4Frame, ACompletedCodeScoresLevelThousandsOverTheSecondsStarted) {
-    struct Case { int32_t level; int32_t seconds; int32_t gain; };
+    struct Case {
+        int32_t level;
+        int32_t seconds;
+        int32_t gain;
+    };
     for (Case c : {Case{1, 0, 1000}, Case{1, 1, 500}, Case{3, 2, 1000}, Case{4, 0, 4000}, Case{7, 4, 1400}}) {
         SCOPED_TRACE(::testing::Message() << c.level << " in " << c.seconds);
         form->score = 100;
@@ -80,11 +87,14 @@ TEST_F(Episode4Frame, ACompletedCodeScoresLevelThousandsOverTheSecondsStarted) {
 }
 
 TEST_F(Episode4Frame, TheTimeBarShrinksEvenlyAndRoundsHalvesToEven) {
-    struct Case { int32_t timeLimit; int32_t seconds; int width; };
+    struct Case {
+        int32_t timeLimit;
+        int32_t seconds;
+        int width;
+    };
     const Case cases[] = {
         {5, 0, 373}, {5, 1, 298}, {5, 2, 224}, {5, 3, 149}, {5, 4, 75},
-        {3, 0, 373}, {3, 1, 249}, {3, 2, 124},
-        {2, 1, 186},  // 186.5
+        {3, 0, 373}, {3, 1, 249}, {3, 2, 124}, {2, 1, 186},  // 186.5
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.seconds << " of " << c.timeLimit);

@@ -84,7 +84,8 @@ TEST_F(Episode4Run, AWrongDigitOrATimeOutCostsALifeAndRestartsTheSameCode) {
 }
 
 TEST_F(Episode4Run, TenTimeOutsEndTheGameWithTheWholeTimeInTheSummary) {
-    play(startEpisode(4) + "shot countdown.png\nframes 20\nshot playing.png\nwait 50500\nstate over.json\nshot over.png\n");
+    play(startEpisode(4) +
+         "shot countdown.png\nframes 20\nshot playing.png\nwait 50500\nstate over.json\nshot over.png\n");
     const nlohmann::json over = state("over.json");
     EXPECT_EQ(over["lives"], 0);
     EXPECT_EQ(over["total_seconds"], 50);

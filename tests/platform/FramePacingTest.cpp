@@ -17,9 +17,7 @@ struct RefreshCase {
 
 class Pacing : public testing::TestWithParam<RefreshCase> {};
 
-TEST_P(Pacing, OnlyDisplaysAtAboutSixtyHertzAreLeftToVsync) {
-    EXPECT_EQ(needsPacing(GetParam().hz), GetParam().paced);
-}
+TEST_P(Pacing, OnlyDisplaysAtAboutSixtyHertzAreLeftToVsync) { EXPECT_EQ(needsPacing(GetParam().hz), GetParam().paced); }
 
 INSTANTIATE_TEST_SUITE_P(Displays, Pacing,
                          testing::Values(RefreshCase{0, true}, RefreshCase{50, true}, RefreshCase{58, true},

@@ -44,32 +44,38 @@ TEST_P(AudioPull, FramesMatchTheVirtualTimeWithoutDrift) {
     device->pause(false);
     for (int i = 0; i < c.passes; ++i) {
         switch (c.pass) {
-            case Pass::Present: platform.present(kFrame.data()); break;
-            case Pass::Idle: platform.sleep(1); break;
-            case Pass::Sleep3: platform.sleep(3); break;
+            case Pass::Present:
+                platform.present(kFrame.data());
+                break;
+            case Pass::Idle:
+                platform.sleep(1);
+                break;
+            case Pass::Sleep3:
+                platform.sleep(3);
+                break;
         }
     }
     EXPECT_EQ(frames, c.expectedFrames);
     EXPECT_LE(longest, c.bufferFrames);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rates, AudioPull,
-    testing::Values(
-        // 60 frames of 16 or 17 ms make exactly one second.
-        PullCase{"CdRateOneSecondOfFrames", 44100, 512, Pass::Present, 60, 44100},
-        PullCase{"DvdRateOneSecondOfFrames", 48000, 1024, Pass::Present, 60, 48000},
-        // 44.1 frames a millisecond: the tenths add up instead of being lost.
-        PullCase{"CdRateThousandMilliseconds", 44100, 512, Pass::Idle, 1000, 44100},
-        PullCase{"CdRateSevenMilliseconds", 44100, 512, Pass::Idle, 7, 308},
-        PullCase{"LowRateThreeMillisecondSteps", 11025, 256, Pass::Sleep3, 1, 33},
-        PullCase{"LowRateOneMinuteOfMilliseconds", 22050, 512, Pass::Idle, 60000, 1323000}),
-    [](const testing::TestParamInfo<PullCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Rates, AudioPull,
+                         testing::Values(
+                             // 60 frames of 16 or 17 ms make exactly one second.
+                             PullCase{"CdRateOneSecondOfFrames", 44100, 512, Pass::Present, 60, 44100},
+                             PullCase{"DvdRateOneSecondOfFrames", 48000, 1024, Pass::Present, 60, 48000},
+                             // 44.1 frames a millisecond: the tenths add up instead of being lost.
+                             PullCase{"CdRateThousandMilliseconds", 44100, 512, Pass::Idle, 1000, 44100},
+                             PullCase{"CdRateSevenMilliseconds", 44100, 512, Pass::Idle, 7, 308},
+                             PullCase{"LowRateThreeMillisecondSteps", 11025, 256, Pass::Sleep3, 1, 33},
+                             PullCase{"LowRateOneMinuteOfMilliseconds", 22050, 512, Pass::Idle, 60000, 1323000}),
+                         [](const testing::TestParamInfo<PullCase>& info) { return info.param.name; });
 
 TEST(HeadlessAudio, OpensPausedAndOwesNothingForTheTimePaused) {
     HeadlessPlatform platform;
     uint64_t frames = 0;
-    auto device = platform.openAudio({44100, 2, 512}, [&](int16_t*, int count) { frames += static_cast<uint64_t>(count); });
+    auto device =
+        platform.openAudio({44100, 2, 512}, [&](int16_t*, int count) { frames += static_cast<uint64_t>(count); });
     platform.sleep(1000);
     EXPECT_EQ(frames, 0u);
     device->pause(false);
@@ -86,7 +92,8 @@ TEST(HeadlessAudio, CountsFromTheMomentItOpened) {
     HeadlessPlatform platform;
     platform.sleep(7);  // 7 ms: not a whole number of frames at 44100
     uint64_t frames = 0;
-    auto device = platform.openAudio({44100, 1, 512}, [&](int16_t*, int count) { frames += static_cast<uint64_t>(count); });
+    auto device =
+        platform.openAudio({44100, 1, 512}, [&](int16_t*, int count) { frames += static_cast<uint64_t>(count); });
     device->pause(false);
     platform.sleep(3);  // 132.3 frames since it opened (counted from 0 it would be 133)
     EXPECT_EQ(frames, 132u);

@@ -27,9 +27,9 @@ TEST_P(PresentsFromStart, EachPresentEndsOnTheNextSixtiethOfASecond) {
 
 // Frame k starts at floor(k x 1000 / 60) ms: 16.67 -> 16, 33.33 -> 33, ...
 INSTANTIATE_TEST_SUITE_P(Grid, PresentsFromStart,
-                         testing::Values(PresentCase{1, 16}, PresentCase{2, 33}, PresentCase{3, 50},
-                                         PresentCase{4, 66}, PresentCase{59, 983}, PresentCase{60, 1000},
-                                         PresentCase{61, 1016}, PresentCase{600, 10000}));
+                         testing::Values(PresentCase{1, 16}, PresentCase{2, 33}, PresentCase{3, 50}, PresentCase{4, 66},
+                                         PresentCase{59, 983}, PresentCase{60, 1000}, PresentCase{61, 1016},
+                                         PresentCase{600, 10000}));
 
 struct SleepThenPresentCase {
     uint32_t sleepMs;

@@ -42,10 +42,18 @@ std::vector<uint64_t> fireTimes(const std::vector<Step>& steps) {
         while (next < steps.size() && steps[next].atMs <= platform.virtualMs()) {
             const Step& step = steps[next++];
             switch (step.action) {
-                case Action::Disable: timer->setEnabled(false); break;
-                case Action::Enable: timer->setEnabled(true); break;
-                case Action::SetInterval: timer->setInterval(step.value); break;
-                case Action::Sleep: platform.sleep(step.value); break;
+                case Action::Disable:
+                    timer->setEnabled(false);
+                    break;
+                case Action::Enable:
+                    timer->setEnabled(true);
+                    break;
+                case Action::SetInterval:
+                    timer->setInterval(step.value);
+                    break;
+                case Action::Sleep:
+                    platform.sleep(step.value);
+                    break;
             }
         }
     };
@@ -55,21 +63,15 @@ std::vector<uint64_t> fireTimes(const std::vector<Step>& steps) {
 
 class TimerRules : public testing::TestWithParam<TimerCase> {};
 
-TEST_P(TimerRules, FireAtTheExpectedTimes) {
-    EXPECT_EQ(fireTimes(GetParam().steps), GetParam().expectedFires);
-}
+TEST_P(TimerRules, FireAtTheExpectedTimes) { EXPECT_EQ(fireTimes(GetParam().steps), GetParam().expectedFires); }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TimerRules,
     testing::Values(
         TimerCase{"KeepsItsBeat", {}, {1000, 2000, 3000}},
-        TimerCase{"SwitchedOffAndOnStartsAFreshPeriod",
-                  {{700, Action::Disable}, {700, Action::Enable}},
-                  {1700, 2700}},
+        TimerCase{"SwitchedOffAndOnStartsAFreshPeriod", {{700, Action::Disable}, {700, Action::Enable}}, {1700, 2700}},
         TimerCase{"SwitchingOnWhenOnChangesNothing", {{700, Action::Enable}}, {1000, 2000, 3000}},
-        TimerCase{"NewIntervalStartsAFreshPeriod",
-                  {{700, Action::SetInterval, 500}},
-                  {1200, 1700, 2200, 2700, 3200}},
+        TimerCase{"NewIntervalStartsAFreshPeriod", {{700, Action::SetInterval, 500}}, {1200, 1700, 2200, 2700, 3200}},
         TimerCase{"SameIntervalChangesNothing", {{700, Action::SetInterval, 1000}}, {1000, 2000, 3000}},
         TimerCase{"SwitchedOffNeverFires", {{500, Action::Disable}}, {}},
         TimerCase{"ZeroIntervalNeverFires", {{500, Action::SetInterval, 0}}, {}},

@@ -19,18 +19,17 @@ struct DriverCase {
 
 class VideoDrivers : public testing::TestWithParam<DriverCase> {};
 
-TEST_P(VideoDrivers, OnlyRealDisplaysCount) {
-    EXPECT_EQ(showsPicture(GetParam().name), GetParam().showsPicture);
-}
+TEST_P(VideoDrivers, OnlyRealDisplaysCount) { EXPECT_EQ(showsPicture(GetParam().name), GetParam().showsPicture); }
 
 INSTANTIATE_TEST_SUITE_P(Drivers, VideoDrivers,
                          testing::Values(DriverCase{"x11", true}, DriverCase{"wayland", true},
                                          DriverCase{"KMSDRM", true}, DriverCase{"offscreen", false},
-                                         DriverCase{"dummy", false}, DriverCase{"", false},
-                                         DriverCase{nullptr, false}),
+                                         DriverCase{"dummy", false}, DriverCase{"", false}, DriverCase{nullptr, false}),
                          [](const testing::TestParamInfo<DriverCase>& info) {
                              const char* name = info.param.name;
-                             return name == nullptr ? std::string("Null") : *name == 0 ? std::string("Empty") : std::string(name);
+                             return name == nullptr ? std::string("Null")
+                                    : *name == 0    ? std::string("Empty")
+                                                    : std::string(name);
                          });
 
 struct EnvironmentCase {

@@ -34,27 +34,18 @@ INSTANTIATE_TEST_SUITE_P(
     Screens, FitViewport,
     testing::Values(
         // Only factor 1 fits: stretched to the full height, bars at the sides.
-        FitCase{1920, 1080, false, {240, 0, 1440, 1080}},
-        FitCase{1920, 1080, true, {560, 240, 800, 600}},
-        FitCase{1280, 720, false, {160, 0, 960, 720}},
-        FitCase{1280, 720, true, {240, 60, 800, 600}},
-        FitCase{1024, 768, false, {0, 0, 1024, 768}},
-        FitCase{1024, 768, true, {112, 84, 800, 600}},
-        FitCase{800, 600, false, {0, 0, 800, 600}},
-        FitCase{800, 600, true, {0, 0, 800, 600}},
+        FitCase{1920, 1080, false, {240, 0, 1440, 1080}}, FitCase{1920, 1080, true, {560, 240, 800, 600}},
+        FitCase{1280, 720, false, {160, 0, 960, 720}}, FitCase{1280, 720, true, {240, 60, 800, 600}},
+        FitCase{1024, 768, false, {0, 0, 1024, 768}}, FitCase{1024, 768, true, {112, 84, 800, 600}},
+        FitCase{800, 600, false, {0, 0, 800, 600}}, FitCase{800, 600, true, {0, 0, 800, 600}},
         // A factor of 2 or more fits: whole factors, flag or not.
-        FitCase{2560, 1440, false, {480, 120, 1600, 1200}},
-        FitCase{2560, 1440, true, {480, 120, 1600, 1200}},
-        FitCase{3840, 2160, false, {720, 180, 2400, 1800}},
-        FitCase{1601, 1201, false, {0, 0, 1600, 1200}},
+        FitCase{2560, 1440, false, {480, 120, 1600, 1200}}, FitCase{2560, 1440, true, {480, 120, 1600, 1200}},
+        FitCase{3840, 2160, false, {720, 180, 2400, 1800}}, FitCase{1601, 1201, false, {0, 0, 1600, 1200}},
         // Odd sizes.
-        FitCase{1366, 768, false, {171, 0, 1024, 768}},
-        FitCase{1366, 768, true, {283, 84, 800, 600}},
-        FitCase{1000, 1000, false, {0, 125, 1000, 750}},
-        FitCase{1599, 1199, false, {0, 0, 1598, 1199}},
+        FitCase{1366, 768, false, {171, 0, 1024, 768}}, FitCase{1366, 768, true, {283, 84, 800, 600}},
+        FitCase{1000, 1000, false, {0, 125, 1000, 750}}, FitCase{1599, 1199, false, {0, 0, 1598, 1199}},
         // Smaller than the display: shrunk whatever the flag says.
-        FitCase{640, 480, false, {0, 0, 640, 480}},
-        FitCase{640, 480, true, {0, 0, 640, 480}},
+        FitCase{640, 480, false, {0, 0, 640, 480}}, FitCase{640, 480, true, {0, 0, 640, 480}},
         FitCase{0, 0, false, {0, 0, 0, 0}}),
     describe);
 
@@ -73,8 +64,8 @@ TEST_P(WindowScale, LargestWholeFactorThatFits) {
 INSTANTIATE_TEST_SUITE_P(Desktops, WindowScale,
                          testing::Values(DesktopCase{1920, 1080, 1}, DesktopCase{1920, 1200, 2},
                                          DesktopCase{1920, 1170, 1}, DesktopCase{2560, 1440, 2},
-                                         DesktopCase{3840, 2160, 3}, DesktopCase{800, 600, 1},
-                                         DesktopCase{640, 480, 1}, DesktopCase{0, 0, 1}));
+                                         DesktopCase{3840, 2160, 3}, DesktopCase{800, 600, 1}, DesktopCase{640, 480, 1},
+                                         DesktopCase{0, 0, 1}));
 
 struct MapCase {
     Viewport viewport;
@@ -90,20 +81,20 @@ TEST_P(OutputToDisplay, MapsAndClampsToTheDisplay) {
     EXPECT_EQ(p.y, GetParam().expected.y);
 }
 
-const Viewport kFullHd{240, 0, 1440, 1080};  // 1920 x 1080, fitted
+const Viewport kFullHd{240, 0, 1440, 1080};    // 1920 x 1080, fitted
 const Viewport kDouble{480, 120, 1600, 1200};  // 2560 x 1440, factor 2
 
-INSTANTIATE_TEST_SUITE_P(
-    Points, OutputToDisplay,
-    testing::Values(MapCase{kFullHd, {240, 0}, {0, 0}}, MapCase{kFullHd, {1679, 1079}, {799, 599}},
-                    MapCase{kFullHd, {960, 540}, {400, 300}},
-                    // 1.8 output pixels a display pixel: the centre of 241 is still on
-                    // display pixel 0, that of 242 on pixel 1.
-                    MapCase{kFullHd, {241, 1}, {0, 0}}, MapCase{kFullHd, {242, 2}, {1, 1}},
-                    // On the bars: the nearest edge.
-                    MapCase{kFullHd, {0, 500}, {0, 278}}, MapCase{kFullHd, {1919, 1079}, {799, 599}},
-                    MapCase{kDouble, {481, 121}, {0, 0}}, MapCase{kDouble, {482, 123}, {1, 1}},
-                    MapCase{kDouble, {0, 0}, {0, 0}}, MapCase{kDouble, {2559, 1439}, {799, 599}}));
+INSTANTIATE_TEST_SUITE_P(Points, OutputToDisplay,
+                         testing::Values(MapCase{kFullHd, {240, 0}, {0, 0}}, MapCase{kFullHd, {1679, 1079}, {799, 599}},
+                                         MapCase{kFullHd, {960, 540}, {400, 300}},
+                                         // 1.8 output pixels a display pixel: the centre of 241 is still on
+                                         // display pixel 0, that of 242 on pixel 1.
+                                         MapCase{kFullHd, {241, 1}, {0, 0}}, MapCase{kFullHd, {242, 2}, {1, 1}},
+                                         // On the bars: the nearest edge.
+                                         MapCase{kFullHd, {0, 500}, {0, 278}},
+                                         MapCase{kFullHd, {1919, 1079}, {799, 599}},
+                                         MapCase{kDouble, {481, 121}, {0, 0}}, MapCase{kDouble, {482, 123}, {1, 1}},
+                                         MapCase{kDouble, {0, 0}, {0, 0}}, MapCase{kDouble, {2559, 1439}, {799, 599}}));
 
 // (A picture shrunk below 800 x 600 has fewer output pixels than display
 // pixels, so only pictures at least as large can map back.)
@@ -155,7 +146,7 @@ TEST(WindowLayout, FollowsTheWindowNotTheDesktop) {
 
 TEST(WindowLayout, AWarpedPointerReadsBackWhereItWasPut) {
     for (auto [w, h, ow, oh] : {std::array{800, 600, 800, 600}, std::array{1920, 1080, 1920, 1080},
-                                 std::array{1000, 700, 2000, 1400}, std::array{640, 480, 640, 480}}) {
+                                std::array{1000, 700, 2000, 1400}, std::array{640, 480, 640, 480}}) {
         const WindowLayout layout = layOutWindow(w, h, ow, oh, false);
         for (Point p : {Point{0, 0}, Point{1, 300}, Point{400, 300}, Point{799, 599}}) {
             const Point back = windowToDisplay(layout, displayToWindow(layout, p));
@@ -173,9 +164,9 @@ TEST(ScaleChoice, ARequestedFactorThatDoesNotFitIsReduced) {
         ScaleChoice expected;
     };
     const Case cases[] = {
-        {0, 1920, 1050, {1, false}},   {1, 1920, 1050, {1, false}},  {2, 1920, 1050, {1, true}},
-        {2, 2560, 1400, {2, false}},   {3, 2560, 1400, {2, true}},   {16, 3840, 2100, {3, true}},
-        {1, 640, 480, {1, false}},     {2, 640, 480, {1, true}},
+        {0, 1920, 1050, {1, false}}, {1, 1920, 1050, {1, false}}, {2, 1920, 1050, {1, true}},
+        {2, 2560, 1400, {2, false}}, {3, 2560, 1400, {2, true}},  {16, 3840, 2100, {3, true}},
+        {1, 640, 480, {1, false}},   {2, 640, 480, {1, true}},
     };
     for (const Case& c : cases) {
         const ScaleChoice got = chooseWindowScale(c.requested, c.desktopWidth, c.desktopHeight);

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iterator>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -40,8 +40,8 @@ TEST_F(DiskAudio, CallbackFillsWholeBuffersThatReachTheDevice) {
     auto device = openSdlAudio({44100, 2, 512}, [&](int16_t* frames, int count) {
         if (count != 512) ++badCounts;
         for (int i = 0; i < count; ++i) {
-            frames[2 * i] = static_cast<int16_t>(i);        // left: the frame's index
-            frames[2 * i + 1] = static_cast<int16_t>(-i);   // right: its negative
+            frames[2 * i] = static_cast<int16_t>(i);       // left: the frame's index
+            frames[2 * i + 1] = static_cast<int16_t>(-i);  // right: its negative
         }
         ++calls;
     });

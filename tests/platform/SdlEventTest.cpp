@@ -5,8 +5,8 @@
 #include <SDL.h>
 
 #include <cstdlib>
-#include <functional>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -140,8 +140,7 @@ TEST_F(SdlEvents, LeftPressAndReleaseMakeAClickBetweenThem) {
     pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 5, 6);
     pushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 5, 6);
     runUntilIdle();
-    EXPECT_EQ(sink_.log, (Log{"mousedown L 100,50", "click", "mouseup L 101,52", "mousedown R 5,6",
-                              "mouseup R 5,6"}));
+    EXPECT_EQ(sink_.log, (Log{"mousedown L 100,50", "click", "mouseup L 101,52", "mousedown R 5,6", "mouseup R 5,6"}));
     EXPECT_EQ(platform_->pointer().x, 5);
     EXPECT_EQ(platform_->pointer().y, 6);
 }

@@ -22,7 +22,7 @@ using MenuRun = TestPicturesRun;
 TEST_F(MenuRun, AnyKeyOnTheLoadingScreenOpensTheMenu) {
     for (const char* key : {"Escape", "Return", "space", "a"}) {
         const Outcome outcome = run(std::string("frames 3\nstate before.json\nshot loading.png\nkey ") + key +
-                                     "\nframes 2\nstate after.json\nshot menu.png\n");
+                                    "\nframes 2\nstate after.json\nshot menu.png\n");
         ASSERT_EQ(outcome.status, 0) << key << ": " << outcome.errors;
         EXPECT_EQ(state("before.json")["screen"], "justloading") << key;
         EXPECT_EQ(shot("loading.png").at(10, 10), toRgb565(kLoadingScreen)) << key;
@@ -34,12 +34,12 @@ TEST_F(MenuRun, AnyKeyOnTheLoadingScreenOpensTheMenu) {
 }
 
 TEST_F(MenuRun, EscapeEndsTheProgramOnlyAfterAPageWasVisited) {
-    const Outcome outcome = run(
-        "key Return\nframes 2\nkey Escape\nframes 2\nstate first.json\n"
-        "move 710 172\nclick\nframes 2\nstate page.json\n"
-        "key Return\nframes 2\nstate enter.json\n"
-        "key Escape\nframes 2\nstate back.json\n"
-        "key Escape\nwait 50\nstate end.json\n");
+    const Outcome outcome =
+        run("key Return\nframes 2\nkey Escape\nframes 2\nstate first.json\n"
+            "move 710 172\nclick\nframes 2\nstate page.json\n"
+            "key Return\nframes 2\nstate enter.json\n"
+            "key Escape\nframes 2\nstate back.json\n"
+            "key Escape\nwait 50\nstate end.json\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     EXPECT_EQ(state("first.json")["screen"], "mainmenu");
     EXPECT_EQ(state("first.json")["closed"], false) << "lives is 0 right after start";
@@ -147,8 +147,8 @@ TEST_F(MenuRun, ClicksOpenOnlyWhatIsOpen) {
     };
     std::string script = "key Return\nframes 1\n";
     for (size_t i = 0; i < std::size(cases); ++i)
-        script += "move " + std::to_string(cases[i].x) + " " + std::to_string(cases[i].y) + "\nclick\nframes 1\nstate c" +
-                  std::to_string(i) + ".json\n";
+        script += "move " + std::to_string(cases[i].x) + " " + std::to_string(cases[i].y) +
+                  "\nclick\nframes 1\nstate c" + std::to_string(i) + ".json\n";
     const Outcome outcome = run(script);
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     for (size_t i = 0; i < std::size(cases); ++i)
@@ -167,27 +167,28 @@ TEST_F(MenuRun, VolumeKeysStopAtTheirLimitsAndShowAtOnce) {
         int stored;
         const char* key;
         int expected;
-    } cases[] = {{31, "plus", 32}, {32, "plus", 32}, {1, "minus", 0}, {0, "minus", 0}, {40, "plus", 32}, {40, "minus", 39}};
+    } cases[] = {{31, "plus", 32}, {32, "plus", 32}, {1, "minus", 0},
+                 {0, "minus", 0},  {40, "plus", 32}, {40, "minus", 39}};
     for (const auto& c : cases) {
         storeScores("[Settings]\nVolume=" + std::to_string(c.stored) + "\n");
         const Outcome outcome = run(std::string("key Return\nmove 300 300\nframes 1\nstate before.json\nkey ") + c.key +
-                                     "\nframes 1\nstate after.json\nshot after.png\n");
+                                    "\nframes 1\nstate after.json\nshot after.png\n");
         ASSERT_EQ(outcome.status, 0) << outcome.errors;
         const std::string name = std::to_string(c.stored) + " " + c.key;
         EXPECT_EQ(state("before.json")["volume"], c.stored) << name;
         EXPECT_EQ(state("after.json")["volume"], c.expected) << name;
-        const ExpectedText line{3, 3, "Arial", 10, true, clGray,
-                                "Hlasitost hudby: " + std::to_string(c.expected) + " (klávesy +/-)"};
+        const ExpectedText line{
+            3, 3, "Arial", 10, true, clGray, "Hlasitost hudby: " + std::to_string(c.expected) + " (klávesy +/-)"};
         EXPECT_EQ(textMismatches(shot("after.png"), line, menuPicture), 0) << name;
         EXPECT_EQ(storedScores(), "[Settings]\nVolume=" + std::to_string(c.expected) + "\n") << name;
     }
 }
 
 TEST_F(MenuRun, DottedRowsMoveOnePixelPerFrameAndRepeatEveryTen) {
-    const Outcome outcome = run(
-        "key Return\nmove 300 300\nframes 1\nshot d0.png\nstate d0.json\nframes 1\nshot d1.png\n"
-        "frames 9\nshot d10.png\n"
-        "move 710 172\nclick\nframes 1\nshot page.png\n");
+    const Outcome outcome =
+        run("key Return\nmove 300 300\nframes 1\nshot d0.png\nstate d0.json\nframes 1\nshot d1.png\n"
+            "frames 9\nshot d10.png\n"
+            "move 710 172\nclick\nframes 1\nshot page.png\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     const Frame d0 = shot("d0.png"), d1 = shot("d1.png"), d10 = shot("d10.png"), page = shot("page.png");
     // dot_shift after the frame is one more than the shift it was drawn with.
@@ -214,14 +215,15 @@ TEST_F(MenuRun, DottedRowsMoveOnePixelPerFrameAndRepeatEveryTen) {
 
 TEST_F(MenuRun, DifficultyFollowsTheKeyOnTheMenuAndThePagesButNotInAGame) {
     storeScores("[game1]\nscore=190\nverify=38\n");
-    const Outcome first = run(
-        "key Return\nframes 1\nstate hard.json\n"
-        "key e\nframes 1\nstate easy.json\nshot easy.png\n"
-        "move 710 172\nclick\nframes 1\nkey E\nframes 1\nstate page.json\nshot page.png\n"
-        "key e\nframes 1\nkey Escape\nframes 1\n" +
-        clickMenuButton(1) + "frames 3\nkey e\nframes 1\nstate game.json\n");
+    const Outcome first =
+        run("key Return\nframes 1\nstate hard.json\n"
+            "key e\nframes 1\nstate easy.json\nshot easy.png\n"
+            "move 710 172\nclick\nframes 1\nkey E\nframes 1\nstate page.json\nshot page.png\n"
+            "key e\nframes 1\nkey Escape\nframes 1\n" +
+            clickMenuButton(1) + "frames 3\nkey e\nframes 1\nstate game.json\n");
     ASSERT_EQ(first.status, 0) << first.errors;
-    const auto hard = state("hard.json"), easy = state("easy.json"), page = state("page.json"), game = state("game.json");
+    const auto hard = state("hard.json"), easy = state("easy.json"), page = state("page.json"),
+               game = state("game.json");
     EXPECT_EQ(hard["easy_mode"], false);
     EXPECT_EQ(hard["unlocked"]["2"], false) << "190 is below 200";
     EXPECT_EQ(hard["unlock_score"], (nlohmann::json{{"2", 200}, {"3", 5000}, {"4", 90000}}));
@@ -252,9 +254,9 @@ TEST_F(MenuRun, DifficultyFollowsTheKeyOnTheMenuAndThePagesButNotInAGame) {
 TEST_F(MenuRun, EscapeInAGameStoresItsScoreAndShowsTheMenu) {
     // An invalid record gives way to any result, even a lower one.
     storeScores("[game1]\nscore=9999\nverify=1\n");
-    const Outcome outcome = run(
-        "key Return\nframes 1\n" + clickMenuButton(1) + "frames 3\nkey Return\nframes 1\nstate playing.json\n"
-        "key Escape\nframes 2\nstate menu.json\nshot menu.png\n");
+    const Outcome outcome = run("key Return\nframes 1\n" + clickMenuButton(1) +
+                                "frames 3\nkey Return\nframes 1\nstate playing.json\n"
+                                "key Escape\nframes 2\nstate menu.json\nshot menu.png\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     const auto playing = state("playing.json"), menu = state("menu.json");
     EXPECT_EQ(playing["screen"], "game1") << "Enter does nothing while the game runs";
@@ -262,14 +264,16 @@ TEST_F(MenuRun, EscapeInAGameStoresItsScoreAndShowsTheMenu) {
     EXPECT_EQ(menu["screen"], "mainmenu");
     ASSERT_EQ(menu["score"], 0) << "nothing can be caught in the first frames";
     EXPECT_EQ(storedScores(), "[game1]\nscore=0\nverify=11\n[Settings]\nVolume=16\n");
-    EXPECT_GT(countColour(shot("menu.png"), 520, 130, 676, 180, kButtonNormal) + countColour(shot("menu.png"), 520, 130, 676, 180, kButtonLit), 0)
+    EXPECT_GT(countColour(shot("menu.png"), 520, 130, 676, 180, kButtonNormal) +
+                  countColour(shot("menu.png"), 520, 130, 676, 180, kButtonLit),
+              0)
         << "the menu is drawn again";
 }
 
 TEST_F(MenuRun, EscapeDuringAPauseStillBringsTheMenuBack) {
-    const Outcome outcome = run(
-        "key Return\nframes 1\n" + clickMenuButton(1) + "frames 3\nkey p\nwait 20\nstate paused.json\nwait 500\n"
-        "state still.json\nkey Escape\nframes 3\nstate menu.json\nshot menu.png\n");
+    const Outcome outcome = run("key Return\nframes 1\n" + clickMenuButton(1) +
+                                "frames 3\nkey p\nwait 20\nstate paused.json\nwait 500\n"
+                                "state still.json\nkey Escape\nframes 3\nstate menu.json\nshot menu.png\n");
     ASSERT_EQ(outcome.status, 0) << outcome.errors;
     const auto paused = state("paused.json"), still = state("still.json"), menu = state("menu.json");
     EXPECT_EQ(paused["screen"], "game1");

@@ -4,8 +4,7 @@
 
 namespace ik::test {
 
-std::vector<uint8_t> holderFile(const std::string& className, const std::string& name,
-                                const Properties& properties) {
+std::vector<uint8_t> holderFile(const std::string& className, const std::string& name, const Properties& properties) {
     ComponentWriter w;
     w.WriteEnvelope("DATA");
     w.WriteSignature();
@@ -82,7 +81,8 @@ std::vector<uint8_t> pcmFormat(int channels, int rate, int bits) {
 RgbImage gradient(int width, int height) {
     RgbImage image{width, height, {}};
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) image.pixels.push_back(RGB(static_cast<uint8_t>(x * 7), static_cast<uint8_t>(y * 5), 0x40));
+        for (int x = 0; x < width; ++x)
+            image.pixels.push_back(RGB(static_cast<uint8_t>(x * 7), static_cast<uint8_t>(y * 5), 0x40));
     }
     return image;
 }

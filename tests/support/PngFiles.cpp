@@ -21,7 +21,8 @@ Frame readShot(const std::string& path) {
     // The shots widen 5-6-5 channels to 8 bits by repeating their top bits;
     // dropping the low bits gives the drawn pixel back exactly.
     for (size_t i = 0; i + 2 < rgb.size(); i += 3) {
-        frame.pixels.push_back(static_cast<uint16_t>(((rgb[i] >> 3) << 11) | ((rgb[i + 1] >> 2) << 5) | (rgb[i + 2] >> 3)));
+        frame.pixels.push_back(
+            static_cast<uint16_t>(((rgb[i] >> 3) << 11) | ((rgb[i + 1] >> 2) << 5) | (rgb[i + 2] >> 3)));
     }
     return frame;
 }

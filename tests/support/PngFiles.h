@@ -14,7 +14,9 @@ struct Frame {
     int height = 0;
     std::vector<uint16_t> pixels;
 
-    uint16_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
+    uint16_t at(int x, int y) const {
+        return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+    }
 };
 
 // Throws std::runtime_error when the file cannot be read as a PNG.

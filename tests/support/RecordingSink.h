@@ -12,9 +12,12 @@ namespace ik::test {
 
 inline std::string buttonName(MouseButton button) {
     switch (button) {
-        case MouseButton::Left: return "L";
-        case MouseButton::Right: return "R";
-        case MouseButton::Middle: return "M";
+        case MouseButton::Left:
+            return "L";
+        case MouseButton::Right:
+            return "R";
+        case MouseButton::Middle:
+            return "M";
     }
     return "?";
 }

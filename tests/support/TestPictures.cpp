@@ -61,8 +61,8 @@ void packTestPictures(const std::filesystem::path& folder) {
     std::ofstream(source / "manifest.json") << nlohmann::json{{"kind", "pictures"}, {"items", items}}.dump(2);
     const std::filesystem::path general = folder / "general.dat";
     std::filesystem::remove(general);
-    const std::string command = std::string(IK_DAT_TOOL) + " pack '" + (source / "manifest.json").string() + "' '" +
-                                general.string() + "'";
+    const std::string command =
+        std::string(IK_DAT_TOOL) + " pack '" + (source / "manifest.json").string() + "' '" + general.string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
 

@@ -33,7 +33,8 @@ int mismatches(const Frame& frame, const ExpectedText& text, const std::vector<u
         for (int x = std::max(0, text.x); x < right; ++x) {
             // Only the text's own pixels count: a neighbouring text may reach
             // into the cell (accents rise above theirs).
-            if (expected.Pixel(x, y) == backdrop[static_cast<size_t>(y) * static_cast<size_t>(frame.width) + static_cast<size_t>(x)])
+            if (expected.Pixel(x, y) ==
+                backdrop[static_cast<size_t>(y) * static_cast<size_t>(frame.width) + static_cast<size_t>(x)])
                 continue;
             ++inked;
             if (expected.Pixel(x, y) != frame.at(x, y)) ++found;
@@ -52,7 +53,8 @@ int textMismatches(const Frame& frame, const ExpectedText& text, const Backdrop&
     return mismatches(frame, text, under);
 }
 
-int textMismatches(const std::vector<uint16_t>& frame, const ExpectedText& text, const std::vector<uint16_t>& backdrop) {
+int textMismatches(const std::vector<uint16_t>& frame, const ExpectedText& text,
+                   const std::vector<uint16_t>& backdrop) {
     return mismatches(Frame{kScreenWidth, kScreenHeight, frame}, text, backdrop);
 }
 

@@ -9,8 +9,8 @@
 #include <sstream>
 
 #include "assets/PngFile.h"
-#include "display/Color.h"
 #include "assets/WavFile.h"
+#include "display/Color.h"
 #include "tests/support/AssetFiles.h"
 
 namespace ik {
@@ -29,7 +29,8 @@ class DatTool : public ::testing::Test {
 protected:
     DatTool() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() / ("ironkeel-dat-" + std::string(info->name()) + "-" + std::to_string(getpid()));
+        dir =
+            fs::temp_directory_path() / ("ironkeel-dat-" + std::string(info->name()) + "-" + std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -75,12 +76,30 @@ TEST_F(DatTool, PicturesRoundTrip) {
         int bitcount, compression, patterns;
     } entries[] = {
         {{{"name", "main_menu"}, {"file", "menu.png"}}, test::gradient(37, 21), 24, 0, 1},
-        {{{"name", "button"}, {"file", "button.png"}, {"bits", 8}, {"rle", true}, {"pattern_height", 5},
-          {"transparent", false}, {"transparent_color", 0xFF00FF}},
-         primaries(12, 10), 8, 1, 2},
-        {{{"name", "ohen_ep3"}, {"file", "ohen.png"}, {"graphic", "TBitmap"}, {"bits", 16}, {"pattern_width", 4},
-          {"pattern_height", 4}, {"skip_width", 1}, {"skip_height", 2}, {"system_memory", true}},
-         primaries(14, 11), 16, 3, 6},
+        {{{"name", "button"},
+          {"file", "button.png"},
+          {"bits", 8},
+          {"rle", true},
+          {"pattern_height", 5},
+          {"transparent", false},
+          {"transparent_color", 0xFF00FF}},
+         primaries(12, 10),
+         8,
+         1,
+         2},
+        {{{"name", "ohen_ep3"},
+          {"file", "ohen.png"},
+          {"graphic", "TBitmap"},
+          {"bits", 16},
+          {"pattern_width", 4},
+          {"pattern_height", 4},
+          {"skip_width", 1},
+          {"skip_height", 2},
+          {"system_memory", true}},
+         primaries(14, 11),
+         16,
+         3,
+         6},
     };
     json items = json::array();
     for (const Entry& e : entries) {
@@ -98,9 +117,10 @@ TEST_F(DatTool, PicturesRoundTrip) {
         const ordered_json& got = listed[i];
         std::vector<std::string> keys;
         for (const auto& [key, value] : got.items()) keys.push_back(key);
-        EXPECT_EQ(keys, (std::vector<std::string>{"index", "name", "width", "height", "bitcount", "graphic", "compression",
-                                                  "pattern_width", "pattern_height", "skip_width", "skip_height",
-                                                  "system_memory", "transparent", "transparent_color", "patterns"}));
+        EXPECT_EQ(keys,
+                  (std::vector<std::string>{"index", "name", "width", "height", "bitcount", "graphic", "compression",
+                                            "pattern_width", "pattern_height", "skip_width", "skip_height",
+                                            "system_memory", "transparent", "transparent_color", "patterns"}));
         EXPECT_EQ(got["index"], i);
         EXPECT_EQ(got["name"], e.manifest["name"]);
         EXPECT_EQ(got["width"], e.image.width);
@@ -108,7 +128,8 @@ TEST_F(DatTool, PicturesRoundTrip) {
         EXPECT_EQ(got["bitcount"], e.bitcount);
         EXPECT_EQ(got["compression"], e.compression);
         EXPECT_EQ(got["graphic"], e.manifest.value("graphic", "TDIB"));
-        for (const char* field : {"pattern_width", "pattern_height", "skip_width", "skip_height", "transparent_color"}) {
+        for (const char* field :
+             {"pattern_width", "pattern_height", "skip_width", "skip_height", "transparent_color"}) {
             EXPECT_EQ(got[field], e.manifest.value(field, 0)) << field;
         }
         EXPECT_EQ(got["system_memory"], e.manifest.value("system_memory", false));
@@ -133,13 +154,16 @@ TEST_F(DatTool, WavesRoundTrip) {
         std::string samples;
     } entries[] = {
         {{{"name", "gameover"}, {"file", "gameover.wav"}}, 1, 11025, 8, "abc"},
-        {{{"name", "shot_ep3"}, {"file", "shot.wav"}, {"looped", true}, {"max_playing_count", 4}}, 2, 44100, 16,
+        {{{"name", "shot_ep3"}, {"file", "shot.wav"}, {"looped", true}, {"max_playing_count", 4}},
+         2,
+         44100,
+         16,
          std::string(9000, 'z')},
     };
     json items = json::array();
     for (const Entry& e : entries) {
-        TMemoryStream image(test::riffImage({{"fmt ", test::pcmFormat(e.channels, e.rate, e.bits)},
-                                             {"data", {e.samples.begin(), e.samples.end()}}}));
+        TMemoryStream image(test::riffImage(
+            {{"fmt ", test::pcmFormat(e.channels, e.rate, e.bits)}, {"data", {e.samples.begin(), e.samples.end()}}}));
         TWave wave;
         wave.ReadWaveFile(image);
         writeWavFile(path(e.manifest["file"]), wave);
@@ -154,15 +178,15 @@ TEST_F(DatTool, WavesRoundTrip) {
     for (size_t i = 0; i < listed.size(); ++i) {
         const Entry& e = entries[i];
         ordered_json expected = {{"index", i},
-                         {"name", e.manifest["name"]},
-                         {"looped", e.manifest.value("looped", false)},
-                         {"max_playing_count", e.manifest.value("max_playing_count", 0)},
-                         {"format_tag", 1},
-                         {"channels", e.channels},
-                         {"rate", e.rate},
-                         {"bits", e.bits},
-                         {"format_size", 16},
-                         {"data_size", e.samples.size()}};
+                                 {"name", e.manifest["name"]},
+                                 {"looped", e.manifest.value("looped", false)},
+                                 {"max_playing_count", e.manifest.value("max_playing_count", 0)},
+                                 {"format_tag", 1},
+                                 {"channels", e.channels},
+                                 {"rate", e.rate},
+                                 {"bits", e.bits},
+                                 {"format_size", 16},
+                                 {"data_size", e.samples.size()}};
         EXPECT_EQ(listed[i], expected);
     }
 
@@ -180,7 +204,7 @@ TEST_F(DatTool, OnePixelPatternsOfALargePictureAreCountedNotStored) {
     ComponentWriter dib;
     dib.WriteShortText("TDIB");
     for (int32_t field : {40, 4096, 4096}) dib.WriteRawInt32(field);
-    dib.WriteRaw(std::vector<uint8_t>{1, 0, 8, 0});  // planes, bit count
+    dib.WriteRaw(std::vector<uint8_t>{1, 0, 8, 0});                     // planes, bit count
     for (int32_t field : {1, 2, 0, 0, 2, 0}) dib.WriteRawInt32(field);  // RLE8, 2 bytes, 2 colours
     dib.WriteRaw(std::vector<uint8_t>{0, 0, 0, 0, 255, 255, 255, 0, 0, 1});
     writeWholeFile(path("grid.dat"), test::pictureFile({[&](ComponentWriter& w) {
@@ -218,18 +242,22 @@ TEST_F(DatTool, ErrorsGoToStderrWithStatus1) {
     } cases[] = {
         {"missing file", nullptr, "list " + path("none.dat"), "Cannot open file " + path("none.dat")},
         {"reader failure", nullptr, "list " + path("broken.dat"),
-         "Error reading TPictureCollectionComponent.List: Error reading TPictureCollectionItem.Name: Invalid property value"},
+         "Error reading TPictureCollectionComponent.List: Error reading TPictureCollectionItem.Name: Invalid property "
+         "value"},
         {"forced kind", nullptr, "list --waves " + path("broken.dat"),
          "Error reading TWaveCollectionComponent.List.ColorTable: Property does not exist"},
         {"too many colours for 8 bits",
          {{"kind", "pictures"}, {"items", {{{"name", "m"}, {"file", "many.png"}, {"bits", 8}}}}},
          "pack " + path("manifest.json") + " " + path("x.dat"),
-         path("manifest.json") + ": item 0 (many.png): Picture has more than 256 colours; it cannot be stored with 8 bits"},
+         path("manifest.json") +
+             ": item 0 (many.png): Picture has more than 256 colours; it cannot be stored with 8 bits"},
         {"unknown field",
          {{"kind", "pictures"}, {"items", {{{"name", "m"}, {"file", "many.png"}, {"bitz", 8}}}}},
          "pack " + path("manifest.json") + " " + path("x.dat"),
          path("manifest.json") + ": item 0 (many.png): unknown field \"bitz\""},
-        {"unknown kind", {{"kind", "music"}, {"items", json::array()}}, "pack " + path("manifest.json") + " " + path("x.dat"),
+        {"unknown kind",
+         {{"kind", "music"}, {"items", json::array()}},
+         "pack " + path("manifest.json") + " " + path("x.dat"),
          path("manifest.json") + ": \"kind\" must be \"pictures\" or \"waves\""},
     };
     for (const Case& c : cases) {

@@ -12,10 +12,10 @@ namespace {
 struct Expected {
     const char* file;
     const char* name;
-    int patterns;                  // the screens draw patterns 0 .. patterns-1
-    int patternWidth = 0;          // when set, the exact pattern size the layout needs
+    int patterns;          // the screens draw patterns 0 .. patterns-1
+    int patternWidth = 0;  // when set, the exact pattern size the layout needs
     int patternHeight = 0;
-    bool keyed = false;            // drawn over other pictures: needs its colour key
+    bool keyed = false;  // drawn over other pictures: needs its colour key
 };
 
 const Expected kPictures[] = {
@@ -71,7 +71,8 @@ TEST(DataIndex, EveryPictureTheScreensLookUpIsThereWithItsPatterns) {
             EXPECT_EQ(effective(item, "pattern_height", "height"), e.patternHeight);
         }
         if (e.keyed) EXPECT_TRUE(item.at("transparent").get<bool>());
-        else EXPECT_FALSE(item.at("transparent").get<bool>());
+        else
+            EXPECT_FALSE(item.at("transparent").get<bool>());
     }
 }
 
@@ -114,9 +115,9 @@ TEST(DataIndex, TheFilesUseEveryStorageTheOriginalFilesUsed) {
 
 TEST(DataIndex, EverySoundTheGamePlaysIsInWavesDat) {
     auto items = listItems(dataFile("waves.dat"));
-    for (const char* name : {"gameover", "green_ep1", "red_ep1", "bonus_ep1", "bonus_end_ep1", "trest_ep1",
-                             "trest_end_ep1", "reached_ep2", "levelup_ep2", "shot_ep3", "fire_ep3", "key_ep4",
-                             "newform_ep4", "miss_ep4"}) {
+    for (const char* name :
+         {"gameover", "green_ep1", "red_ep1", "bonus_ep1", "bonus_end_ep1", "trest_ep1", "trest_end_ep1", "reached_ep2",
+          "levelup_ep2", "shot_ep3", "fire_ep3", "key_ep4", "newform_ep4", "miss_ep4"}) {
         SCOPED_TRACE(name);
         auto found = items.find(name);
         ASSERT_NE(found, items.end());

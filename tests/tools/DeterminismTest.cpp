@@ -1,10 +1,10 @@
 // Two runs of the generator give the same bytes in every file.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 #include "GeneratedData.h"
 
@@ -30,8 +30,8 @@ TEST(Determinism, TwoRunsWriteIdenticalFiles) {
     fs::remove_all(base);
     for (const char* run : {"a", "b"}) {
         fs::path dir = base / run;
-        ASSERT_EQ(test::run(std::string("LSAN_OPTIONS=suppressions=") + IK_ASSETGEN_LSAN + " " + IK_ASSETGEN + " '" + (dir / "work").string() + "' '" +
-                            (dir / "data").string() + "'"),
+        ASSERT_EQ(test::run(std::string("LSAN_OPTIONS=suppressions=") + IK_ASSETGEN_LSAN + " " + IK_ASSETGEN + " '" +
+                            (dir / "work").string() + "' '" + (dir / "data").string() + "'"),
                   0);
     }
     auto first = allFiles(base / "a"), second = allFiles(base / "b");

@@ -36,7 +36,9 @@ TEST(Loudness, ReadsTheReferenceTonesAndGatesQuietPassages) {
         {"a mono tone, heard on both speakers", {{-23, 20}}, 1, -23},
         {"-36, -23, -36: the quiet ends fall under the relative gate", {{-36, 10}, {-23, 60}, {-36, 10}}, 2, -23},
         {"-72, -26, -20, -26, -72: below -70 counts for nothing",
-         {{-72, 10}, {-26, 10}, {-20, 10}, {-26, 10}, {-72, 10}}, 2, -23},
+         {{-72, 10}, {-26, 10}, {-20, 10}, {-26, 10}, {-72, 10}},
+         2,
+         -23},
         {"a blip shorter than a block", {{-23, 0.05}}, 2, -23},
     };
     for (const Case& c : cases) {

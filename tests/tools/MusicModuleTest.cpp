@@ -29,8 +29,10 @@ struct Cue {
     double start, end;  // percent of the module's length
 };
 
-const Cue kCues[] = {{"loading screen, menu, pages", 62.83, 75}, {"episode 1", 76.2, 99.5},
-                     {"episode 2", 18.2, 42.5},                  {"episode 3", 43.5, 61.7},
+const Cue kCues[] = {{"loading screen, menu, pages", 62.83, 75},
+                     {"episode 1", 76.2, 99.5},
+                     {"episode 2", 18.2, 42.5},
+                     {"episode 3", 43.5, 61.7},
                      {"episode 4", 0, 17.1}};
 
 // Stretch bounds in milliseconds as the game computes them.

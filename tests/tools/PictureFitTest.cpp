@@ -138,9 +138,9 @@ TEST(PictureFit, SpritesAreKeyedAroundTheirShapes) {
         const char* name;
         int cellWidth, cellHeight, cells;
     };
-    const Sprite sprites[] = {{"series1.dat", "good_ep1", 50, 50, 3},  {"series1.dat", "bad_ep1", 50, 50, 3},
-                              {"series1.dat", "hrnec_ep1", 78, 24, 4}, {"series2.dat", "heads_ep2", 50, 50, 3},
-                              {"series3.dat", "vojak_ep3", 25, 50, 1}, {"series3.dat", "ohen_ep3", 100, 100, 10},
+    const Sprite sprites[] = {{"series1.dat", "good_ep1", 50, 50, 3},   {"series1.dat", "bad_ep1", 50, 50, 3},
+                              {"series1.dat", "hrnec_ep1", 78, 24, 4},  {"series2.dat", "heads_ep2", 50, 50, 3},
+                              {"series3.dat", "vojak_ep3", 25, 50, 1},  {"series3.dat", "ohen_ep3", 100, 100, 10},
                               {"series4.dat", "forms_ep4", 150, 200, 3}};
     for (const Sprite& s : sprites) {
         SCOPED_TRACE(s.name);

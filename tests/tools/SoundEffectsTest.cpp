@@ -42,10 +42,10 @@ struct Expected {
 
 // A tick for a key, blips for catches, a fanfare and a falling phrase.
 const Expected kSounds[] = {
-    {"key_ep4", 0.01f, 0.06f},      {"green_ep1", 0.05f, 0.3f},   {"red_ep1", 0.15f, 0.5f},
+    {"key_ep4", 0.01f, 0.06f},      {"green_ep1", 0.05f, 0.3f},    {"red_ep1", 0.15f, 0.5f},
     {"bonus_ep1", 0.3f, 1.0f},      {"bonus_end_ep1", 0.2f, 0.8f}, {"trest_ep1", 0.3f, 1.0f},
-    {"trest_end_ep1", 0.15f, 0.6f}, {"reached_ep2", 0.3f, 1.0f},  {"levelup_ep2", 0.5f, 1.5f},
-    {"shot_ep3", 0.08f, 0.4f},      {"fire_ep3", 0.2f, 0.8f},     {"newform_ep4", 0.4f, 1.2f},
+    {"trest_end_ep1", 0.15f, 0.6f}, {"reached_ep2", 0.3f, 1.0f},   {"levelup_ep2", 0.5f, 1.5f},
+    {"shot_ep3", 0.08f, 0.4f},      {"fire_ep3", 0.2f, 0.8f},      {"newform_ep4", 0.4f, 1.2f},
     {"miss_ep4", 0.2f, 0.6f},       {"gameover", 1.2f, 2.0f},
 };
 

@@ -27,9 +27,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr auto kDeadline = std::chrono::seconds(90);
 
-bool onPath(const std::string& tool) {
-    return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
+bool onPath(const std::string& tool) { return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0; }
 
 // Polls `done` until it holds or the deadline passes.
 bool eventually(const std::function<bool()>& done) {
@@ -96,7 +94,8 @@ std::vector<pid_t> childrenOf(pid_t parent) {
 class RealWindow : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(onPath("Xvfb") && onPath("xdotool")) << "needs the packages xvfb and xdotool (tools/install-deps.sh)";
+        ASSERT_TRUE(onPath("Xvfb") && onPath("xdotool"))
+            << "needs the packages xvfb and xdotool (tools/install-deps.sh)";
         int ready[2];
         ASSERT_EQ(::pipe(ready), 0);
         server_ = ::fork();

@@ -25,18 +25,22 @@ void starrySky(Image& img, float horizon, uint32_t seed) {
 
 // An iron-keeled steamer, the collection's namesake, seen from the side.
 void steamer(Image& img, float cx, float waterline) {
-    Shape hull = polygon({{cx - 230, waterline - 60}, {cx + 250, waterline - 60}, {cx + 205, waterline + 18},
+    Shape hull = polygon({{cx - 230, waterline - 60},
+                          {cx + 250, waterline - 60},
+                          {cx + 205, waterline + 18},
                           {cx - 200, waterline + 18}});
     dropShadow(img, hull, 4, 0.4f);
     fill(img, hull, bevel(hull, linear(0, waterline - 60, colour::slate, 0, waterline + 18, colour::night), 5));
-    fill(img, rect(cx - 228, waterline - 62, cx + 248, waterline - 55), bevel(rect(cx - 228, waterline - 62, cx + 248, waterline - 55), solid(colour::brass), 3));
+    fill(img, rect(cx - 228, waterline - 62, cx + 248, waterline - 55),
+         bevel(rect(cx - 228, waterline - 62, cx + 248, waterline - 55), solid(colour::brass), 3));
     for (float x = cx - 170; x < cx + 200; x += 42) {
         fill(img, circle(x, waterline - 32, 8), colour::brassDark);
         fill(img, circle(x, waterline - 32, 6), dome(x, waterline - 32, 6, colour::brassLight, 0.5f));
     }
     Shape cabin = rect(cx - 110, waterline - 120, cx + 90, waterline - 60, 4);
     fill(img, cabin, bevel(cabin, solid(colour::cream), 4));
-    for (float x = cx - 95; x < cx + 80; x += 30) fill(img, rect(x, waterline - 108, x + 18, waterline - 88, 3), colour::navy);
+    for (float x = cx - 95; x < cx + 80; x += 30)
+        fill(img, rect(x, waterline - 108, x + 18, waterline - 88, 3), colour::navy);
     for (float x : {cx - 60, cx + 20}) {
         Shape funnel = rect(x, waterline - 200, x + 34, waterline - 120, 2);
         fill(img, funnel, bevel(funnel, solid(colour::copper), 6));
@@ -64,8 +68,8 @@ Picture loadingScreen() {
     fill(img, circle(700, 230, 30), dome(700, 230, 30, colour::parchment, 0.25f));
     sea(img, 430, 3);
     steamer(img, 400, 440);
-    drawShadowedText(img, 400 - textWidth("Ironkeel - Gubbinz", kTitleFont) / 2.0f, 54, "Ironkeel - Gubbinz", kTitleFont,
-                     colour::brassLight, colour::ink, 3);
+    drawShadowedText(img, 400 - textWidth("Ironkeel - Gubbinz", kTitleFont) / 2.0f, 54, "Ironkeel - Gubbinz",
+                     kTitleFont, colour::brassLight, colour::ink, 3);
     drawShadowedText(img, 400 - textWidth("vol.1", kSubtitleFont) / 2.0f, 128, "vol.1", kSubtitleFont, colour::cream,
                      colour::ink, 2);
     // A dark cradle for the pulsing key hint at (325, 500)-(475, 580).
@@ -117,9 +121,7 @@ void rail(Image& img, float top) {
     fill(img, groove, bevel(groove, solid(colour::night), 3, -0.4f));
 }
 
-void smallButton(Image& img, float top) {
-    plate(img, {677, top, 720, top + 50}, colour::copper, 5, false);
-}
+void smallButton(Image& img, float top) { plate(img, {677, top, 720, top + 50}, colour::copper, 5, false); }
 
 Picture mainMenu() {
     Image img(800, 600);
@@ -134,8 +136,8 @@ Picture mainMenu() {
     // The emblem and name, clear of the left strip and of the buttons.
     float cx = 310;
     wheelEmblem(img, cx, 250, 80);
-    drawShadowedText(img, cx - textWidth("Ironkeel", kTitleFont) / 2.0f, 360, "Ironkeel", kTitleFont, colour::brassLight,
-                     colour::ink, 3);
+    drawShadowedText(img, cx - textWidth("Ironkeel", kTitleFont) / 2.0f, 360, "Ironkeel", kTitleFont,
+                     colour::brassLight, colour::ink, 3);
     drawShadowedText(img, cx - textWidth("Gubbinz vol.1", kSubtitleFont) / 2.0f, 424, "Gubbinz vol.1", kSubtitleFont,
                      colour::cream, colour::ink, 2);
 

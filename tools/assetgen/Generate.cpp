@@ -34,8 +34,7 @@ void generateAll(const std::filesystem::path& workDir, const std::filesystem::pa
         },
         [&] {
             // The window's icon, and the desktop's at each size of the icon theme.
-            writePngWithAlpha(dataDir / "ironkeel.png", kWindowIconSize, kWindowIconSize,
-                              programIcon(kWindowIconSize));
+            writePngWithAlpha(dataDir / "ironkeel.png", kWindowIconSize, kWindowIconSize, programIcon(kWindowIconSize));
             for (int size : kThemeIconSizes) {
                 const std::string square = std::to_string(size) + "x" + std::to_string(size);
                 std::filesystem::path folder = workDir / "icons" / square / "apps";

@@ -46,16 +46,26 @@ constexpr int kDrumRate = 16726;
 
 art::Take kick() {
     art::Take take(kDrumRate);
-    take.add({.wave = art::Wave::Triangle, .length = 0.22f, .freq = 160, .freqEnd = 42,
+    take.add({.wave = art::Wave::Triangle,
+              .length = 0.22f,
+              .freq = 160,
+              .freqEnd = 42,
               .envelope = {0.001f, 0.16f, 0.0f, 0.05f}});
     return take;
 }
 
 art::Take snare() {
     art::Take take(kDrumRate);
-    take.add({.wave = art::Wave::Noise, .length = 0.2f, .freq = 1600, .envelope = {0.001f, 0.15f, 0.0f, 0.04f},
+    take.add({.wave = art::Wave::Noise,
+              .length = 0.2f,
+              .freq = 1600,
+              .envelope = {0.001f, 0.15f, 0.0f, 0.04f},
               .lowpassHz = 6000});
-    take.add({.wave = art::Wave::Triangle, .length = 0.08f, .freq = 220, .freqEnd = 150, .volume = 0.6f,
+    take.add({.wave = art::Wave::Triangle,
+              .length = 0.08f,
+              .freq = 220,
+              .freqEnd = 150,
+              .volume = 0.6f,
               .envelope = {0.001f, 0.06f, 0.0f, 0.02f}});
     return take;
 }
@@ -66,8 +76,8 @@ art::Take hat() {
     return take;
 }
 
-xm::Instrument withEnvelope(const char* name, xm::Sample sample, std::vector<xm::EnvelopePoint> points,
-                            int sustain, uint16_t fadeout) {
+xm::Instrument withEnvelope(const char* name, xm::Sample sample, std::vector<xm::EnvelopePoint> points, int sustain,
+                            uint16_t fadeout) {
     xm::Instrument in;
     in.name = name;
     in.sample = std::move(sample);
@@ -87,10 +97,10 @@ std::vector<xm::Instrument> moduleInstruments() {
     // starts again.
     list.push_back(withEnvelope("square lead", cycle("square 50%", squareHalf, 56),
                                 {{0, 0}, {1, 64}, {10, 50}, {40, 40}}, 3, 8192));
-    list.push_back(withEnvelope("pulse", cycle("pulse 25%", squareQuarter, 50), {{0, 0}, {2, 60}, {12, 40}, {48, 32}},
-                                3, 8192));
-    list.push_back(withEnvelope("bell", cycle("pulse 12.5%", squareEighth, 50), {{0, 0}, {1, 64}, {6, 30}, {40, 0}},
-                                -1, 8192));
+    list.push_back(
+        withEnvelope("pulse", cycle("pulse 25%", squareQuarter, 50), {{0, 0}, {2, 60}, {12, 40}, {48, 32}}, 3, 8192));
+    list.push_back(
+        withEnvelope("bell", cycle("pulse 12.5%", squareEighth, 50), {{0, 0}, {1, 64}, {6, 30}, {40, 0}}, -1, 8192));
     list.push_back(withEnvelope("bass", cycle("triangle", triangleWave, 64), {{0, 0}, {1, 64}, {20, 56}}, 2, 8192));
     xm::Instrument fife = withEnvelope("fife", cycle("fife", triangleWave, 64), {{0, 0}, {3, 64}, {20, 52}}, 2, 8192);
     fife.vibratoDepth = 6;

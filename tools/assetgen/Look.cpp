@@ -16,8 +16,9 @@ void grain(Image& img, Box box, float amount, uint32_t seed) {
             Rgba c = img.at(x, y);
             if (c.a <= 0) continue;
             float n = (random.unit() - 0.5f) * amount;
-            img.set(x, y, {std::clamp(c.r + n, 0.0f, 1.0f), std::clamp(c.g + n, 0.0f, 1.0f),
-                           std::clamp(c.b + n, 0.0f, 1.0f), c.a});
+            img.set(x, y,
+                    {std::clamp(c.r + n, 0.0f, 1.0f), std::clamp(c.g + n, 0.0f, 1.0f), std::clamp(c.b + n, 0.0f, 1.0f),
+                     c.a});
         }
 }
 
@@ -76,8 +77,8 @@ void wheelEmblem(Image& img, float cx, float cy, float radius) {
     fill(img, wheel, bevel(wheel, solid(colour::brass), 8 * s + 1, 0.5f));
     Shape hub = circle(cx, cy, 56 * s);
     fill(img, hub, bevel(hub, solid(colour::navy), 5 * s + 1, -0.5f));
-    Shape keel = polygon({{cx - 40 * s, cy - 6 * s}, {cx + 40 * s, cy - 6 * s}, {cx + 28 * s, cy + 18 * s},
-                          {cx - 28 * s, cy + 18 * s}});
+    Shape keel = polygon(
+        {{cx - 40 * s, cy - 6 * s}, {cx + 40 * s, cy - 6 * s}, {cx + 28 * s, cy + 18 * s}, {cx - 28 * s, cy + 18 * s}});
     fill(img, keel, bevel(keel, solid(colour::steel), 3 * s + 1));
     fill(img, rect(cx - 3 * s, cy - 40 * s, cx + 3 * s, cy - 6 * s), colour::cream);
     fill(img, polygon({{cx + 3 * s, cy - 38 * s}, {cx + 30 * s, cy - 14 * s}, {cx + 3 * s, cy - 14 * s}}),

@@ -10,10 +10,10 @@
 namespace ik::audio_measure {
 
 struct Figures {
-    double lufs = 0;          // integrated loudness; -inf for silence
-    double peakDb = 0;        // sample peak, dB of full scale
-    double dc[2] = {0, 0};    // mean of each channel, fraction of full scale
-    double correlation = 1;   // of left and right: 1 mono, 0 unrelated, -1 out of phase
+    double lufs = 0;         // integrated loudness; -inf for silence
+    double peakDb = 0;       // sample peak, dB of full scale
+    double dc[2] = {0, 0};   // mean of each channel, fraction of full scale
+    double correlation = 1;  // of left and right: 1 mono, 0 unrelated, -1 out of phase
 };
 
 // `interleaved` holds `channels` (1 or 2) channels at full scale 1.0. A mono

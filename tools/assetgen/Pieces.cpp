@@ -19,8 +19,10 @@ Chord parseChord(const std::string& name) {
     Chord c{parseNote(name.substr(0, i) + "4"), {0, 4, 7}};
     std::string kind = name.substr(i);
     if (kind == "m") c.tones = {0, 3, 7};
-    else if (kind == "7") c.tones = {0, 4, 7, 10};
-    else if (!kind.empty()) throw std::invalid_argument("unknown chord " + name);
+    else if (kind == "7")
+        c.tones = {0, 4, 7, 10};
+    else if (!kind.empty())
+        throw std::invalid_argument("unknown chord " + name);
     return c;
 }
 
@@ -86,10 +88,10 @@ void shapeBar(Score& score, size_t first, int rows, const Texture& texture, floa
     for (int r = 0; r < rows; ++r)
         for (int ch = 0; ch < kControlChannel; ++ch) {
             xm::Cell& c = score.row(first + static_cast<size_t>(r)).cells[static_cast<size_t>(ch)];
-            bool keep = ch == Lead ? texture.tune
-                        : ch == Counter ? texture.answer
+            bool keep = ch == Lead                                                         ? texture.tune
+                        : ch == Counter                                                    ? texture.answer
                         : ch == Drum || ch == Hat || (ch == Extra && c.instrument == Kick) ? texture.drums
-                                                                                            : true;
+                                                                                           : true;
             if (!keep) {
                 c = {};
                 if (r == 0) c.note = xm::kKeyOff;
@@ -117,11 +119,13 @@ void writeMelody(Score& score, size_t first, const std::string& line, const Chor
         } else {
             int midi = parseNote(pitch);
             score.note(at, Lead, midi, style.lead, style.leadVolume);
-            if (style.counterMelody) score.note(at, Counter, harmonyBelow(midi, chord), Pulse, style.leadVolume * 3 / 5);
+            if (style.counterMelody)
+                score.note(at, Counter, harmonyBelow(midi, chord), Pulse, style.leadVolume * 3 / 5);
         }
         row += rows;
     }
-    if (row != style.rowsPerBar) throw std::logic_error("a bar of melody has " + std::to_string(row) + " rows: " + line);
+    if (row != style.rowsPerBar)
+        throw std::logic_error("a bar of melody has " + std::to_string(row) + " rows: " + line);
 }
 
 void drum(Score& s, size_t at, Channel ch, Instrument kind, int volume) { s.note(at, ch, kDrumNote, kind, volume); }
@@ -216,7 +220,8 @@ void marchBar(Score& s, size_t first, const Chord& c, int bar) {
     drum(s, first + 4, Drum, Snare, 34);
     drum(s, first + 8, Drum, Kick, 44);
     if (bar == 3) roll(s, first, 10, 16, 18);
-    else drum(s, first + 12, Drum, Snare, 34);
+    else
+        drum(s, first + 12, Drum, Snare, 34);
 }
 
 void fifeBar(Score& s, size_t first, const Chord& c, int bar) {
@@ -243,7 +248,8 @@ void titleBar(Score& s, size_t first, const Chord& c, int bar) {
     for (int r : {0, 6, 8}) drum(s, first + r, Drum, Kick, 46);
     drum(s, first + 4, Drum, Snare, 36);
     if (bar == 3) roll(s, first, 12, 16, 22);
-    else drum(s, first + 12, Drum, Snare, 36);
+    else
+        drum(s, first + 12, Drum, Snare, 36);
     for (int r = 0; r < 16; r += 2) drum(s, first + r, Hat, HiHat, r % 4 ? 14 : 22);
 }
 
@@ -271,8 +277,7 @@ void puzzle(Score& score, long ticks) {
     Section b{{"Am", "G", "F", "E"},
               {"C6:4 B5:2 A5:2 G5:4 E5:4", "D5:2 G5:2 B5:2 D6:2 B5:4 G5:4", "A5:2 C6:2 F6:4 E6:2 D6:2 C6:4",
                "B5:2 G#5:2 E5:4 B4:4 r:4"}};
-    Section c{{"Dm", "Am", "Bb", "E"},
-              {"A5:6 F5:2 D5:8", "C6:6 A5:2 E5:8", "D6:4 C6:4 Bb5:4 A5:4", "G#5:8 B5:4 r:4"}};
+    Section c{{"Dm", "Am", "Bb", "E"}, {"A5:6 F5:2 D5:8", "C6:6 A5:2 E5:8", "D6:4 C6:4 Bb5:4 A5:4", "G#5:8 B5:4 r:4"}};
     writePiece(score, {{16, 7, Bell, 52, true, puzzleBar}, {a, b, c}, {0, 1, 0, 2}, "Am", 1.62f}, ticks);
 }
 
@@ -301,10 +306,8 @@ void fifeAndDrum(Score& score, long ticks) {
 void titleTheme(Score& score, long ticks) {
     Section a{{"D", "A", "Bm", "G"},
               {"D5:4 F#5:4 A5:6 F#5:2", "E5:4 A5:4 C#6:4 A5:4", "B5:6 A5:2 F#5:4 D5:4", "G5:4 B5:4 D6:4 B5:2 A5:2"}};
-    Section b{{"D", "A", "G", "A"},
-              {"A5:6 D6:2 C#6:4 B5:4", "A5:6 E5:2 C#5:8", "B5:4 A5:4 G5:4 F#5:4", "E5:8 A5:8"}};
-    Section c{{"G", "A", "F#m", "Bm"},
-              {"D6:8 B5:4 G5:4", "C#6:8 A5:4 E5:4", "F#5:4 A5:4 C#6:4 A5:4", "B5:12 r:4"}};
+    Section b{{"D", "A", "G", "A"}, {"A5:6 D6:2 C#6:4 B5:4", "A5:6 E5:2 C#5:8", "B5:4 A5:4 G5:4 F#5:4", "E5:8 A5:8"}};
+    Section c{{"G", "A", "F#m", "Bm"}, {"D6:8 B5:4 G5:4", "C#6:8 A5:4 E5:4", "F#5:4 A5:4 C#6:4 A5:4", "B5:12 r:4"}};
     writePiece(score, {{16, 6, Square, 40, true, titleBar}, {a, b, c}, {0, 1, 0, 2, 1}, "D", 0.94f}, ticks);
 }
 

@@ -7,8 +7,8 @@ namespace ik::music {
 
 // Each piece starts on a fresh row at the score's end and lasts exactly
 // `ticks`: whole bars, then its home chord held until the end.
-void puzzle(Score& score, long ticks);     // episode 4
-void workMarch(Score& score, long ticks);  // episode 2
+void puzzle(Score& score, long ticks);       // episode 4
+void workMarch(Score& score, long ticks);    // episode 2
 void fifeAndDrum(Score& score, long ticks);  // episode 3
 void titleTheme(Score& score, long ticks);   // loading screen and menu
 void kitchen(Score& score, long ticks);      // episode 1

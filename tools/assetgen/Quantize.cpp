@@ -63,7 +63,8 @@ std::vector<uint32_t> quantize(const std::vector<uint32_t>& pixels, int colours,
     bool hasKeep = false;
     for (uint32_t p : pixels) {
         if (p == keep) hasKeep = true;
-        else ++histogram[p];
+        else
+            ++histogram[p];
     }
     int room = colours - (hasKeep ? 1 : 0);
     if (static_cast<int>(histogram.size()) <= room) return pixels;

@@ -5,9 +5,7 @@
 
 namespace ik::art {
 
-Rgba rgb(int r, int g, int b, float alpha) {
-    return {r / 255.0f, g / 255.0f, b / 255.0f, alpha};
-}
+Rgba rgb(int r, int g, int b, float alpha) { return {r / 255.0f, g / 255.0f, b / 255.0f, alpha}; }
 
 Rgba mix(Rgba from, Rgba to, float t) {
     t = std::clamp(t, 0.0f, 1.0f);
@@ -64,8 +62,7 @@ Shape rect(float x0, float y0, float x1, float y1, float radius) {
     float hx = (x1 - x0) / 2 - radius, hy = (y1 - y0) / 2 - radius;
     return {[=](float x, float y) {
                 float qx = std::fabs(x - cx) - hx, qy = std::fabs(y - cy) - hy;
-                return length(std::max(qx, 0.0f), std::max(qy, 0.0f)) + std::min(std::max(qx, qy), 0.0f) -
-                       radius;
+                return length(std::max(qx, 0.0f), std::max(qy, 0.0f)) + std::min(std::max(qx, qy), 0.0f) - radius;
             },
             {x0, y0, x1, y1}};
 }
@@ -91,7 +88,7 @@ Shape polygon(std::vector<std::pair<float, float>> points) {
                     float wx = x - pts[i].first, wy = y - pts[i].second;
                     float t = std::clamp((wx * ex + wy * ey) / (ex * ex + ey * ey), 0.0f, 1.0f);
                     d = std::min(d, length(wx - ex * t, wy - ey * t));
-                    bool c1 = y >= pts[i].second, c2 = y < pts[j].second, c3 = ex * wy > ey * wx;
+                    bool c1 = y >= pts[i].second, c2 = y<pts[j].second, c3 = ex * wy> ey * wx;
                     if ((c1 && c2 && c3) || (!c1 && !c2 && !c3)) sign = -sign;
                 }
                 return sign * d;

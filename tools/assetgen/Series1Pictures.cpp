@@ -51,7 +51,8 @@ void toadstool(Image& img, float x, float y) {
     outlined(img, stem, bevel(stem, solid(colour::cream), 4));
     Shape cap = intersect(ellipse(x + 25, y + 28, 20, 20), rect(x, y, x + 50, y + 28));
     outlined(img, cap, dome(x + 25, y + 22, 20, colour::tomato));
-    for (auto [dx, dy, r] : {std::tuple{15.0f, 18.0f, 2.5f}, {27.0f, 13.0f, 3.0f}, {36.0f, 21.0f, 2.2f}, {22.0f, 24.0f, 1.8f}})
+    for (auto [dx, dy, r] :
+         {std::tuple{15.0f, 18.0f, 2.5f}, {27.0f, 13.0f, 3.0f}, {36.0f, 21.0f, 2.2f}, {22.0f, 24.0f, 1.8f}})
         fill(img, circle(x + dx, y + dy, r), colour::parchment);
 }
 
@@ -110,7 +111,8 @@ Picture kitchen() {
         Shape pan = unite(circle(px, 206, 15), segment(px, 190, px, 192, 2));
         dropShadow(img, pan, 3, 0.25f);
         fill(img, pan, dome(px, 206, 15, colour::copper, 0.55f));
-        fill(img, segment(px + 80, 175, px + 80, 232, 2), bevel(segment(px + 80, 175, px + 80, 232, 2), solid(colour::mist), 2));
+        fill(img, segment(px + 80, 175, px + 80, 232, 2),
+             bevel(segment(px + 80, 175, px + 80, 232, 2), solid(colour::mist), 2));
         fill(img, ellipse(px + 80, 236, 8, 6), dome(px + 80, 236, 8, colour::mist));
     }
     Shape counter = rect(0, 586, 800, 600);
@@ -143,7 +145,8 @@ Picture lamps() {
         bool lit = i % 2 == 1;
         fill(img, circle(cx, 20, 19), bevel(circle(cx, 20, 19), solid(colour::brass), 4, 0.5f));
         if (lit) fill(img, circle(cx, 20, 15), radial(cx, 20, 15, colour::white, glass[i]));
-        else fill(img, circle(cx, 20, 15), dome(cx, 20, 15, glass[i], 0.4f));
+        else
+            fill(img, circle(cx, 20, 15), dome(cx, 20, 15, glass[i], 0.4f));
         fill(img, ellipse(cx - 5, 14, 5, 3), rgb(255, 255, 255, lit ? 0.8f : 0.3f));
     }
     return {"signals_ep1", img, {"TDIB", 8}, 40, 40, true};

@@ -119,8 +119,8 @@ void face(Image& img, float x, Rgba hair, bool glasses, bool beard, bool cap) {
 
 Picture heads() {
     Image img(150, 50);
-    face(img, 0, colour::woodDark, true, false, false);   // Dorner
-    face(img, 50, rgb(70, 60, 52), false, true, false);   // Pavian
+    face(img, 0, colour::woodDark, true, false, false);      // Dorner
+    face(img, 50, rgb(70, 60, 52), false, true, false);      // Pavian
     face(img, 100, colour::brassLight, false, false, true);  // Kaplan
     return {"heads_ep2", img, {"TDIB", 8, true}, 50, 50, true};
 }

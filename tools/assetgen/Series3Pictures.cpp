@@ -121,7 +121,8 @@ void armyEmblem(Image& img, Box box) {
 }  // namespace
 
 std::vector<Picture> series3Pictures() {
-    return {yard(), aimMark(), soldier(), fire(), header(), infoPanel("L´Armée du Nord", armyEmblem, {"TDIB", 8, true})};
+    return {yard(), aimMark(), soldier(),
+            fire(), header(),  infoPanel("L´Armée du Nord", armyEmblem, {"TDIB", 8, true})};
 }
 
 }  // namespace ik::art

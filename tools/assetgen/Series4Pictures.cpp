@@ -41,7 +41,8 @@ Picture laboratory() {
     }
     // The transformation chamber behind the character at (325, 400).
     Shape chamber = rect(310, 392, 490, 600, 20);
-    fill(img, chamber, bevel(chamber, linear(310, 0, rgb(60, 110, 120, 0.55f), 490, 0, rgb(20, 50, 60, 0.55f)), 10, 0.5f));
+    fill(img, chamber,
+         bevel(chamber, linear(310, 0, rgb(60, 110, 120, 0.55f), 490, 0, rgb(20, 50, 60, 0.55f)), 10, 0.5f));
     fill(img, rect(300, 588, 500, 600, 3), bevel(rect(300, 588, 500, 600, 3), solid(colour::brass), 3));
     fill(img, rect(330, 402, 338, 590, 4), rgb(255, 255, 255, 0.12f));
     for (float x : {250.0f, 550.0f}) {

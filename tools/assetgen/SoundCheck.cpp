@@ -108,8 +108,8 @@ int waves(const std::string& file, const std::filesystem::path& outDir) {
         const ik::TWave& wave = item.Wave();
         auto format = ik::readPcmFormat(wave.Format());
         if (!format) throw std::runtime_error(item.Name() + " is not plain PCM");
-        auto frames = ik::convertToDeviceFormat(
-            *format, std::span<const uint8_t>(wave.Data(), static_cast<size_t>(wave.Size())));
+        auto frames =
+            ik::convertToDeviceFormat(*format, std::span<const uint8_t>(wave.Data(), static_cast<size_t>(wave.Size())));
         writeWav(outDir / ("sound-" + item.Name() + ".wav"), frames);
         printFigures(item.Name(), frames, frames.size() / 2.0 / kRate);
     }

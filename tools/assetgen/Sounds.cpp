@@ -25,10 +25,18 @@ Sound gameover() {
     Take take(kHigh);
     take.phrase({.length = 0.2f, .volume = 0.4f, .envelope = kPluck}, {67, 66, 65}, 0.0f, 0.22f);
     take.phrase({.length = 0.25f, .volume = 0.4f, .envelope = kPluck}, {64, 63}, 0.66f, 0.27f);
-    take.add({.start = 1.2f, .length = 0.45f, .freq = noteHz(60), .freqEnd = noteHz(55), .volume = 0.45f,
+    take.add({.start = 1.2f,
+              .length = 0.45f,
+              .freq = noteHz(60),
+              .freqEnd = noteHz(55),
+              .volume = 0.45f,
               .envelope = {0.004f, 0.2f, 0.6f, 0.25f}});
     take.phrase({.wave = Wave::Triangle, .length = 0.6f, .volume = 0.5f, .envelope = kHold}, {43, 40}, 0.0f, 0.66f);
-    take.add({.wave = Wave::Triangle, .start = 1.2f, .length = 0.45f, .freq = noteHz(36), .volume = 0.5f,
+    take.add({.wave = Wave::Triangle,
+              .start = 1.2f,
+              .length = 0.45f,
+              .freq = noteHz(36),
+              .volume = 0.5f,
               .envelope = kHold});
     return {"gameover", take.finishAtLoudness(kEffectsLufs), kHigh, 16};
 }
@@ -44,18 +52,32 @@ Sound green() {
 // Caught an unneeded one: a low, rough buzz that sags.
 Sound red() {
     Take take(kLow);
-    take.add({.length = 0.28f, .freq = 110, .freqEnd = 82, .volume = 0.5f, .duty = 0.125f,
+    take.add({.length = 0.28f,
+              .freq = 110,
+              .freqEnd = 82,
+              .volume = 0.5f,
+              .duty = 0.125f,
               .envelope = {0.003f, 0.05f, 0.7f, 0.06f}});
-    take.add({.wave = Wave::Noise, .length = 0.28f, .freq = 900, .volume = 0.2f,
-              .envelope = {0.003f, 0.1f, 0.3f, 0.06f}, .lowpassHz = 2500});
+    take.add({.wave = Wave::Noise,
+              .length = 0.28f,
+              .freq = 900,
+              .volume = 0.2f,
+              .envelope = {0.003f, 0.1f, 0.3f, 0.06f},
+              .lowpassHz = 2500});
     return {"red_ep1", take.finishAtLoudness(kEffectsLufs), kLow, 8, 4};
 }
 
 Sound bonus() {
     Take take(kLow);
     take.phrase({.length = 0.09f, .volume = 0.4f, .envelope = kPluck}, {72, 76, 79, 84, 88}, 0.0f, 0.07f);
-    take.add({.wave = Wave::Triangle, .start = 0.35f, .length = 0.3f, .freq = noteHz(96), .volume = 0.4f,
-              .envelope = {0.004f, 0.1f, 0.5f, 0.15f}, .vibratoHz = 9, .vibratoDepth = 0.01f});
+    take.add({.wave = Wave::Triangle,
+              .start = 0.35f,
+              .length = 0.3f,
+              .freq = noteHz(96),
+              .volume = 0.4f,
+              .envelope = {0.004f, 0.1f, 0.5f, 0.15f},
+              .vibratoHz = 9,
+              .vibratoDepth = 0.01f});
     return {"bonus_ep1", take.finishAtLoudness(kEffectsLufs), kLow, 16};
 }
 
@@ -84,9 +106,15 @@ Sound penaltyEnd() {
 Sound reached() {
     Take take(kHigh);
     for (int note : {88, 95}) {
-        take.add({.wave = Wave::Triangle, .length = 0.6f, .freq = noteHz(note), .volume = 0.4f,
+        take.add({.wave = Wave::Triangle,
+                  .length = 0.6f,
+                  .freq = noteHz(note),
+                  .volume = 0.4f,
                   .envelope = {0.002f, 0.5f, 0.0f, 0.05f}});
-        take.add({.length = 0.2f, .freq = noteHz(note), .volume = 0.12f, .duty = 0.125f,
+        take.add({.length = 0.2f,
+                  .freq = noteHz(note),
+                  .volume = 0.12f,
+                  .duty = 0.125f,
                   .envelope = {0.002f, 0.15f, 0.0f, 0.05f}});
     }
     return {"reached_ep2", take.finishAtLoudness(kEffectsLufs), kHigh, 16};
@@ -97,9 +125,17 @@ Sound levelUp() {
     Take take(kHigh);
     take.phrase({.length = 0.1f, .volume = 0.35f, .envelope = kPluck}, {67, 67, 72}, 0.0f, 0.11f);
     for (int note : {72, 76, 79})
-        take.add({.start = 0.33f, .length = 0.55f, .freq = noteHz(note), .volume = 0.25f, .duty = 0.25f,
+        take.add({.start = 0.33f,
+                  .length = 0.55f,
+                  .freq = noteHz(note),
+                  .volume = 0.25f,
+                  .duty = 0.25f,
                   .envelope = {0.004f, 0.1f, 0.7f, 0.2f}});
-    take.add({.wave = Wave::Triangle, .start = 0.33f, .length = 0.55f, .freq = noteHz(48), .volume = 0.5f,
+    take.add({.wave = Wave::Triangle,
+              .start = 0.33f,
+              .length = 0.55f,
+              .freq = noteHz(48),
+              .volume = 0.5f,
               .envelope = kHold});
     return {"levelup_ep2", take.finishAtLoudness(kEffectsLufs), kHigh, 16};
 }
@@ -107,20 +143,37 @@ Sound levelUp() {
 // A soldier leaves the launcher: a springy thwip.
 Sound shot() {
     Take take(kLow);
-    take.add({.length = 0.16f, .freq = 900, .freqEnd = 180, .volume = 0.4f, .duty = 0.25f,
+    take.add({.length = 0.16f,
+              .freq = 900,
+              .freqEnd = 180,
+              .volume = 0.4f,
+              .duty = 0.25f,
               .envelope = {0.002f, 0.05f, 0.4f, 0.04f}});
-    take.add({.wave = Wave::Noise, .length = 0.12f, .freq = 2500, .volume = 0.25f,
-              .envelope = {0.002f, 0.05f, 0.3f, 0.04f}, .lowpassHz = 4000});
+    take.add({.wave = Wave::Noise,
+              .length = 0.12f,
+              .freq = 2500,
+              .volume = 0.25f,
+              .envelope = {0.002f, 0.05f, 0.3f, 0.04f},
+              .lowpassHz = 4000});
     return {"shot_ep3", take.finishAtLoudness(kEffectsLufs), kLow, 8, 3};
 }
 
 // The fire takes a soldier: a crackling whoosh.
 Sound fireHit() {
     Take take(kLow);
-    take.add({.wave = Wave::Noise, .length = 0.5f, .freq = 600, .freqEnd = 1600, .volume = 0.5f,
-              .envelope = {0.03f, 0.15f, 0.5f, 0.25f}, .lowpassHz = 1800});
+    take.add({.wave = Wave::Noise,
+              .length = 0.5f,
+              .freq = 600,
+              .freqEnd = 1600,
+              .volume = 0.5f,
+              .envelope = {0.03f, 0.15f, 0.5f, 0.25f},
+              .lowpassHz = 1800});
     for (float at : {0.06f, 0.15f, 0.21f, 0.33f})
-        take.add({.wave = Wave::Noise, .start = at, .length = 0.03f, .freq = 3000, .volume = 0.3f,
+        take.add({.wave = Wave::Noise,
+                  .start = at,
+                  .length = 0.03f,
+                  .freq = 3000,
+                  .volume = 0.3f,
                   .envelope = {0.002f, 0.0f, 1.0f, 0.02f}});
     return {"fire_ep3", take.finishAtLoudness(kEffectsLufs), kLow, 16};
 }
@@ -135,9 +188,19 @@ Sound keyTick() {
 // A code completed: the machine warbles upward as the character changes.
 Sound newForm() {
     Take take(kHigh);
-    take.add({.length = 0.7f, .freq = 220, .freqEnd = 1320, .volume = 0.35f, .duty = 0.25f,
-              .envelope = {0.005f, 0.0f, 1.0f, 0.12f}, .vibratoHz = 14, .vibratoDepth = 0.05f});
-    take.add({.wave = Wave::Triangle, .length = 0.7f, .freq = 110, .freqEnd = 440, .volume = 0.4f,
+    take.add({.length = 0.7f,
+              .freq = 220,
+              .freqEnd = 1320,
+              .volume = 0.35f,
+              .duty = 0.25f,
+              .envelope = {0.005f, 0.0f, 1.0f, 0.12f},
+              .vibratoHz = 14,
+              .vibratoDepth = 0.05f});
+    take.add({.wave = Wave::Triangle,
+              .length = 0.7f,
+              .freq = 110,
+              .freqEnd = 440,
+              .volume = 0.4f,
               .envelope = {0.005f, 0.0f, 1.0f, 0.12f}});
     return {"newform_ep4", take.finishAtLoudness(kEffectsLufs), kHigh, 16};
 }
@@ -145,15 +208,15 @@ Sound newForm() {
 // A wrong digit or too late: two low falling notes.
 Sound miss() {
     Take take(kLow);
-    take.phrase({.length = 0.16f, .volume = 0.4f, .envelope = {0.005f, 0.1f, 0.3f, 0.05f}, .lowpassHz = 2500},
-                {52, 48}, 0.0f, 0.17f);
+    take.phrase({.length = 0.16f, .volume = 0.4f, .envelope = {0.005f, 0.1f, 0.3f, 0.05f}, .lowpassHz = 2500}, {52, 48},
+                0.0f, 0.17f);
     return {"miss_ep4", take.finishAtLoudness(kEffectsLufs), kLow, 16};
 }
 
 }  // namespace
 
 std::vector<Sound> allSounds() {
-    return {gameover(), green(), red(),     bonus(),    bonusEnd(), penalty(), penaltyEnd(),
+    return {gameover(), green(),   red(),  bonus(),   bonusEnd(), penalty(), penaltyEnd(),
             reached(),  levelUp(), shot(), fireHit(), keyTick(),  newForm(), miss()};
 }
 
@@ -163,9 +226,10 @@ void writeWaveFile(const std::filesystem::path& folder, const std::vector<Sound>
     for (const Sound& s : sounds) {
         std::string file = s.name + ".wav";
         std::vector<uint8_t> bytes = encodeWav(s.samples, s.rate, s.bits);
-        std::ofstream(folder / file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                              static_cast<std::streamsize>(bytes.size()));
-        items.push_back({{"name", s.name}, {"file", file}, {"looped", false}, {"max_playing_count", s.maxPlayingCount}});
+        std::ofstream(folder / file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        items.push_back(
+            {{"name", s.name}, {"file", file}, {"looped", false}, {"max_playing_count", s.maxPlayingCount}});
     }
     std::ofstream(folder / "manifest.json") << nlohmann::json{{"kind", "waves"}, {"items", items}}.dump(2) << "\n";
 }

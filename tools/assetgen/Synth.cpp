@@ -35,7 +35,8 @@ float envelopeAt(const Envelope& e, float t, float length) {
     const float attack = std::max(e.attack, kShortestEdge), release = std::max(e.release, kShortestEdge);
     float level = e.sustain;
     if (t < attack) level = easeIn(t / attack);
-    else if (t < attack + e.decay) level = 1 - (1 - e.sustain) * (t - attack) / e.decay;
+    else if (t < attack + e.decay)
+        level = 1 - (1 - e.sustain) * (t - attack) / e.decay;
     float untilEnd = length - t;
     if (untilEnd < release) level *= easeIn(untilEnd / release);
     return level;
@@ -157,7 +158,8 @@ std::vector<uint8_t> encodeWav(const std::vector<float>& samples, int rate, int 
     for (float s : samples) {
         float v = std::clamp(s, -1.0f, 1.0f);
         if (bits == 8) out.push_back(static_cast<uint8_t>(std::lround(128 + v * 127)));
-        else put(static_cast<uint16_t>(static_cast<int16_t>(std::lround(v * 32767))), 2);
+        else
+            put(static_cast<uint16_t>(static_cast<int16_t>(std::lround(v * 32767))), 2);
     }
     return out;
 }

@@ -10,20 +10,20 @@ namespace ik::art {
 enum class Wave { Square, Triangle, Noise };
 
 struct Envelope {
-    float attack = 0.004f;   // seconds to full level; a few ms keep the start click-free
-    float decay = 0.0f;      // seconds from full to the sustain level
-    float sustain = 1.0f;    // level held after the decay
-    float release = 0.02f;   // seconds faded out at the end of the tone
+    float attack = 0.004f;  // seconds to full level; a few ms keep the start click-free
+    float decay = 0.0f;     // seconds from full to the sustain level
+    float sustain = 1.0f;   // level held after the decay
+    float release = 0.02f;  // seconds faded out at the end of the tone
 };
 
 struct Tone {
     Wave wave = Wave::Square;
-    float start = 0;       // seconds
-    float length = 0.1f;   // seconds, release included
-    float freq = 440;      // Hz at the start; for noise, the shift-register clock / 16
-    float freqEnd = 0;     // Hz at the end (0: no sweep); sweeps are exponential
+    float start = 0;      // seconds
+    float length = 0.1f;  // seconds, release included
+    float freq = 440;     // Hz at the start; for noise, the shift-register clock / 16
+    float freqEnd = 0;    // Hz at the end (0: no sweep); sweeps are exponential
     float volume = 0.5f;
-    float duty = 0.5f;     // square only
+    float duty = 0.5f;  // square only
     Envelope envelope{};
     float vibratoHz = 0;
     float vibratoDepth = 0;  // fraction of the frequency

@@ -51,8 +51,8 @@ int textHeight(const Font& font) {
     return sized(font).CellHeight();
 }
 
-void drawShadowedText(Image& img, float x, float y, const std::string& utf8, const Font& font, Rgba colour,
-                      Rgba shadow, int distance) {
+void drawShadowedText(Image& img, float x, float y, const std::string& utf8, const Font& font, Rgba colour, Rgba shadow,
+                      int distance) {
     drawText(img, x + distance, y + distance, utf8, font, shadow);
     drawText(img, x, y, utf8, font, colour);
 }

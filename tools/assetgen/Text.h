@@ -19,8 +19,8 @@ void drawText(Image& img, float x, float y, const std::string& utf8, const Font&
 int textWidth(const std::string& utf8, const Font& font);
 int textHeight(const Font& font);
 // Lettering with a dark shadow cast down and right, for titles.
-void drawShadowedText(Image& img, float x, float y, const std::string& utf8, const Font& font, Rgba colour,
-                      Rgba shadow, int distance = 2);
+void drawShadowedText(Image& img, float x, float y, const std::string& utf8, const Font& font, Rgba colour, Rgba shadow,
+                      int distance = 2);
 // Centred on cx.
 void drawCentredText(Image& img, float cx, float y, const std::string& utf8, const Font& font, Rgba colour);
 

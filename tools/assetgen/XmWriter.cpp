@@ -30,8 +30,8 @@ std::vector<uint8_t> packRows(const Pattern& p) {
     Bytes b;
     for (const auto& row : p.rows)
         for (const Cell& c : row) {
-            uint8_t flags = 0x80 | (c.note ? 1 : 0) | (c.instrument ? 2 : 0) | (c.volume ? 4 : 0) |
-                            (c.effect ? 8 : 0) | (c.param ? 16 : 0);
+            uint8_t flags = 0x80 | (c.note ? 1 : 0) | (c.instrument ? 2 : 0) | (c.volume ? 4 : 0) | (c.effect ? 8 : 0) |
+                            (c.param ? 16 : 0);
             if (flags == 0x9F) {
                 for (uint8_t v : {c.note, c.instrument, c.volume, c.effect, c.param}) b.u8(v);
                 continue;
@@ -51,8 +51,8 @@ void writeInstrument(Bytes& b, const Instrument& in) {
     b.u32(263);
     b.text(in.name, 22);
     b.u8(0);
-    b.u16(1);   // one sample
-    b.u32(40);  // sample header size
+    b.u16(1);     // one sample
+    b.u32(40);    // sample header size
     b.zeros(96);  // every note plays sample 0
     for (size_t i = 0; i < 12; ++i) {
         EnvelopePoint p = i < in.volumeEnvelope.size() ? in.volumeEnvelope[i] : EnvelopePoint{0, 0};
@@ -94,7 +94,8 @@ void writeInstrument(Bytes& b, const Instrument& in) {
         int16_t delta = static_cast<int16_t>(v - previous);
         previous = v;
         if (s.sixteenBit) b.u16(static_cast<uint16_t>(delta));
-        else b.u8(static_cast<uint8_t>(delta));
+        else
+            b.u8(static_cast<uint8_t>(delta));
     }
 }
 

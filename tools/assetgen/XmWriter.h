@@ -57,8 +57,8 @@ struct Instrument {
 struct Module {
     std::string title;  // at most 20 bytes
     int channels = 8;
-    uint16_t speed = 6;   // ticks per row
-    uint16_t tempo = 125; // BPM
+    uint16_t speed = 6;    // ticks per row
+    uint16_t tempo = 125;  // BPM
     std::vector<uint8_t> orders;
     std::vector<Pattern> patterns;
     std::vector<Instrument> instruments;

@@ -31,12 +31,14 @@ double worth(const TForm1& game, int x, bool catchUnneeded) {
     for (int i = 1; i <= 10; ++i) {
         if (!covers(x, item_left(i))) continue;
         const int top = game.item_rect[i].Top;
-        const int nextTop = static_cast<int>(std::lround(game.item_y[i] + game.item_speed[i] * game.episode1_fall_factor()));
+        const int nextTop =
+            static_cast<int>(std::lround(game.item_y[i] + game.item_speed[i] * game.episode1_fall_factor()));
         const bool near = inTrayRow(top) || inTrayRow(nextTop);
         if (game.item_needed[i]) {
             // The lower it is, the sooner it is lost.
             if (inTrayRow(top)) total += 100 + top;
-            else if (top > 380 && top < kTrayTop) total += 1 + top / 100.0;
+            else if (top > 380 && top < kTrayTop)
+                total += 1 + top / 100.0;
         } else if (near) {
             total += catchUnneeded ? 50 : -100000;
         }

@@ -14,9 +14,9 @@ namespace ik {
 namespace {
 constexpr int kLastLevel = 10;
 constexpr int kFramesAtLastLevel = 180;
-constexpr int kLine = 500;          // every meter this high at once: the next level
-constexpr int kTop = 520;           // a meter goes no higher
-constexpr int kUpHigh = 510;        // a meter this high has been pushed up
+constexpr int kLine = 500;    // every meter this high at once: the next level
+constexpr int kTop = 520;     // a meter goes no higher
+constexpr int kUpHigh = 510;  // a meter this high has been pushed up
 constexpr int kTopUpBelow = kLine + 4;
 constexpr int kMaxFrames = 60 * 60 * 6;
 
@@ -78,9 +78,8 @@ std::string playEpisode2(BotSession& session) {
     const bool givenUp = game.lives > 0;
     if (givenUp) holdForOneFrame(session, "r");
     readGameOverPanel(session);
-    return "level " + std::to_string(game.level) + " reached with the grey line at " +
-           std::to_string(game.grey_line) + ", score " + std::to_string(game.score) +
-           (givenUp ? ", then R gives up" : "");
+    return "level " + std::to_string(game.level) + " reached with the grey line at " + std::to_string(game.grey_line) +
+           ", score " + std::to_string(game.score) + (givenUp ? ", then R gives up" : "");
 }
 
 }  // namespace ik

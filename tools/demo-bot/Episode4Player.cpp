@@ -12,9 +12,9 @@ namespace ik {
 
 namespace {
 constexpr int kFramesPerDigit = 3;
-constexpr int kLastCode = 32;       // the code after which it stops trying
-constexpr int kTimedOutCode = 5;    // left alone until its time is up
-constexpr int kMistypedCode = 12;   // its first digit typed wrong once
+constexpr int kLastCode = 32;      // the code after which it stops trying
+constexpr int kTimedOutCode = 5;   // left alone until its time is up
+constexpr int kMistypedCode = 12;  // its first digit typed wrong once
 constexpr int kMaxFrames = 60 * 60 * 4;
 
 char wrongDigit(char right) { return right == '9' ? '0' : static_cast<char>(right + 1); }

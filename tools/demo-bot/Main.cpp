@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> gameArgs{"--headless", "--script", args.size() >= 2 ? args[1] : ""};
     for (size_t i = 3; i < args.size(); ++i) {
         if (args[i] == "--records" && i + 1 < args.size()) records = args[++i];
-        else gameArgs.push_back(args[i]);
+        else
+            gameArgs.push_back(args[i]);
     }
     const int episode = args.size() >= 3 ? std::atoi(args[0].c_str()) : 0;
     if (episode < 1 || episode > 4 || (records != "none" && records != "unlocked")) {
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
         start.scoresDir = line.scoresDir;
         ik::BotSession session(start);
         std::string (*const players[])(ik::BotSession&) = {ik::playEpisode1, ik::playEpisode2, ik::playEpisode3,
-                                                          ik::playEpisode4};
+                                                           ik::playEpisode4};
         const std::string reached = players[episode - 1](session);
         const std::string state = session.state().dump(2) + "\n";
         std::string play = "# Episode " + std::to_string(episode) + " played by tools/demo-bot: " + reached +

@@ -16,9 +16,9 @@ namespace ik::dat {
 namespace {
 using nlohmann::json;
 
-const std::set<std::string> kPictureFields = {"name",          "file",         "graphic",         "bits",
-                                              "rle",           "pattern_width", "pattern_height", "skip_width",
-                                              "skip_height",   "system_memory", "transparent",    "transparent_color"};
+const std::set<std::string> kPictureFields = {"name",        "file",          "graphic",        "bits",
+                                              "rle",         "pattern_width", "pattern_height", "skip_width",
+                                              "skip_height", "system_memory", "transparent",    "transparent_color"};
 const std::set<std::string> kWaveFields = {"name", "file", "looped", "max_playing_count"};
 
 void checkFields(const json& entry, const std::set<std::string>& known) {
