@@ -15,12 +15,12 @@ public:
 
     void onKeyDown(uint16_t virtualKey, bool repeat) override {
         write("vkdown " + std::to_string(virtualKey) + (repeat ? " 1" : " 0"));
-        if (virtualKey < owner_.held_.size()) owner_.held_[virtualKey] = true;
+        owner_.setHeld(virtualKey, true);
         target_.onKeyDown(virtualKey, repeat);
     }
     void onKeyUp(uint16_t virtualKey) override {
         write("vkup " + std::to_string(virtualKey));
-        if (virtualKey < owner_.held_.size()) owner_.held_[virtualKey] = false;
+        owner_.setHeld(virtualKey, false);
         target_.onKeyUp(virtualKey);
     }
     void onChar(char32_t character) override {
@@ -95,13 +95,11 @@ private:
     const int number_;
 };
 
-RecordingPlatform::RecordingPlatform(Platform& inner, TraceWriter& trace)
-    : inner_(inner),
-      trace_(trace),
-      clock_(inner.ticks()),
-      firstClock_(clock_),
-      pointer_(inner.pointer()),
-      active_(inner.active()) {
+RecordingPlatform::RecordingPlatform(Platform& inner, TraceWriter& trace) : StandInPlatform(inner), trace_(trace) {
+    clock_ = inner.ticks();
+    firstClock_ = clock_;
+    pointer_ = inner.pointer();
+    active_ = inner.active();
     trace_.line("clock " + std::to_string(clock_));
     trace_.line("pointer " + point(pointer_));
     trace_.line(active_ ? "active 1" : "active 0");
@@ -114,10 +112,10 @@ EventSink& RecordingPlatform::recordingSink(EventSink& target) {
     return *sink_;
 }
 
-void RecordingPlatform::run(EventSink& sink) { inner_.run(recordingSink(sink)); }
+void RecordingPlatform::run(EventSink& sink) { behind_.run(recordingSink(sink)); }
 
 void RecordingPlatform::post(std::function<void()> task) {
-    inner_.post([this, task = std::move(task)] {
+    behind_.post([this, task = std::move(task)] {
         beginDelivery();
         emit("task");
         task();
@@ -125,11 +123,11 @@ void RecordingPlatform::post(std::function<void()> task) {
 }
 
 std::unique_ptr<IntervalTimer> RecordingPlatform::createTimer() {
-    return std::make_unique<Timer>(*this, inner_.createTimer(), timersCreated_++);
+    return std::make_unique<Timer>(*this, behind_.createTimer(), timersCreated_++);
 }
 
 uint32_t RecordingPlatform::timeOfDayMs() {
-    const uint32_t value = inner_.timeOfDayMs();
+    const uint32_t value = behind_.timeOfDayMs();
     emit("timeofday " + std::to_string(value));
     return value;
 }
@@ -138,32 +136,32 @@ uint32_t RecordingPlatform::timeOfDayMs() {
 // it before its next delivery, and a line of its own could not be told apart
 // from the clock of that delivery.
 void RecordingPlatform::sleep(uint32_t ms) {
-    inner_.sleep(ms);
-    clock_ = inner_.ticks();
+    behind_.sleep(ms);
+    clock_ = behind_.ticks();
     emit("sleep " + std::to_string(ms) + " " + std::to_string(clock_));
 }
 
 void RecordingPlatform::present(const uint16_t* pixels) {
-    lastFrame_.assign(pixels, pixels + static_cast<size_t>(kDisplayWidth) * kDisplayHeight);
-    inner_.present(pixels);
-    clock_ = inner_.ticks();
+    keepFrame(pixels);
+    behind_.present(pixels);
+    clock_ = behind_.ticks();
     emit("frame " + std::to_string(clock_));
 }
 
 std::unique_ptr<AudioDevice> RecordingPlatform::openAudio(const AudioFormat& format, AudioCallback callback) {
-    auto device = inner_.openAudio(format, std::move(callback));
+    auto device = behind_.openAudio(format, std::move(callback));
     emit(device ? "audio 1" : "audio 0");
     return device;
 }
 
 void RecordingPlatform::warpPointer(Point to) {
-    inner_.warpPointer(to);
+    behind_.warpPointer(to);
     pointer_ = to;
 }
 
 void RecordingPlatform::beginDelivery() {
     sampleClock();
-    const Point now = inner_.pointer();
+    const Point now = behind_.pointer();
     if (now.x != pointer_.x || now.y != pointer_.y) {
         pointer_ = now;
         emit("pointer " + point(pointer_));
@@ -171,7 +169,7 @@ void RecordingPlatform::beginDelivery() {
 }
 
 void RecordingPlatform::sampleClock() {
-    const uint32_t now = inner_.ticks();
+    const uint32_t now = behind_.ticks();
     if (now == clock_) return;
     clock_ = now;
     emit("clock " + std::to_string(clock_));
@@ -187,9 +185,9 @@ void RecordingPlatform::emit(const std::string& line) {
 }
 
 void RecordingPlatform::idle(EventSink& target) {
-    const uint32_t now = inner_.ticks();
+    const uint32_t now = behind_.ticks();
     const uint32_t step = now - clock_;
-    const Point at = inner_.pointer();
+    const Point at = behind_.pointer();
     const bool samePointer = at.x == pointer_.x && at.y == pointer_.y;
     if (quietSinceIdle_ && samePointer && step > 0 && (quietIdles_ == 0 || step == quietStep_)) {
         clock_ = now;

@@ -6,16 +6,15 @@
 // that exactly the values written are the values it used.
 #pragma once
 
-#include <array>
 #include <memory>
-#include <vector>
+#include <string>
 
-#include "platform/Platform.h"
+#include "platform/StandInPlatform.h"
 #include "platform/Trace.h"
 
 namespace ik {
 
-class RecordingPlatform : public Platform {
+class RecordingPlatform : public StandInPlatform {
 public:
     RecordingPlatform(Platform& inner, TraceWriter& trace);
     ~RecordingPlatform() override;
@@ -23,38 +22,24 @@ public:
     // The sink to hand to the inner platform's loop in place of `target`:
     // it writes each delivery before passing it on.
     EventSink& recordingSink(EventSink& target);
-    // Milliseconds of the game's clock since the recording began.
-    uint32_t elapsedMs() const { return clock_ - firstClock_; }
-    const std::vector<uint16_t>& lastFrame() const { return lastFrame_; }
     // A line of the recording's own (a record, the end) in its place among the platform's.
     void annotate(const std::string& line) { emit(line); }
 
     // --- Platform ---
     void run(EventSink& sink) override;
-    void quit() override { inner_.quit(); }
+    void quit() override { behind_.quit(); }
     void post(std::function<void()> task) override;
     std::unique_ptr<IntervalTimer> createTimer() override;
-    uint32_t ticks() override { return clock_; }
     uint32_t timeOfDayMs() override;
     void sleep(uint32_t ms) override;
     void present(const uint16_t* pixels) override;
-    bool active() const override { return active_; }
-    Point pointer() override { return pointer_; }
     void warpPointer(Point to) override;
-    void showSystemPointer(bool shown) override { inner_.showSystemPointer(shown); }
-    void confinePointer(bool confined) override { inner_.confinePointer(confined); }
-    void setWindowIcon(int width, int height, const std::vector<uint32_t>& pixels) override {
-        inner_.setWindowIcon(width, height, pixels);
-    }
-    bool keyHeld(uint16_t virtualKey) override { return virtualKey < held_.size() && held_[virtualKey]; }
+    void showSystemPointer(bool shown) override { behind_.showSystemPointer(shown); }
+    void confinePointer(bool confined) override { behind_.confinePointer(confined); }
     void messageBox(const std::string& caption, const std::string& text, MessageBoxKind kind) override {
-        inner_.messageBox(caption, text, kind);
+        behind_.messageBox(caption, text, kind);
     }
     std::unique_ptr<AudioDevice> openAudio(const AudioFormat& format, AudioCallback callback) override;
-    bool headless() const override { return inner_.headless(); }
-    void addClockListener(std::function<void(uint32_t)> listener) override {
-        inner_.addClockListener(std::move(listener));
-    }
 
 private:
     class Sink;
@@ -76,15 +61,8 @@ private:
     uint32_t quietStep_ = 0;
     bool quietSinceIdle_ = false;
 
-    Platform& inner_;
     TraceWriter& trace_;
-    uint32_t clock_ = 0;
-    uint32_t firstClock_ = 0;
-    Point pointer_;
-    bool active_ = true;
-    std::array<bool, 256> held_{};
     int timersCreated_ = 0;
-    std::vector<uint16_t> lastFrame_;
     std::unique_ptr<Sink> sink_;
 };
 

@@ -55,16 +55,16 @@ private:
 // one, and the player's keys steer the replay instead of the game.
 class ReplayPlatform::Pacer : public EventSink {
 public:
-    Pacer(ReplayPlatform& owner, EventSink& game) : owner_(owner), game_(game), realStart_(owner.display_.ticks()) {}
+    Pacer(ReplayPlatform& owner, EventSink& game) : owner_(owner), game_(game), realStart_(owner.behind_.ticks()) {}
 
     void onKeyDown(uint16_t virtualKey, bool repeat) override {
         if (repeat) return;
         if (virtualKey == vk::Escape) stop();
         if (virtualKey == vk::letter('P') || virtualKey == vk::Space) {
             paused_ = !paused_;
-            if (paused_) pausedAt_ = owner_.display_.ticks();
+            if (paused_) pausedAt_ = owner_.behind_.ticks();
             else
-                realStart_ += owner_.display_.ticks() - pausedAt_;
+                realStart_ += owner_.behind_.ticks() - pausedAt_;
         }
     }
     void onKeyUp(uint16_t) override {}
@@ -77,7 +77,7 @@ public:
     void onDisplayLost() override { stop(); }
     void onIdle() override {
         if (paused_) return;
-        const uint32_t realElapsed = owner_.display_.ticks() - realStart_;
+        const uint32_t realElapsed = owner_.behind_.ticks() - realStart_;
         // A bounded batch per pass keeps the window answering its keys.
         for (int steps = 0; steps < 4096; ++steps) {
             const size_t next = owner_.next_;
@@ -86,7 +86,7 @@ public:
                 if (number(owner_.lines_[next], 0, clock) && clock - owner_.firstClock_ > realElapsed) return;
             }
             if (!owner_.step(game_)) {
-                owner_.display_.quit();
+                owner_.behind_.quit();
                 return;
             }
         }
@@ -95,7 +95,7 @@ public:
 private:
     void stop() {
         owner_.stopped_ = true;
-        owner_.display_.quit();
+        owner_.behind_.quit();
     }
 
     ReplayPlatform& owner_;
@@ -106,7 +106,7 @@ private:
 };
 
 ReplayPlatform::ReplayPlatform(Platform& display, bool paced, std::vector<TraceLine> lines, Annotation annotation)
-    : display_(display), paced_(paced), lines_(std::move(lines)), annotation_(std::move(annotation)) {
+    : StandInPlatform(display), paced_(paced), lines_(std::move(lines)), annotation_(std::move(annotation)) {
     if (!lines_.empty() && lines_.front().verb == "clock") number(lines_.front(), 0, firstClock_);
     clock_ = firstClock_;
     takeStateLines();
@@ -117,7 +117,7 @@ ReplayPlatform::~ReplayPlatform() = default;
 void ReplayPlatform::run(EventSink& sink) {
     if (paced_) {
         Pacer pacer(*this, sink);
-        display_.run(pacer);
+        behind_.run(pacer);
     } else {
         while (step(sink)) {
         }
@@ -132,11 +132,11 @@ void ReplayPlatform::quit() {}
 std::unique_ptr<AudioDevice> ReplayPlatform::openAudio(const AudioFormat& format, AudioCallback callback) {
     const TraceLine* line = expect("audio", "opened a sound device");
     if (line == nullptr || line->words.size() != 1 || line->words[0] != "1") return nullptr;
-    return display_.openAudio(format, std::move(callback));
+    return behind_.openAudio(format, std::move(callback));
 }
 
 void ReplayPlatform::setClock(uint32_t value) {
-    if (display_.headless()) display_.sleep(value - clock_);
+    if (behind_.headless()) behind_.sleep(value - clock_);
     clock_ = value;
 }
 
@@ -231,13 +231,11 @@ bool ReplayPlatform::step(EventSink& sink) {
         }
     } else if (verb == "vkdown") {
         uint32_t repeat = 0;
-        if (needs(number(line, 0, a) && number(line, 1, repeat) && a < held_.size(), "a key and 0 or 1")) {
-            held_[a] = true;
+        if (needs(number(line, 0, a) && number(line, 1, repeat) && setHeld(a, true), "a key and 0 or 1")) {
             sink.onKeyDown(static_cast<uint16_t>(a), repeat != 0);
         }
     } else if (verb == "vkup") {
-        if (needs(number(line, 0, a) && a < held_.size(), "a key")) {
-            held_[a] = false;
+        if (needs(number(line, 0, a) && setHeld(a, false), "a key")) {
             sink.onKeyUp(static_cast<uint16_t>(a));
         }
     } else if (verb == "char") {
@@ -306,13 +304,13 @@ void ReplayPlatform::present(const uint16_t* pixels) {
     uint32_t after = 0;
     if (!number(*line, 0, after)) diverge(at(*line) + "frame needs the clock after it");
     setClock(after);
-    lastFrame_.assign(pixels, pixels + static_cast<size_t>(kDisplayWidth) * kDisplayHeight);
+    keepFrame(pixels);
     ++framesPresented_;
-    if (paced_) display_.present(pixels);
+    if (paced_) behind_.present(pixels);
 }
 
 void ReplayPlatform::messageBox(const std::string& caption, const std::string& text, MessageBoxKind kind) {
-    display_.messageBox(caption, text, kind);
+    behind_.messageBox(caption, text, kind);
 }
 
 }  // namespace ik

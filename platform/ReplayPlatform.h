@@ -10,19 +10,18 @@
 // player's Escape or window close ends it and P or space pauses it.
 #pragma once
 
-#include <array>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "platform/StandInPlatform.h"
 #include "platform/Trace.h"
 
 namespace ik {
 
-class ReplayPlatform : public Platform {
+class ReplayPlatform : public StandInPlatform {
 public:
     // Lines that are not the platform's own (the recording's checks) go to
     // `annotation`, which returns an empty string when the game agrees and
@@ -37,8 +36,6 @@ public:
     // True once every line was played (false when stopped or diverged).
     bool finished() const { return next_ >= lines_.size() && divergence_.empty() && !stopped_; }
     bool stoppedByPlayer() const { return stopped_; }
-    uint32_t elapsedMs() const { return clock_ - firstClock_; }
-    const std::vector<uint16_t>& lastFrame() const { return lastFrame_; }
     uint64_t framesPresented() const { return framesPresented_; }
     // Called after each line it plays (to follow the game as it goes).
     void onStep(std::function<void()> observer) { observer_ = std::move(observer); }
@@ -48,25 +45,14 @@ public:
     void quit() override;
     void post(std::function<void()> task) override { posted_.push_back(std::move(task)); }
     std::unique_ptr<IntervalTimer> createTimer() override;
-    uint32_t ticks() override { return clock_; }
     uint32_t timeOfDayMs() override;
     void sleep(uint32_t ms) override;
     void present(const uint16_t* pixels) override;
-    bool active() const override { return active_; }
-    Point pointer() override { return pointer_; }
     void warpPointer(Point to) override { pointer_ = to; }
     void showSystemPointer(bool) override {}
     void confinePointer(bool) override {}
-    void setWindowIcon(int width, int height, const std::vector<uint32_t>& pixels) override {
-        display_.setWindowIcon(width, height, pixels);
-    }
-    bool keyHeld(uint16_t virtualKey) override { return virtualKey < held_.size() && held_[virtualKey]; }
     void messageBox(const std::string& caption, const std::string& text, MessageBoxKind kind) override;
     std::unique_ptr<AudioDevice> openAudio(const AudioFormat& format, AudioCallback callback) override;
-    bool headless() const override { return display_.headless(); }
-    void addClockListener(std::function<void(uint32_t)> listener) override {
-        display_.addClockListener(std::move(listener));
-    }
 
 private:
     class Timer;
@@ -93,7 +79,6 @@ private:
     // pending after it, and the recording holds that too.
     bool going() const { return divergence_.empty() && !stopped_; }
 
-    Platform& display_;
     const bool paced_;
     const std::vector<TraceLine> lines_;
     const Annotation annotation_;
@@ -102,14 +87,8 @@ private:
     std::string divergence_;
     bool stopped_ = false;
 
-    uint32_t clock_ = 0;
-    uint32_t firstClock_ = 0;
-    Point pointer_;
-    bool active_ = true;
-    std::array<bool, 256> held_{};
     std::vector<Timer*> timers_;  // by number; null once destroyed
     std::deque<std::function<void()>> posted_;
-    std::vector<uint16_t> lastFrame_;
     uint64_t framesPresented_ = 0;
 };
 
