@@ -131,7 +131,7 @@ TEST_F(FaultsRun, ABrokenSeriesFileLeadsBackToTheMenu) {
     };
     const std::string records = "[game1]\nscore=150\nverify=36\n[Settings]\nVolume=16\n";
     for (const auto& c : cases) {
-        writeText(work.file("series1.dat"), c.content);
+        replaceDataFile("series1.dat", c.content);
         storeScores(records);
         const Outcome outcome = run(kStartEpisode1 + "state back.json\nframes 3\nstate later.json\nshot menu.png\n" +
                                     clickMenuButton(1) + "frames 3\nstate again.json\n");

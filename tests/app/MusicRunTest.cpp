@@ -33,7 +33,7 @@ TEST_F(MusicRun, WithoutTheLibraryOneMessageThenASilentGameThatEnterTakesToTheMe
 }
 
 TEST_F(MusicRun, ABrokenModuleShowsOneBoxAndTheGameGoesOn) {
-    writeText(work.file("music.dat"), std::string(5000, 'Z'));
+    replaceDataFile("music.dat", std::string(5000, 'Z'));
     const std::string errors = play("key Return\nframes 120\nstate menu.json\n");
     EXPECT_EQ(occurrences(errors, "MESSAGE: Error: Can't play the specified stream file : ~temp.xm\n"), 1) << errors;
     EXPECT_EQ(occurrences(errors, "MESSAGE:"), 1) << errors;

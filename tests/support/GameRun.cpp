@@ -13,15 +13,20 @@ namespace ik::test {
 namespace fs = std::filesystem;
 
 void GameRun::SetUp() {
-    // Copies, not links: a test may spoil a file to see what the game makes
-    // of it.
-    int copied = 0;
+    // Links, not copies: the game only reads them, and a test that spoils
+    // one replaces the link (replaceDataFile), never the build's file.
+    int linked = 0;
     for (const fs::directory_entry& entry : fs::directory_iterator(IK_DATA_DIR)) {
         if (entry.path().extension() != ".dat") continue;
-        fs::copy_file(entry.path(), work.path() / entry.path().filename());
-        ++copied;
+        fs::create_symlink(entry.path(), work.path() / entry.path().filename());
+        ++linked;
     }
-    ASSERT_GT(copied, 0) << IK_DATA_DIR << " holds the data files the build makes";
+    ASSERT_GT(linked, 0) << IK_DATA_DIR << " holds the data files the build makes";
+}
+
+void GameRun::replaceDataFile(const std::string& name, const std::string& content) {
+    fs::remove(work.path() / name);
+    writeText(work.file(name), content);
 }
 
 void TestPicturesRun::SetUp() {

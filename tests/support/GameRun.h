@@ -24,6 +24,9 @@ class GameRun : public ::testing::Test {
 protected:
     void SetUp() override;
 
+    // The working folder's data files are links to the build's; this puts a
+    // file of the test's own in the place of one of them.
+    void replaceDataFile(const std::string& name, const std::string& content);
     void storeScores(const std::string& content);
     std::string storedScores() const;
 
