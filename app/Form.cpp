@@ -64,6 +64,16 @@ TForm1::~TForm1() {
     }
 }
 
+bool startUp(TForm1& form) {
+    bool started = false;
+    form.guarded([&] {
+        form.FormCreate();
+        form.Show();
+        started = true;
+    });
+    return started;
+}
+
 void TForm1::FormCreate() {
     dot_shift = 0;
     const std::string general = findDataFile("general.dat"), waves = findDataFile("waves.dat");

@@ -238,4 +238,8 @@ private:
     ErrorBox errors_;
 };
 
+// The program's start: FormCreate, then the first showing, with errors shown
+// as the running game shows them. False when start-up failed.
+bool startUp(TForm1& form);
+
 }  // namespace ik

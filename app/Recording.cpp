@@ -267,13 +267,7 @@ ReplayOutcome replayRecording(const Recording& recording, Platform& display, boo
             outcome.score = form.score;
         }
     });
-    bool started = false;
-    form.guarded([&] {
-        form.FormCreate();
-        form.Show();
-        started = true;
-    });
-    if (started && !form.closed()) platform.run(form);
+    if (startUp(form) && !form.closed()) platform.run(form);
     outcome.playMs = platform.elapsedMs();
     outcome.frameDigest = frameDigest(platform.lastFrame());
     if (!finalStatePath.empty()) {

@@ -36,13 +36,7 @@ ik::FormOptions formOptions(const ik::CommandLine& line) {
 // Start-up, the first showing and the loop; errors of start-up end the program.
 template <typename RunLoop>
 int runForm(ik::TForm1& form, RunLoop&& runLoop) {
-    bool started = false;
-    form.guarded([&] {
-        form.FormCreate();
-        form.Show();
-        started = true;
-    });
-    if (!started) {
+    if (!ik::startUp(form)) {
         form.Close();
         return 1;
     }

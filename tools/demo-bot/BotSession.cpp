@@ -21,13 +21,8 @@ BotSession::BotSession(const BotStart& start) : platform_(std::make_unique<Headl
     options.seedGiven = true;
     options.seed = start.seed;
     form_ = std::make_unique<TForm1>(*platform_, options);
-    bool started = false;
-    form_->guarded([&] {
-        form_->FormCreate();
-        form_->Show();
-        started = true;
-    });
-    if (!started || form_->closed()) throw std::runtime_error("the game did not start (are the data files here?)");
+    if (!startUp(*form_) || form_->closed())
+        throw std::runtime_error("the game did not start (are the data files here?)");
     runner_ = std::make_unique<HeadlessRunner>(*platform_, *form_);
 }
 
