@@ -115,6 +115,15 @@ protected:
         display_ = ":" + number;
         scores_ = fs::temp_directory_path() / ("ik-window-" + std::to_string(::getpid()) + "-" + number);
         fs::create_directories(scores_);
+        // The game starts in a folder of its own with links to the data
+        // files: its music player writes "~temp.xm" into the working folder,
+        // which games run side by side must not share.
+        fs::create_directories(scores_ / "data");
+        for (const fs::directory_entry& entry : fs::directory_iterator(IK_DATA_DIR)) {
+            const fs::path extension = entry.path().extension();
+            if (extension != ".dat" && extension != ".png") continue;
+            fs::create_symlink(entry.path(), scores_ / "data" / entry.path().filename());
+        }
     }
 
     void TearDown() override {
@@ -143,7 +152,7 @@ protected:
         game_ = spawn(argv,
                       {"DISPLAY=" + display_, "SDL_AUDIODRIVER=" + audioDriver, "SDL_DISKAUDIOFILE=/dev/null",
                        "SDL_RENDER_DRIVER=software", "ASAN_OPTIONS=detect_leaks=0"},
-                      IK_DATA_DIR, (scores_ / "stderr.txt").string());
+                      (scores_ / "data").string(), (scores_ / "stderr.txt").string());
         ASSERT_TRUE(eventually([&] { return findWindow(); })) << "no window";
     }
 

@@ -16,6 +16,10 @@ shift
 start=10:00:00.000  # record.sh's
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The data files in a folder of this run's own: the music player writes
+# "~temp.xm" into the working folder, which runs side by side must not share.
+mkdir "$work/data"
+ln -s "$build"/data/*.dat "$build"/data/*.png "$work/data/"
 
 # NAME EPISODE SEED RECORDS
 demo() {
@@ -27,10 +31,10 @@ demo() {
         cp "$demos/unlocked.scores.dat" "$work/bot/scores.dat"
         cp "$demos/unlocked.scores.dat" "$work/game/scores.dat"
     fi
-    (cd "$build/data" && "$build/demo-bot" "$episode" "$play" "$work/bot.json" --records "$records" \
+    (cd "$work/data" && "$build/demo-bot" "$episode" "$play" "$work/bot.json" --records "$records" \
         --seed "$seed" --start-time "$start" --scores "$work/bot")
     { cat "$play"; echo "state $work/game.json"; } >"$work/check.play"
-    (cd "$build/data" && "$build/ironkeel" --headless --script "$work/check.play" --seed "$seed" \
+    (cd "$work/data" && "$build/ironkeel" --headless --script "$work/check.play" --seed "$seed" \
         --start-time "$start" --scores "$work/game")
     if ! diff -u "$work/bot.json" "$work/game.json"; then
         echo "$name: the binary's run of the script ended elsewhere than the bot's" >&2
