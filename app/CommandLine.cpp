@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "app/InstallLayout.h"
+#include "audio/TrackPlayerLibrary.h"
 
 namespace ik {
 
@@ -133,6 +134,46 @@ std::vector<std::pair<std::string, std::string>> optionEntries() {
     return entries;
 }
 
+HelpSection posixEnvironment() {
+    return {"Environment",
+            {{"DISPLAY, WAYLAND_DISPLAY", "the display to open"},
+             {"SDL_VIDEODRIVER", "SDL's video driver (x11, wayland)"},
+             {"SDL_AUDIODRIVER", "SDL's sound driver (pulseaudio, pipewire, alsa)"},
+             {"XDG_DATA_HOME", "the user's data folder (default ~/.local/share): data files, scores.dat"},
+             {"XDG_DATA_DIRS", "more folders for data files (default /usr/local/share:/usr/share)"}}};
+}
+
+HelpSection posixFiles() {
+    return {"Files",
+            {{"*.dat, music.dat", std::string("data files: the working folder, then ") + kRelativeDataDir +
+                                      " from the game's folder, then XDG_DATA_HOME/ironkeel, then each "
+                                      "XDG_DATA_DIRS/ironkeel"},
+             {"scores.dat",
+              "records and settings: beside the game in its build or an unpacked writable "
+              "folder, else XDG_DATA_HOME/ironkeel (or --scores DIR)"},
+             {"~temp.xm", "the music being played: the working folder if writable, else beside scores.dat"},
+             {trackAudioFileName(), std::string("the music library: beside the game, else ") + kRelativeLibraryDir +
+                                        " from the game's folder"}}};
+}
+
+HelpSection windowsEnvironment() {
+    return {"Environment",
+            {{"SDL_AUDIODRIVER", "SDL's sound driver (wasapi, directsound)"},
+             {"APPDATA", "the user's data folder: data files, scores.dat (in APPDATA\\ironkeel)"},
+             {"TEMP", "the folder of temporary files"}}};
+}
+
+HelpSection windowsFiles() {
+    return {"Files",
+            {{"*.dat, music.dat", "data files: the working folder, then the game's folder, then APPDATA\\ironkeel"},
+             {"scores.dat",
+              "records and settings: beside the game when its folder is writable, else APPDATA\\ironkeel "
+              "(or --scores DIR)"},
+             {"~temp.xm", "the music being played: the working folder if writable, else TEMP"},
+             {trackAudioFileName(), "the music library: beside the game"},
+             {"fonts\\", "the Liberation fonts the text is drawn with, beside the game"}}};
+}
+
 }  // namespace
 
 std::vector<HelpSection> helpSections() {
@@ -150,22 +191,8 @@ std::vector<HelpSection> helpSections() {
           {"digits", "episode 4: type the code"},
           {"Alt+Enter", "switch between full screen and a window"},
           {"Ctrl+G", "set the pointer free of the window while a game runs"}}},
-        {"Environment",
-         {{"DISPLAY, WAYLAND_DISPLAY", "the display to open"},
-          {"SDL_VIDEODRIVER", "SDL's video driver (x11, wayland)"},
-          {"SDL_AUDIODRIVER", "SDL's sound driver (pulseaudio, pipewire, alsa)"},
-          {"XDG_DATA_HOME", "the user's data folder (default ~/.local/share): data files, scores.dat"},
-          {"XDG_DATA_DIRS", "more folders for data files (default /usr/local/share:/usr/share)"}}},
-        {"Files",
-         {{"*.dat, music.dat", std::string("data files: the working folder, then ") + kRelativeDataDir +
-                                   " from the game's folder, then XDG_DATA_HOME/ironkeel, then each "
-                                   "XDG_DATA_DIRS/ironkeel"},
-          {"scores.dat",
-           "records and settings: beside the game in its build or an unpacked writable "
-           "folder, else XDG_DATA_HOME/ironkeel (or --scores DIR)"},
-          {"~temp.xm", "the music being played: the working folder if writable, else beside scores.dat"},
-          {"libtrackaudio.so", std::string("the music library: beside the game, else ") + kRelativeLibraryDir +
-                                   " from the game's folder"}}},
+        kSingleFolderInstall ? windowsEnvironment() : posixEnvironment(),
+        kSingleFolderInstall ? windowsFiles() : posixFiles(),
     };
 }
 

@@ -1,8 +1,5 @@
 #include "app/Files.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -13,70 +10,32 @@ namespace ik {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
-bool Readable(const std::string& path) { return ::access(path.c_str(), R_OK) == 0; }
-
-}  // namespace
-
 bool FileExists(const std::string& path) {
     std::error_code error;
-    return fs::is_regular_file(path, error);
+    return fs::is_regular_file(utf8Path(path), error);
 }
 
-bool directoryWritable(const std::string& dir) { return ::access(dir.c_str(), W_OK | X_OK) == 0; }
+std::string userDataDir() { return utf8String(utf8Path(userDataBase()) / "ironkeel"); }
 
-std::string executableDir() {
-    std::error_code error;
-    fs::path exe = fs::read_symlink("/proc/self/exe", error);
-    if (error) {
-        return fs::current_path(error).string();
-    }
-    return exe.parent_path().string();
-}
-
-std::string userDataDir() {
-    fs::path base = environment("XDG_DATA_HOME");
-    if (base.empty()) {
-        const std::string home = environment("HOME");
-        base = fs::path(home.empty() ? "." : home) / ".local" / "share";
-    }
-    return (base / "ironkeel").string();
-}
-
-std::string installedDataDir() { return (fs::path(executableDir()) / kRelativeDataDir).lexically_normal().string(); }
+std::string installedDataDir() { return utf8String((utf8Path(executableDir()) / kRelativeDataDir).lexically_normal()); }
 
 bool runsFromInstallTree() {
+    if (kSingleFolderInstall) return false;
     std::error_code error;
-    return fs::is_directory(installedDataDir(), error);
+    return fs::is_directory(utf8Path(installedDataDir()), error);
 }
 
 std::vector<std::string> dataSearchDirs() {
     std::vector<std::string> dirs = {".", installedDataDir(), userDataDir()};
-    std::string systemDirs = environment("XDG_DATA_DIRS");
-    if (systemDirs.empty()) systemDirs = "/usr/local/share/:/usr/share/";
-    size_t start = 0;
-    while (start <= systemDirs.size()) {
-        size_t end = systemDirs.find(':', start);
-        if (end == std::string::npos) end = systemDirs.size();
-        const std::string dir = systemDirs.substr(start, end - start);
-        // Relative entries are invalid by the XDG rules and are skipped.
-        if (!dir.empty() && dir.front() == '/')
-            dirs.push_back((fs::path(dir) / "ironkeel").lexically_normal().string());
-        start = end + 1;
-    }
+    for (const std::string& dir : systemDataDirs())
+        dirs.push_back(utf8String((utf8Path(dir) / "ironkeel").lexically_normal()));
     return dirs;
 }
 
 std::string findDataFile(const std::string& name) {
     for (const std::string& dir : dataSearchDirs()) {
-        const std::string path = dir == "." ? name : (fs::path(dir) / name).string();
-        if (FileExists(path) && Readable(path)) return path;
+        const std::string path = dir == "." ? name : utf8String(utf8Path(dir) / name);
+        if (FileExists(path) && fileReadable(path)) return path;
     }
     return {};
 }
@@ -92,9 +51,9 @@ std::string missingDataReport(const std::vector<std::string>& names) {
     bool first = true;
     for (const std::string& dir : dataSearchDirs()) {
         std::error_code error;
-        const fs::path shown = dir == "." ? fs::current_path(error) : fs::path(dir);
-        report += (first ? "" : ", ") + shown.string();
-        if (fs::exists(dir, error) && !(Readable(dir) && ::access(dir.c_str(), X_OK) == 0)) report += " (not readable)";
+        const fs::path shown = dir == "." ? fs::current_path(error) : utf8Path(dir);
+        report += (first ? "" : ", ") + utf8String(shown);
+        if (fs::exists(utf8Path(dir), error) && !directoryReadable(dir)) report += " (not readable)";
         first = false;
     }
     return report;
@@ -103,21 +62,29 @@ std::string missingDataReport(const std::vector<std::string>& names) {
 std::string scoresPath(const std::string& overrideDir) {
     fs::path dir;
     if (!overrideDir.empty()) {
-        dir = overrideDir;
+        dir = utf8Path(overrideDir);
     } else if (!runsFromInstallTree() && directoryWritable(executableDir())) {
-        dir = executableDir();
+        dir = utf8Path(executableDir());
     } else {
-        dir = userDataDir();
+        dir = utf8Path(userDataDir());
         std::error_code error;
         fs::create_directories(dir, error);
     }
-    return (dir / "scores.dat").string();
+    return utf8String(dir / "scores.dat");
+}
+
+std::string tempMusicDir(const std::string& scoresDir) {
+    if (directoryWritable(".")) return ".";
+    // A single-folder install keeps the user's records in a roaming profile:
+    // a scratch copy of the music belongs to the system's temporary folder.
+    if (kSingleFolderInstall) return temporaryDir();
+    return utf8String(utf8Path(scoresPath(scoresDir)).parent_path());
 }
 
 std::string trackAudioDir() {
     const std::string beside = executableDir();
-    if (FileExists((fs::path(beside) / kTrackAudioFileName).string())) return beside;
-    return (fs::path(beside) / kRelativeLibraryDir).lexically_normal().string();
+    if (FileExists(utf8String(utf8Path(beside) / trackAudioFileName()))) return beside;
+    return utf8String((utf8Path(beside) / kRelativeLibraryDir).lexically_normal());
 }
 
 }  // namespace ik

@@ -1,25 +1,30 @@
 // Where the game's files live.
 // - Data files ("general.dat", ...): the working folder first, so that a folder
 //   of original data files still works by starting the game there; then the
-//   installed data folder found from the executable; then
-//   "$XDG_DATA_HOME/ironkeel" and each "$XDG_DATA_DIRS/ironkeel".
+//   installed data folder found from the executable; then the user's data
+//   folder ("$XDG_DATA_HOME/ironkeel", "%APPDATA%\ironkeel") and each
+//   "$XDG_DATA_DIRS/ironkeel".
 // - "scores.dat": beside the executable when the game runs from its build or
 //   an unpacked folder that is writable; from an install tree, or when that
-//   folder is not writable, in "$XDG_DATA_HOME/ironkeel".
-// - "libtrackaudio.so": beside the executable, else in the install tree's
-//   private library folder; never from the system's library path.
+//   folder is not writable, in the user's data folder.
+// - "~temp.xm": the working folder when it is writable, else beside
+//   "scores.dat" (a single-folder install: the system's temporary folder).
+// - The music library ("libtrackaudio.so", "trackaudio.dll"): beside the
+//   executable, else in the install tree's private library folder; never from
+//   the system's library path.
+// On Windows the install is one folder: the game, its data and its libraries.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "platform/SystemPaths.h"
+
 namespace ik {
 
 bool FileExists(const std::string& path);
-bool directoryWritable(const std::string& dir);
-// The folder of the running executable (of /proc/self/exe).
-std::string executableDir();
-// "$XDG_DATA_HOME/ironkeel", or "~/.local/share/ironkeel" when the variable is unset or empty.
+// The user's data folder: "$XDG_DATA_HOME/ironkeel" ("~/.local/share/ironkeel"
+// when the variable is unset or empty), "%APPDATA%\ironkeel".
 std::string userDataDir();
 // The install tree's data folder as found from the executable.
 std::string installedDataDir();
@@ -38,7 +43,9 @@ std::string missingDataReport(const std::vector<std::string>& names);
 // The full path of "scores.dat": in `overrideDir` when given, else as above
 // (the user's data folder is created when missing).
 std::string scoresPath(const std::string& overrideDir);
-// The folder "libtrackaudio.so" is loaded from.
+// The folder "~temp.xm" is written to.
+std::string tempMusicDir(const std::string& scoresDir);
+// The folder the music library is loaded from.
 std::string trackAudioDir();
 
 }  // namespace ik

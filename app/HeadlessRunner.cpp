@@ -7,7 +7,8 @@
 #include "app/Form.h"
 #include "app/StateDump.h"
 #include "assets/PngFile.h"
-#include "platform/HeadlessPlatform.h"
+#include "platform/SystemPaths.h"
+#include "platform/headless/HeadlessPlatform.h"
 
 namespace ik {
 
@@ -123,7 +124,7 @@ void HeadlessRunner::writeShot(const std::string& path) const {
 }
 
 void HeadlessRunner::writeState(const std::string& path) const {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(utf8Path(path), std::ios::binary | std::ios::trunc);
     if (out) out << dumpState(form_, platform_.virtualMs()).dump(2) << "\n";
     if (out) out.close();
     if (!out) throw std::runtime_error("Cannot create file " + path);

@@ -50,8 +50,9 @@ void playStretch(TTrackPlayer& player, uint32_t& musicPos, double start, double 
 }
 
 std::string tempMusicPath(const std::string& scoresDir) {
-    if (directoryWritable(".")) return kTempMusicFile;
-    return (std::filesystem::path(scoresPath(scoresDir)).parent_path() / kTempMusicFile).string();
+    const std::string dir = tempMusicDir(scoresDir);
+    if (dir == ".") return kTempMusicFile;
+    return utf8String(utf8Path(dir) / kTempMusicFile);
 }
 
 void TForm1::playmusic(double start, double end) {
@@ -63,7 +64,7 @@ void TForm1::playmusic(double start, double end) {
 void deleteTempMusic() {
     const std::string path = copyInUse().empty() ? kTempMusicFile : copyInUse();
     std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    std::filesystem::remove(utf8Path(path), ignored);
     copyInUse().clear();
 }
 

@@ -11,8 +11,9 @@
 #include "app/Form.h"
 #include "app/Sha256.h"
 #include "app/StateDump.h"
-#include "platform/RecordingPlatform.h"
-#include "platform/ReplayPlatform.h"
+#include "platform/SystemPaths.h"
+#include "platform/replay/RecordingPlatform.h"
+#include "platform/replay/ReplayPlatform.h"
 
 namespace ik {
 
@@ -24,7 +25,7 @@ const char* const kDataFiles[] = {"general.dat", "series1.dat", "series2.dat", "
                                   "series4.dat", "waves.dat",   "music.dat"};
 
 std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(utf8Path(path), std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
@@ -196,7 +197,7 @@ Recorder::Recorder(const std::string& path, Platform& inner, const FormOptions& 
     t.line(std::string("option quit-on-focus-loss ") + (options.quitOnFocusLoss ? "1" : "0"));
     for (const auto& [name, digest] : dataFileDigests()) t.line("data " + name + " " + digest);
     const std::string scores = scoresPath(options.scoresDir);
-    t.line("scores " + (fs::is_regular_file(scores) ? toHex(readFile(scores)) : std::string("-")));
+    t.line("scores " + (fs::is_regular_file(utf8Path(scores)) ? toHex(readFile(scores)) : std::string("-")));
     platform_ = std::make_unique<RecordingPlatform>(inner, t);
 }
 
@@ -216,21 +217,21 @@ void Recorder::finish(const TForm1& form) {
 }
 
 std::string freshReplayScoresDir() {
-    std::string pattern = (fs::temp_directory_path() / "ironkeel-replay-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("Cannot create a folder for the replay's scores");
-    return pattern;
+    const std::string dir = createTemporaryDir(temporaryDir(), "ironkeel-replay-");
+    if (dir.empty()) throw std::runtime_error("Cannot create a folder for the replay's scores");
+    return dir;
 }
 
 ReplayOutcome replayRecording(const Recording& recording, Platform& display, bool paced, const std::string& scoresDir,
                               const std::string& libraryDir, const std::string& finalStatePath) {
     ReplayOutcome outcome;
     const RecordingHeader& header = recording.header;
-    outcome.scoresPath = (fs::path(scoresDir) / "scores.dat").string();
+    outcome.scoresPath = utf8String(utf8Path(scoresDir) / "scores.dat");
     std::error_code ignored;
-    fs::create_directories(scoresDir, ignored);
-    fs::remove(outcome.scoresPath, ignored);
+    fs::create_directories(utf8Path(scoresDir), ignored);
+    fs::remove(utf8Path(outcome.scoresPath), ignored);
     if (header.scores) {
-        std::ofstream(outcome.scoresPath, std::ios::binary) << *header.scores;
+        std::ofstream(utf8Path(outcome.scoresPath), std::ios::binary) << *header.scores;
     }
 
     std::deque<std::pair<std::string, int32_t>> updates;  // seen by the replay, not yet by the recording
@@ -271,7 +272,7 @@ ReplayOutcome replayRecording(const Recording& recording, Platform& display, boo
     outcome.playMs = platform.elapsedMs();
     outcome.frameDigest = frameDigest(platform.lastFrame());
     if (!finalStatePath.empty()) {
-        std::ofstream out(finalStatePath, std::ios::binary | std::ios::trunc);
+        std::ofstream out(utf8Path(finalStatePath), std::ios::binary | std::ios::trunc);
         out << dumpState(form, platform.elapsedMs()).dump(2) << "\n";
         if (!out) outcome.problem = "cannot write " + finalStatePath;
     }

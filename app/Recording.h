@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "app/Screen.h"
-#include "platform/Trace.h"
+#include "platform/replay/Trace.h"
 
 namespace ik {
 

@@ -186,12 +186,9 @@ TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
 
 void TIniFile::RemoveStaleTemporaryFiles() const {
     if (refusal_) return;
-    try {
-        removeStaleTemporaries(followLinks(path_, path_));
-    } catch (const Exception&) {
-        // A loop of links: there is no folder of the file to tidy up, and
-        // every write will say so.
-    }
+    // A loop of links has no folder of the file to tidy up, and every write
+    // will say so.
+    if (const auto target = followLinks(path_)) removeStaleTemporaries(*target);
 }
 
 const TIniFile::Snapshot* TIniFile::current() const {
@@ -215,7 +212,9 @@ std::optional<std::string> TIniFile::readValue(std::string_view section, std::st
 
 void TIniFile::writeValues(const std::string& section, const std::vector<std::pair<std::string, std::string>>& values) {
     const std::string failure = Format("Unable to write to %s", path_);
-    const std::string target = followLinks(path_, failure);
+    const auto followed = followLinks(path_);
+    if (!followed) throw Exception(failure);
+    const std::string& target = *followed;
     const FileKind kind = kindOf(target);
     // A file that is there but cannot be read must not be replaced by one
     // that holds only these keys.
@@ -240,12 +239,13 @@ void TIniFile::writeValues(const std::string& section, const std::vector<std::pa
     }
     // The same values again (the volume saved at every close) change nothing.
     if (old && content == old->text) return;
-    const auto stamp = replaceFile(target, content, failure);
+    const auto replaced = replaceFile(target, content);
+    if (!replaced) throw Exception(failure);
     snapshot_.reset();
     // The file just written need not be read back.
-    if (stamp) {
+    if (replaced->stamp) {
         auto index = indexValues(content);
-        snapshot_ = Snapshot{*stamp, std::move(content), std::move(index)};
+        snapshot_ = Snapshot{*replaced->stamp, std::move(content), std::move(index)};
     }
 }
 

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/StoreFile.h"
+#include "platform/StoreFile.h"
 
 namespace ik {
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <vector>
+#include "platform/SystemPaths.h"
 
 namespace ik {
 
@@ -105,7 +106,7 @@ std::string sha256Hex(const std::string& bytes) {
 }
 
 std::string sha256OfFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(utf8Path(path), std::ios::binary);
     if (!in) return {};
     Sha256 sha;
     std::vector<char> chunk(1 << 16);

@@ -15,9 +15,11 @@
 #include "app/Recording.h"
 #include "app/StateDump.h"
 #include "assets/PngFile.h"
-#include "platform/HeadlessPlatform.h"
-#include "platform/RecordingPlatform.h"
-#include "platform/SdlPlatform.h"
+#include "platform/ProgramStart.h"
+#include "platform/SystemPaths.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "platform/replay/RecordingPlatform.h"
+#include "platform/sdl/SdlPlatform.h"
 
 namespace {
 
@@ -47,7 +49,7 @@ int runForm(ik::TForm1& form, RunLoop&& runLoop) {
 }
 
 bool readWhole(const std::string& path, std::string& content) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(ik::utf8Path(path), std::ios::binary);
     if (!file) return false;
     std::stringstream source;
     source << file.rdbuf();
@@ -141,7 +143,7 @@ int runReplay(const ik::CommandLine& line, const std::string& path, const std::s
                     outcome.score, formatPlayTime(outcome.playMs).c_str(), outcome.frameDigest.c_str(),
                     outcome.problem.empty() ? "ended as recorded" : ("NOT as recorded: " + outcome.problem).c_str());
         std::error_code ignored;
-        if (ownScores) std::filesystem::remove_all(scoresDir, ignored);
+        if (ownScores) std::filesystem::remove_all(ik::utf8Path(scoresDir), ignored);
     } else {
         std::fprintf(stderr, "ironkeel: the replay's scores.dat: %s\n", outcome.scoresPath.c_str());
         if (!outcome.problem.empty()) std::fprintf(stderr, "ironkeel: %s: %s\n", path.c_str(), outcome.problem.c_str());
@@ -228,7 +230,7 @@ int runWindow(const ik::CommandLine& line) {
 int main(int argc, char** argv) {
     ik::CommandLine line;
     try {
-        line = ik::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+        line = ik::parseCommandLine(ik::startProgram(argc, argv));
     } catch (const std::invalid_argument& error) {
         std::fprintf(stderr, "ironkeel: %s\n", error.what());
         return 2;

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "assets/AssetErrors.h"
+#include "platform/SystemPaths.h"
 
 namespace ik {
 
@@ -29,7 +30,7 @@ TFileStream::TFileStream(const std::string& fileName) {
     if (std::filesystem::is_directory(fileName, ignored)) {
         throw EFOpenError(Format("Cannot open file %s", fileName));
     }
-    file_ = std::fopen(fileName.c_str(), "rb");
+    file_ = openFile(fileName, "rb");
     if (!file_) throw EFOpenError(Format("Cannot open file %s", fileName));
     if (std::fseek(file_, 0, SEEK_END) == 0) size_ = std::ftell(file_);
     std::fseek(file_, 0, SEEK_SET);
@@ -57,7 +58,7 @@ std::vector<uint8_t> readWholeFile(const std::string& fileName) {
 }
 
 void writeWholeFile(const std::string& fileName, const std::vector<uint8_t>& bytes) {
-    std::FILE* file = std::fopen(fileName.c_str(), "wb");
+    std::FILE* file = openFile(fileName, "wb");
     bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     if (file && std::fclose(file) != 0) written = false;
     if (!written) throw EFOpenError(Format("Cannot create file %s", fileName));

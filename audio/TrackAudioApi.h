@@ -7,7 +7,9 @@
 
 #include <stdint.h>
 
-#if defined(__GNUC__)
+#if defined(_WIN32)
+#define TA_EXPORT __declspec(dllexport)
+#elif defined(__GNUC__)
 #define TA_EXPORT __attribute__((visibility("default")))
 #else
 #define TA_EXPORT

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include "platform/SystemPaths.h"
 
 namespace ik {
 
@@ -48,7 +49,7 @@ std::optional<TStreamInfo> describeModuleFile(const std::string& path) {
                                     [&](const TitleField& f) { return extension == f.extension; });
     if (field == kModuleTitles.end()) return std::nullopt;
 
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(utf8Path(file), std::ios::binary);
     if (!in) return std::nullopt;
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();

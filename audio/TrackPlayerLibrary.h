@@ -1,18 +1,19 @@
-// libtrackaudio.so loaded at run time: every entry point the player uses,
-// resolved by name. A library with any name missing counts as absent.
+// The music library (libtrackaudio.so, trackaudio.dll) loaded at run time:
+// every entry point the player uses, resolved by name. A library with any
+// name missing counts as absent.
 #pragma once
 
 #include <memory>
 #include <string>
 
 #include "audio/TrackAudioApi.h"
+#include "platform/DynamicLibrary.h"
 
 namespace ik {
 
 struct TrackAudioLibrary {
     // Null when the file is missing or lacks an entry point.
     static std::unique_ptr<TrackAudioLibrary> load(const std::string& folder);
-    ~TrackAudioLibrary();
     TrackAudioLibrary(const TrackAudioLibrary&) = delete;
     TrackAudioLibrary& operator=(const TrackAudioLibrary&) = delete;
 
@@ -40,11 +41,12 @@ struct TrackAudioLibrary {
     decltype(&TA_NullRender) NullRender = nullptr;
 
 private:
-    explicit TrackAudioLibrary(void* handle) : handle_(handle) {}
+    explicit TrackAudioLibrary(std::unique_ptr<DynamicLibrary> library) : library_(std::move(library)) {}
     bool resolveAll();
-    void* handle_;
+    std::unique_ptr<DynamicLibrary> library_;
 };
 
-inline constexpr const char* kTrackAudioFileName = "libtrackaudio.so";
+// The library's file name on this system.
+std::string trackAudioFileName();
 
 }  // namespace ik

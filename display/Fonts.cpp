@@ -1,6 +1,5 @@
 #include "display/Fonts.h"
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
@@ -9,9 +8,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <tuple>
+
+#include "platform/FontFiles.h"
+#include "platform/SystemPaths.h"
 
 namespace ik {
 
@@ -56,15 +60,12 @@ namespace {
 class FontLibrary {
 public:
     FontLibrary() {
-        FcInit();
         if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
     }
     ~FontLibrary() {
         sized_.clear();
         faces_.clear();
         if (library_) FT_Done_FreeType(library_);
-        // Gives back what fontconfig's configuration parser keeps for itself.
-        FcFini();
     }
 
     SizedFont* find(const FontRequest& request) {
@@ -113,39 +114,32 @@ private:
 
     std::unique_ptr<FontFace> match(const std::string& name, bool bold, bool italic) {
         if (!library_) return nullptr;
-        FcPattern* pattern = FcPatternCreate();
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
-        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-        FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-        FcDefaultSubstitute(pattern);
-        FcResult result = FcResultNoMatch;
-        FcPattern* matched = FcFontMatch(nullptr, pattern, &result);
-        FcPatternDestroy(pattern);
-        if (!matched) return nullptr;
-        FcChar8* file = nullptr;
-        FcChar8* family = nullptr;
-        int index = 0;
-        FcBool embolden = FcFalse;
-        std::unique_ptr<FontFace> face;
-        if (FcPatternGetString(matched, FC_FILE, 0, &file) == FcResultMatch &&
-            FcPatternGetString(matched, FC_FAMILY, 0, &family) == FcResultMatch) {
-            FcPatternGetInteger(matched, FC_INDEX, 0, &index);
-            FcPatternGetBool(matched, FC_EMBOLDEN, 0, &embolden);
-            FT_Face ftFace = nullptr;
-            if (FT_New_Face(library_, reinterpret_cast<const char*>(file), index, &ftFace) == 0) {
-                face = std::make_unique<FontFace>(ftFace, reinterpret_cast<const char*>(family), embolden == FcTrue);
-            }
-        }
-        FcPatternDestroy(matched);
-        return face;
+        const auto file = matchFontFile(name, bold, italic);
+        if (!file) return nullptr;
+        FT_Face ftFace = nullptr;
+        if (!openFace(file->path, file->index, &ftFace)) return nullptr;
+        return std::make_unique<FontFace>(ftFace, file->family, file->embolden);
+    }
+
+    // FreeType opens files by their name in the system's narrow encoding,
+    // which is not UTF-8 everywhere: the file is read here and handed over.
+    bool openFace(const std::string& path, int index, FT_Face* face) {
+        std::ifstream in(utf8Path(path), std::ios::binary);
+        if (!in) return false;
+        auto data = std::make_unique<std::vector<FT_Byte>>(std::istreambuf_iterator<char>(in),
+                                                           std::istreambuf_iterator<char>());
+        if (FT_New_Memory_Face(library_, data->data(), static_cast<FT_Long>(data->size()), index, face) != 0)
+            return false;
+        fileData_.push_back(std::move(data));
+        return true;
     }
 
     FT_Library library_ = nullptr;
     std::map<std::tuple<std::string, bool, bool>, std::unique_ptr<FontFace>> faces_;
     std::map<std::pair<FontFace*, int>, std::unique_ptr<SizedFont>> sized_;
     std::set<std::string> warned_;
+    // The faces' files, kept as long as the faces that read them.
+    std::vector<std::unique_ptr<std::vector<FT_Byte>>> fileData_;
 };
 
 FontLibrary& library() {

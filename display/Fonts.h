@@ -1,5 +1,6 @@
-// Faces found through fontconfig, sized and rasterised by FreeType, with the
-// rendered glyphs cached per face, size and glyph.
+// Faces found by the system's font matcher (platform/FontFiles.h), sized and
+// rasterised by FreeType, with the rendered glyphs cached per face, size and
+// glyph.
 #pragma once
 
 #include <cstdint>

@@ -2,24 +2,24 @@
 // (a FIFO would block the read, a device like /dev/zero would never end it); a
 // write replaces the file in one step through a locked temporary file beside
 // it; a later start removes the temporary files that killed writes left.
+// Each operating system implements it in its own folder.
 #pragma once
 
-#include <sys/types.h>
-#include <ctime>
+#include <cstdint>
 #include <optional>
 #include <string>
 
 namespace ik {
 
 // What tells one state of a file from the next: a replacement gives a new
-// inode, an edit in place a new size or modification time.
+// file identity, an edit in place a new size or modification time.
 struct FileStamp {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-    timespec changed{};
-    bool operator==(const FileStamp& other) const;
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    int64_t size = 0;
+    int64_t modifiedNs = 0;
+    int64_t changedNs = 0;
+    bool operator==(const FileStamp&) const = default;
 };
 
 enum class FileKind { Missing, Regular, Other };
@@ -40,14 +40,20 @@ struct FileContent {
 std::optional<FileContent> readRegularFile(const std::string& path);
 
 // Where the chain of symbolic links that starts at `path` ends (`path` itself
-// when it is no link). A loop of links throws ik::Exception `failure`.
-std::string followLinks(const std::string& path, const std::string& failure);
+// when it is no link); nothing for a loop of links.
+std::optional<std::string> followLinks(const std::string& path);
+
+// A replacement the system accepted, with the new file's stamp when it can
+// still be read.
+struct Replaced {
+    std::optional<FileStamp> stamp;
+};
 
 // Replaces the file `path` (no link) with `content` so that a crash at any
 // moment leaves the old or the new file under the name; keeps the old file's
-// permissions. Returns the new file's stamp when it can still be read. A step
-// the system refuses throws ik::Exception `failure` and leaves no litter.
-std::optional<FileStamp> replaceFile(const std::string& path, const std::string& content, const std::string& failure);
+// permissions. Nothing when a step is refused (then no litter is left and the
+// old file is as it was).
+std::optional<Replaced> replaceFile(const std::string& path, const std::string& content);
 
 // Removes the temporary files "<path>.XXXXXX" of this user that no write
 // holds any more: what a write killed between creating and renaming left.

@@ -1,5 +1,7 @@
-// SIGTERM and SIGINT as a call on a thread of our own, where anything may be
-// done: a signal handler itself may do next to nothing.
+// A request to end the program from outside (SIGTERM and SIGINT; on Windows
+// Ctrl+C, closing the console, logging off and shutting down) as a call on a
+// thread of our own, where anything may be done: a signal handler itself may
+// do next to nothing. Each operating system implements it in its own folder.
 #pragma once
 
 #include <functional>
@@ -23,8 +25,9 @@ private:
     std::thread watcher_;
 };
 
-// Sends SIGTERM to every child process of this process: a modal box shown by
-// a helper process then returns at once.
-void endChildProcesses();
+// Ends the message boxes the program shows, so that a modal box's call
+// returns at once: SIGTERM to every child process (SDL's helper that shows the
+// box); on Windows a close request to every dialog box of this process.
+void endMessageBoxes();
 
 }  // namespace ik

@@ -10,6 +10,7 @@
 #include "audio/trackaudio/Channel.h"
 #include "audio/trackaudio/DeviceOutput.h"
 #include "audio/trackaudio/Mixer.h"
+#include "platform/SystemPaths.h"
 
 namespace trackaudio {
 namespace {
@@ -91,7 +92,7 @@ void pullMix(int16_t* out, std::size_t frames) {
 }
 
 bool readFile(const char* path, uint64_t offset, uint32_t length, std::vector<char>& bytes) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(ik::utf8Path(path), std::ios::binary);
     if (!file) return false;
     file.seekg(0, std::ios::end);
     const auto size = static_cast<uint64_t>(file.tellg());

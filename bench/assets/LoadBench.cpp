@@ -7,7 +7,7 @@
 #include "assets/Dib.h"
 #include "assets/PictureCollection.h"
 #include "display/DXDraw.h"
-#include "platform/HeadlessPlatform.h"
+#include "platform/headless/HeadlessPlatform.h"
 
 namespace ik {
 namespace {

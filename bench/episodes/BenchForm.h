@@ -11,7 +11,7 @@
 #include "display/DXTimer.h"
 #include "display/Drawing.h"
 #include "display/Surface.h"
-#include "platform/HeadlessPlatform.h"
+#include "platform/headless/HeadlessPlatform.h"
 
 namespace ik {
 

@@ -1,4 +1,4 @@
-#include "platform/SdlX11.h"
+#include "platform/sdl/NativeWindow.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>

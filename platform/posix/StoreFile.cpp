@@ -1,4 +1,4 @@
-#include "app/StoreFile.h"
+#include "platform/StoreFile.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -9,16 +9,14 @@
 #include <filesystem>
 #include <system_error>
 
-#include "display/Exception.h"
-
 namespace ik {
 
 namespace {
 
-bool sameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+int64_t nanoseconds(const timespec& time) { return int64_t{time.tv_sec} * 1000000000 + time.tv_nsec; }
 
 FileStamp stampOf(const struct stat& status) {
-    return {status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
+    return {status.st_dev, status.st_ino, status.st_size, nanoseconds(status.st_mtim), nanoseconds(status.st_ctim)};
 }
 
 // A descriptor closed on every way out.
@@ -105,11 +103,6 @@ bool isTemporarySuffix(const std::string& suffix) {
 
 }  // namespace
 
-bool FileStamp::operator==(const FileStamp& other) const {
-    return device == other.device && inode == other.inode && size == other.size && sameTime(modified, other.modified) &&
-           sameTime(changed, other.changed);
-}
-
 FileKind kindOf(const std::string& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) return FileKind::Missing;
@@ -141,7 +134,7 @@ std::optional<FileContent> readRegularFile(const std::string& path) {
     return content;
 }
 
-std::string followLinks(const std::string& path, const std::string& failure) {
+std::optional<std::string> followLinks(const std::string& path) {
     // The system's own limit on links in one path.
     constexpr int kMaxLinks = 40;
     std::string current = path;
@@ -151,13 +144,13 @@ std::string followLinks(const std::string& path, const std::string& failure) {
         if (error) return current;  // no link (or nothing at all): the chain ends here
         current = target.is_absolute() ? target.string() : folderOf(current) + "/" + target.string();
     }
-    throw Exception(failure);
+    return std::nullopt;
 }
 
-std::optional<FileStamp> replaceFile(const std::string& path, const std::string& content, const std::string& failure) {
+std::optional<Replaced> replaceFile(const std::string& path, const std::string& content) {
     std::string temporary;
     Descriptor fd(createLockedTemporary(path, temporary));
-    if (fd.get() < 0) throw Exception(failure);
+    if (fd.get() < 0) return std::nullopt;
     struct stat old {};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     const bool written = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), content) && ::fsync(fd.get()) == 0;
@@ -165,7 +158,7 @@ std::optional<FileStamp> replaceFile(const std::string& path, const std::string&
     // file away before it has its final name.
     if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
         ::unlink(temporary.c_str());
-        throw Exception(failure);
+        return std::nullopt;
     }
     fd.close();
     // The rename itself is made durable by syncing the folder; a failure here
@@ -173,8 +166,8 @@ std::optional<FileStamp> replaceFile(const std::string& path, const std::string&
     Descriptor folder(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0) ::fsync(folder.get());
     struct stat now {};
-    if (::stat(path.c_str(), &now) != 0) return std::nullopt;
-    return stampOf(now);
+    if (::stat(path.c_str(), &now) != 0) return Replaced{};
+    return Replaced{stampOf(now)};
 }
 
 void removeStaleTemporaries(const std::string& path) {

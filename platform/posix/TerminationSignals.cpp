@@ -91,7 +91,7 @@ void TerminationSignals::watch() {
     }
 }
 
-void endChildProcesses() {
+void endMessageBoxes() {
     const pid_t self = ::getpid();
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {

@@ -1,4 +1,4 @@
-#include "platform/RecordingPlatform.h"
+#include "platform/replay/RecordingPlatform.h"
 
 #include <string>
 

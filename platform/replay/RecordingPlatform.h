@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/StandInPlatform.h"
-#include "platform/Trace.h"
+#include "platform/replay/StandInPlatform.h"
+#include "platform/replay/Trace.h"
 
 namespace ik {
 

@@ -1,4 +1,4 @@
-#include "platform/ReplayPlatform.h"
+#include "platform/replay/ReplayPlatform.h"
 
 #include <algorithm>
 #include <charconv>

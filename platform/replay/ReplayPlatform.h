@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/StandInPlatform.h"
-#include "platform/Trace.h"
+#include "platform/replay/StandInPlatform.h"
+#include "platform/replay/Trace.h"
 
 namespace ik {
 

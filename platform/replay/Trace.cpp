@@ -1,11 +1,12 @@
-#include "platform/Trace.h"
+#include "platform/replay/Trace.h"
 
 #include <sstream>
 #include <stdexcept>
+#include "platform/SystemPaths.h"
 
 namespace ik {
 
-TraceWriter::TraceWriter(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {
+TraceWriter::TraceWriter(const std::string& path) : file_(openFile(path, "wb")) {
     if (file_ == nullptr) throw std::runtime_error("Cannot create file " + path);
 }
 

@@ -1,4 +1,4 @@
-#include "platform/DisplayDriver.h"
+#include "platform/sdl/DisplayDriver.h"
 
 #include <cstdlib>
 #include <cstring>

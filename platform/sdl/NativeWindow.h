@@ -1,6 +1,7 @@
-// What SDL does not do for an X11 window: tell its real size, set its
-// geometry when no window manager does, and report a lost X server once.
-// Off X11 (Wayland) every function does nothing.
+// What SDL does not do for a window of the system: tell its real size, set
+// its geometry when no window manager does, and report a lost display server
+// once. On X11 (platform/posix/), Wayland (where every function does nothing)
+// and Windows (platform/windows/, whose windows need no server).
 #pragma once
 
 #include <functional>
@@ -16,7 +17,7 @@ struct WindowSize {
     bool operator==(const WindowSize&) const = default;
 };
 
-// The size the X server gives the window now (SDL reports the size it asked for).
+// The size the system gives the window now (SDL reports the size it asked for).
 std::optional<WindowSize> nativeWindowSize(SDL_Window* window);
 
 // Moves and sizes the window directly, as a window manager would.

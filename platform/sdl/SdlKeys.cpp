@@ -1,4 +1,4 @@
-#include "platform/SdlKeys.h"
+#include "platform/sdl/SdlKeys.h"
 
 #include "platform/VirtualKeys.h"
 

@@ -1,4 +1,4 @@
-#include "platform/SdlPlatform.h"
+#include "platform/sdl/SdlPlatform.h"
 
 #include <SDL.h>
 
@@ -9,12 +9,12 @@
 #include <optional>
 #include <thread>
 
-#include "platform/DisplayDriver.h"
 #include "platform/MessageLog.h"
 #include "platform/PlatformError.h"
-#include "platform/SdlAudio.h"
-#include "platform/SdlKeys.h"
-#include "platform/SdlX11.h"
+#include "platform/sdl/DisplayDriver.h"
+#include "platform/sdl/NativeWindow.h"
+#include "platform/sdl/SdlAudio.h"
+#include "platform/sdl/SdlKeys.h"
 
 namespace ik {
 
@@ -150,7 +150,7 @@ SdlPlatform::SdlPlatform(const SdlOptions& options, const std::string& title)
         // A box runs in a helper process of SDL's: ending it lets the box
         // call return, and the loop then ends the game.
         while (messageBoxUp_) {
-            endChildProcesses();
+            endMessageBoxes();
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     });

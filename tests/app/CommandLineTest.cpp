@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/InstallLayout.h"
 
 namespace ik {
 namespace {
@@ -122,9 +123,14 @@ TEST(CommandLine, HelpNamesTheControlsTheEnvironmentAndTheFilesInSections) {
         titles.push_back(section.title);
     }
     EXPECT_EQ(titles, (std::vector<std::string>{"Options", "Controls", "Environment", "Files"}));
+    // The places differ by system: one install tree under XDG's folders, or one folder and APPDATA.
+    const std::vector<std::string> places =
+        kSingleFolderInstall
+            ? std::vector<std::string>{"APPDATA", "TEMP", "trackaudio.dll", "fonts"}
+            : std::vector<std::string>{"XDG_DATA_HOME", "XDG_DATA_DIRS", "libtrackaudio.so", "../share/ironkeel"};
+    for (const std::string& named : places) EXPECT_NE(help.find(named), std::string::npos) << named;
     for (const char* named :
-         {"--fullscreen", "--quit-on-focus-loss", "Ctrl+G", "Alt+Enter", "XDG_DATA_HOME", "XDG_DATA_DIRS",
-          "SDL_AUDIODRIVER", "scores.dat", "~temp.xm", "libtrackaudio.so", "../share/ironkeel"}) {
+         {"--fullscreen", "--quit-on-focus-loss", "Ctrl+G", "Alt+Enter", "SDL_AUDIODRIVER", "scores.dat", "~temp.xm"}) {
         EXPECT_NE(help.find(named), std::string::npos) << named;
     }
 }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/DXInput.h"
-#include "platform/HeadlessPlatform.h"
 #include "platform/VirtualKeys.h"
+#include "platform/headless/HeadlessPlatform.h"
 #include "tests/support/NoSink.h"
 
 namespace ik {

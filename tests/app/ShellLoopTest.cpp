@@ -7,7 +7,7 @@
 #include "app/Form.h"
 #include "display/DXDraw.h"
 #include "display/DXTimer.h"
-#include "platform/HeadlessPlatform.h"
+#include "platform/headless/HeadlessPlatform.h"
 
 namespace ik {
 namespace {

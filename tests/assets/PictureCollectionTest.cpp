@@ -5,7 +5,7 @@
 #include "assets/PictureCollection.h"
 #include "display/DXDraw.h"
 #include "display/Drawing.h"
-#include "platform/HeadlessPlatform.h"
+#include "platform/headless/HeadlessPlatform.h"
 #include "tests/support/AssetFiles.h"
 
 namespace ik {

@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include "SoundFixture.h"
-#include "platform/SdlAudio.h"
+#include "platform/sdl/SdlAudio.h"
 
 namespace ik {
 namespace {

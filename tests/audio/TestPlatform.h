@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/HeadlessPlatform.h"
+#include "platform/headless/HeadlessPlatform.h"
 #include "tests/support/NoSink.h"
 
 namespace ik::test {

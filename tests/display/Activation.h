@@ -1,7 +1,7 @@
 // Activation on the headless platform, delivered as the loop delivers it.
 #pragma once
 
-#include "platform/HeadlessPlatform.h"
+#include "platform/headless/HeadlessPlatform.h"
 #include "tests/support/RecordingSink.h"
 
 namespace ik::test {

@@ -3,7 +3,7 @@
 #include "SurfaceFixtures.h"
 #include "display/DXDraw.h"
 #include "display/Drawing.h"
-#include "platform/HeadlessPlatform.h"
+#include "platform/headless/HeadlessPlatform.h"
 
 namespace ik {
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/Form.h"
-#include "platform/HeadlessPlatform.h"
+#include "platform/headless/HeadlessPlatform.h"
 
 namespace ik::test {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/HeadlessPlatform.h"
+#include "platform/headless/HeadlessPlatform.h"
 #include "tests/support/RecordingSink.h"
 
 namespace ik {

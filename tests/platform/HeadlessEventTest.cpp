@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/HeadlessPlatform.h"
 #include "platform/VirtualKeys.h"
+#include "platform/headless/HeadlessPlatform.h"
 #include "tests/support/RecordingSink.h"
 
 namespace ik {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/HeadlessPlatform.h"
+#include "platform/headless/HeadlessPlatform.h"
 #include "tests/support/RecordingSink.h"
 
 namespace ik {

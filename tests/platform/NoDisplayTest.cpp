@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/DisplayDriver.h"
 #include "platform/PlatformError.h"
-#include "platform/SdlPlatform.h"
+#include "platform/sdl/DisplayDriver.h"
+#include "platform/sdl/SdlPlatform.h"
 
 namespace ik {
 namespace {

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/SdlAudio.h"
+#include "platform/sdl/SdlAudio.h"
 
 namespace ik {
 namespace {

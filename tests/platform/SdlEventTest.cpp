@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/SdlPlatform.h"
 #include "platform/VirtualKeys.h"
+#include "platform/sdl/SdlPlatform.h"
 #include "tests/support/RecordingSink.h"
 
 namespace ik {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/SdlKeys.h"
 #include "platform/VirtualKeys.h"
+#include "platform/sdl/SdlKeys.h"
 
 namespace ik {
 namespace {

@@ -44,7 +44,7 @@ TEST(TerminationSignals, AHelperProcessIsEnded) {
         ::pause();
         ::_exit(0);
     }
-    endChildProcesses();
+    endMessageBoxes();
     int status = 0;
     ASSERT_EQ(::waitpid(helper, &status, 0), helper);
     ASSERT_TRUE(WIFSIGNALED(status));

@@ -10,14 +10,16 @@
 #include <sstream>
 #include <string>
 
+#include "platform/SystemPaths.h"
+
 namespace ik::test {
 
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::path(::testing::TempDir()) / "ik-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+        const std::string made = createTemporaryDir(::testing::TempDir(), "ik-");
+        if (made.empty()) throw std::runtime_error("cannot create a temporary folder");
+        path_ = utf8Path(made);
     }
     // IK_KEEP_TEST_FILES keeps the folder for a look at what a test left.
     ~TempFolder() {

@@ -9,7 +9,7 @@
 #include "app/MenuButtons.h"
 #include "app/StateDump.h"
 #include "audio/DXSound.h"
-#include "platform/HeadlessPlatform.h"
+#include "platform/headless/HeadlessPlatform.h"
 
 namespace ik {
 
