@@ -2,6 +2,7 @@
 # One demo as CTest runs it: the recording must replay as recorded and end
 # in the expected final state and last frame. Any difference fails.
 #   tests/demos/check.sh IRONKEEL DATA_DIR DEMO_DIR NAME
+# IK_EMULATOR runs a game built for another system (wine64 for Windows).
 set -eu
 ironkeel=$1 data=$2 demos=$3 name=$4
 work=$(mktemp -d)
@@ -14,7 +15,10 @@ status=0
 # folder, which games run side by side by CTest must not share.
 mkdir "$work/data"
 ln -s "$data"/*.dat "$data"/*.png "$work/data/"
-(cd "$work/data" && "$ironkeel" --verify "$demos/$name.ikr" --final-state "$work/state.json") >"$work/verify.txt" || status=$?
+# shellcheck disable=SC2086
+(cd "$work/data" && ${IK_EMULATOR:-} "$ironkeel" --verify "$demos/$name.ikr" --final-state "$work/state.json") >"$work/verify.txt" || status=$?
+# Windows ends its console lines with CR LF.
+tr -d '\r' <"$work/verify.txt" >"$work/verify.lf" && mv "$work/verify.lf" "$work/verify.txt"
 cat "$work/verify.txt"
 [ "$status" -eq 0 ] || { echo "$name: the replay did not end as recorded"; exit 1; }
 if ! diff -u "$demos/$name.state.json" "$work/state.json"; then

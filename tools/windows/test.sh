@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The Windows build's checks under Wine, with one Wine server for all of them:
+# the test programs (among them the score store's kill-during-write test) and
+# every demo (ctest; each program runs once with all its cases), and the game
+# in a window on Xvfb.
+#
+#   tools/windows/test.sh BUILD_DIR
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+build="$(cd "$1" && pwd)"
+jobs="${IK_JOBS:-$(nproc)}"
+export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64
+
+# One server for the whole run; the prefix is made once (about 10 seconds).
+wineserver -p
+trap 'wineserver -k || true' EXIT
+"$wine" wineboot --init >/dev/null 2>&1
+
+echo "== test programs and demos under Wine"
+ctest --test-dir "$build" --output-on-failure --parallel "$jobs"
+
+echo "== the game in a window under Wine on Xvfb"
+IK_EMULATOR="$wine" "$root/tests/windows/window-smoke.sh" "$build/ironkeel.exe" "$build/data"
