@@ -16,7 +16,10 @@ install(FILES ${CMAKE_SOURCE_DIR}/LICENSES/MIT.txt ${CMAKE_SOURCE_DIR}/LICENSES/
 # The bundled libraries' licences, as Debian records them in their sources
 # (tools/windows/deps.sh keeps them in the dependency prefix), and those of
 # the fonts and of the compiler's runtime that is linked into the programs.
-find_path(IK_DEPENDENCY_LICENCES libsdl2.txt PATH_SUFFIXES share/licences REQUIRED)
+set(IK_DEPENDENCY_LICENCES ${IK_WINDOWS_PREFIX}/share/licences)
+if(NOT EXISTS ${IK_DEPENDENCY_LICENCES}/libsdl2.txt)
+  message(FATAL_ERROR "No licences in ${IK_DEPENDENCY_LICENCES}: IK_WINDOWS_PREFIX is made by tools/windows/deps.sh")
+endif()
 foreach(package libsdl2 freetype libopenmpt libpng1.6 zlib)
   install(FILES ${IK_DEPENDENCY_LICENCES}/${package}.txt DESTINATION licences)
 endforeach()

@@ -70,6 +70,10 @@ build_zlib() {
   done
   "$triple-ar" rcs "$prefix/lib/libz.a" "$work"/zlib/*.o
   cp "$source/zlib.h" "$source/zconf.h" "$prefix/include/"
+  mkdir -p "$prefix/lib/pkgconfig"
+  printf '%s\n' "prefix=$prefix" 'libdir=${prefix}/lib' 'includedir=${prefix}/include' '' 'Name: zlib' \
+    'Description: zlib compression library' "Version: $(ik_deps_version zlib "$sources" | sed 's/^[0-9]*://; s/[.+-]dfsg.*//')" \
+    'Libs: -L${libdir} -lz' 'Cflags: -I${includedir}' >"$prefix/lib/pkgconfig/zlib.pc"
 }
 
 build_libpng1.6() {
@@ -86,7 +90,7 @@ build_freetype() {
 build_libsdl2() {
   # One SDL2.dll shared by the game and trackaudio.dll, so both talk to the
   # same audio subsystem. Only the Windows video, audio and event drivers.
-  cmake_build sdl2 "$1" -DSDL_SHARED=ON -DSDL_STATIC=OFF -DSDL_TEST=OFF -DSDL2_DISABLE_SDL2MAIN=OFF \
+  cmake_build sdl2 "$1" -DSDL_SHARED=ON -DSDL_STATIC=OFF -DSDL_TEST=OFF -DSDL2_DISABLE_SDL2MAIN=ON \
     -DSDL_HIDAPI=OFF -DSDL_JOYSTICK=OFF -DSDL_HAPTIC=OFF -DSDL_SENSOR=OFF -DSDL_POWER=OFF \
     -DSDL_OPENGL=OFF -DSDL_OPENGLES=OFF -DSDL_VULKAN=OFF -DSDL_RENDER_D3D=ON -DSDL_DIRECTX=ON \
     -DSDL_WASAPI=ON -DSDL_DISKAUDIO=ON -DSDL_DUMMYAUDIO=ON -DSDL_DUMMYVIDEO=ON -DSDL_OFFSCREEN=ON
@@ -100,7 +104,7 @@ build_libopenmpt() {
       --disable-openmpt123 --disable-examples --disable-tests --disable-doxygen-doc \
       --without-zlib --without-mpg123 --without-ogg --without-vorbis --without-vorbisfile \
       --without-portaudio --without-portaudiocpp --without-pulseaudio --without-sndfile --without-flac \
-      CC="$triple-gcc-posix" CXX="$triple-g++-posix" PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig" \
+      CC="$triple-gcc-posix" CXX="$triple-g++-posix" CFLAGS=-O2 CXXFLAGS=-O2 PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig" \
       >"$work/libopenmpt.log" 2>&1 &&
     make -j"$jobs" >>"$work/libopenmpt.log" 2>&1 && make install >>"$work/libopenmpt.log" 2>&1) ||
     { tail -n 60 "$work/libopenmpt.log" >&2; return 1; }
