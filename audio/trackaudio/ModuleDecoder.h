@@ -23,7 +23,8 @@ public:
     ModuleDecoder& operator=(const ModuleDecoder&) = delete;
 
     uint32_t rate() const { return rate_; }
-    // Frames of one decode from the start to the end, counted at load.
+    // Frames of one decode from the start to the end, measured at load
+    // from the song's timing without decoding it.
     uint64_t lengthFrames() const { return lengthFrames_; }
     // Moves to exactly `frame` from the start, with every note of the old
     // place gone; false beyond the end.
