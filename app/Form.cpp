@@ -98,7 +98,7 @@ void TForm1::FormCreate() {
         info_buttons[n] = infoButton(n);
     }
     keyboard_rect = {325, 500, 475, 580};
-    player = std::make_unique<TTrackPlayer>(platform, options.libraryDir);
+    player = std::make_unique<TTrackPlayer>(platform, options.libraryDir, options.musicHeard);
     if (!player->LibraryFound()) {
         platform.messageBox("Confirm", kMissingLibraryMessage, MessageBoxKind::Plain);
     } else {

@@ -45,21 +45,25 @@ uint64_t countFrames(const std::vector<char>& bytes, uint32_t rate) {
 
 }  // namespace
 
-std::unique_ptr<ModuleDecoder> ModuleDecoder::load(const std::vector<char>& bytes, uint32_t rate) {
+std::unique_ptr<ModuleDecoder> ModuleDecoder::load(const std::vector<char>& bytes, uint32_t rate, bool silent) {
     auto module = openModule(bytes);
     if (!module) return nullptr;
     const uint64_t length = countFrames(bytes, rate);
-    return std::unique_ptr<ModuleDecoder>(new ModuleDecoder(bytes, std::move(module), rate, length));
+    return std::unique_ptr<ModuleDecoder>(new ModuleDecoder(bytes, std::move(module), rate, length, silent));
 }
 
 ModuleDecoder::ModuleDecoder(std::vector<char> bytes, std::unique_ptr<openmpt::module> module, uint32_t rate,
-                             uint64_t lengthFrames)
-    : bytes_(std::move(bytes)), module_(std::move(module)), rate_(rate), lengthFrames_(lengthFrames) {}
+                             uint64_t lengthFrames, bool silent)
+    : bytes_(std::move(bytes)), module_(std::move(module)), rate_(rate), lengthFrames_(lengthFrames), silent_(silent) {}
 
 ModuleDecoder::~ModuleDecoder() = default;
 
 bool ModuleDecoder::seekFrame(uint64_t frame) {
     if (frame > lengthFrames_) return false;
+    if (silent_) {
+        silentFrame_ = frame;
+        return true;
+    }
     // libopenmpt keeps notes, ramps and filter history across its own seeks,
     // so the same seek would sound different after different pasts: start
     // from a freshly loaded module instead.
@@ -75,7 +79,13 @@ bool ModuleDecoder::seekFrame(uint64_t frame) {
 }
 
 std::size_t ModuleDecoder::decode(int16_t* interleaved, std::size_t frames) {
-    return module_->read_interleaved_stereo(static_cast<int32_t>(rate_), frames, interleaved);
+    if (!silent_) return module_->read_interleaved_stereo(static_cast<int32_t>(rate_), frames, interleaved);
+    // The measured length is the decode's own, so silence ends where the
+    // sound would.
+    const auto count = static_cast<std::size_t>(std::min<uint64_t>(frames, lengthFrames_ - silentFrame_));
+    std::fill_n(interleaved, 2 * count, int16_t{0});
+    silentFrame_ += count;
+    return count;
 }
 
 void ModuleDecoder::discard(uint64_t frames) {

@@ -17,7 +17,9 @@ namespace trackaudio {
 class ModuleDecoder {
 public:
     // Null when libopenmpt refuses the bytes or the module has no channels.
-    static std::unique_ptr<ModuleDecoder> load(const std::vector<char>& bytes, uint32_t rate);
+    // A `silent` decoder gives zeros where the sound would be, the same
+    // frames at the same places, and decodes nothing.
+    static std::unique_ptr<ModuleDecoder> load(const std::vector<char>& bytes, uint32_t rate, bool silent);
     ~ModuleDecoder();
     ModuleDecoder(const ModuleDecoder&) = delete;
     ModuleDecoder& operator=(const ModuleDecoder&) = delete;
@@ -34,13 +36,15 @@ public:
 
 private:
     ModuleDecoder(std::vector<char> bytes, std::unique_ptr<openmpt::module> module, uint32_t rate,
-                  uint64_t lengthFrames);
+                  uint64_t lengthFrames, bool silent);
     void discard(uint64_t frames);
 
     std::vector<char> bytes_;
     std::unique_ptr<openmpt::module> module_;
     uint32_t rate_;
     uint64_t lengthFrames_;
+    bool silent_;
+    uint64_t silentFrame_ = 0;
 };
 
 }  // namespace trackaudio

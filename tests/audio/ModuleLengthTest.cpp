@@ -5,6 +5,7 @@
 // modules at the game's rate.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,8 +15,9 @@
 namespace ik::test {
 namespace {
 
-// Reads the handle to its end: the bytes it gave.
-uint64_t decodedBytes(TrackAudioLibrary& library, TA_HANDLE handle) {
+// Reads the handle to its end: the bytes it gave, and whether any of them was
+// not silence.
+uint64_t decodedBytes(TrackAudioLibrary& library, TA_HANDLE handle, bool* heard = nullptr) {
     std::vector<uint8_t> buffer(1 << 16);
     uint64_t total = 0;
     for (;;) {
@@ -25,6 +27,8 @@ uint64_t decodedBytes(TrackAudioLibrary& library, TA_HANDLE handle) {
             return total;
         }
         total += got;
+        if (heard)
+            *heard = *heard || std::any_of(buffer.begin(), buffer.begin() + got, [](uint8_t b) { return b != 0; });
         if (got < buffer.size()) return total;
     }
 }
@@ -62,6 +66,39 @@ TEST_F(ModuleLength, IsWhatADecodeFromStartToEndGives) {
     // The game's music at its three rates and the 28 corpus modules that
     // libopenmpt accepts (it refuses two of the 30).
     EXPECT_GE(measured, 3 + 28);
+}
+
+// A run that nobody hears asks for silence: every read and seek gives as many
+// frames as the decode would, so the player's positions stay the same.
+TEST_F(ModuleLength, SilentModulesGiveZerosFrameForFrameWhereTheSoundWouldBe) {
+    const std::string path = std::string(IK_DATA_DIR) + "/music.dat";
+    ASSERT_TRUE(std::filesystem::is_regular_file(path)) << "the game's music is missing: " << path;
+    struct Read {
+        uint64_t length = 0, fromStart = 0, fromSeek = 0;
+        bool heard = false;
+    };
+    auto readThrough = [&](bool silent) {
+        EXPECT_TRUE(library->SetConfig(TA_CONFIG_SILENT_MODULES, silent ? 1 : 0));
+        Read read;
+        const TA_HANDLE handle = library->MusicLoad(0, path.c_str(), 0, 0, TA_MUSIC_PLAYER_FLAGS | TA_MUSIC_DECODE, 0);
+        EXPECT_NE(handle, 0u);
+        read.length = library->MusicGetLength(handle, 1);
+        read.fromStart = decodedBytes(*library, handle, &read.heard);
+        EXPECT_TRUE(library->ChannelSetPosition(handle, TA_POSITION_SECONDS(100)));
+        read.fromSeek = decodedBytes(*library, handle, &read.heard);
+        EXPECT_FALSE(library->ChannelSetPosition(handle, read.length + 4));
+        library->MusicFree(handle);
+        EXPECT_TRUE(library->SetConfig(TA_CONFIG_SILENT_MODULES, 0));
+        return read;
+    };
+    const Read sound = readThrough(false);
+    const Read silence = readThrough(true);
+    EXPECT_TRUE(sound.heard);
+    EXPECT_FALSE(silence.heard);
+    EXPECT_EQ(silence.length, sound.length);
+    EXPECT_EQ(silence.fromStart, sound.fromStart);
+    EXPECT_EQ(silence.fromSeek, sound.fromSeek);
+    EXPECT_EQ(silence.fromSeek, sound.length - 100 * 44100 * 4);
 }
 
 }  // namespace
