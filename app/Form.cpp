@@ -143,7 +143,9 @@ void TForm1::drawit() {
         DXDraw1->BeginScene2D();
     }
     TDirectDrawSurface& back = DXDraw1->Surface();
-    FillSurface(back, 0);
+    // An open scene has just cleared the back buffer to the same black; a
+    // second pass over the whole frame would change no pixel.
+    if (!DXDraw1->SceneOpen()) FillSurface(back, 0);
     if (screen == Screen::justloading) {
         draw_loading_screen();
     }
