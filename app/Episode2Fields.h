@@ -22,6 +22,8 @@ struct Episode2Fields {
     bool all_past_grey = false;
     // Made once, at the first start of the episode, and reused by later starts.
     std::unique_ptr<TDirectDrawSurface> ep2_meter_surface;
+    // The bars' picture is in ep2_meter_surface since this start of the episode.
+    bool ep2_meter_loaded = false;
 };
 
 }  // namespace ik

@@ -98,7 +98,7 @@ void TForm1::FormCreate() {
         info_buttons[n] = infoButton(n);
     }
     keyboard_rect = {325, 500, 475, 580};
-    player = std::make_unique<TTrackPlayer>(platform, options.libraryDir);
+    player = std::make_unique<TTrackPlayer>(platform, options.libraryDir, options.musicHeard);
     if (!player->LibraryFound()) {
         platform.messageBox("Confirm", kMissingLibraryMessage, MessageBoxKind::Plain);
     } else {
@@ -143,7 +143,9 @@ void TForm1::drawit() {
         DXDraw1->BeginScene2D();
     }
     TDirectDrawSurface& back = DXDraw1->Surface();
-    FillSurface(back, 0);
+    // An open scene has just cleared the back buffer to the same black; a
+    // second pass over the whole frame would change no pixel.
+    if (!DXDraw1->SceneOpen()) FillSurface(back, 0);
     if (screen == Screen::justloading) {
         draw_loading_screen();
     }

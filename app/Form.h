@@ -44,6 +44,7 @@ struct FormOptions {
     std::string libraryDir;        // where libtrackaudio.so is looked for
     bool seedGiven = false;
     uint32_t seed = 0;
+    bool musicHeard = true;  // false: a replay checking only what the game did, which needs no decoded music
 };
 
 // Minutes and seconds as the status lines write them: 65 -> "1:05", 600 -> "10:00".

@@ -260,6 +260,7 @@ ReplayOutcome replayRecording(const Recording& recording, Platform& display, boo
     options.libraryDir = libraryDir;
     options.seedGiven = true;
     options.seed = header.seed;
+    options.musicHeard = paced;
     TForm1 form(platform, options);
     form.onRecordUpdate = [&](const std::string& section, int32_t score) { updates.emplace_back(section, score); };
     platform.onStep([&] {

@@ -34,6 +34,9 @@ typedef uint32_t TA_BOOL;    // 0 = false
 // Before TA_Init: 1 renders into a null sink pulled by TA_NullRender instead of
 // opening an audio device (headless runs and tests).
 #define TA_CONFIG_NULL_OUTPUT 0x10000u
+// 1: modules loaded from then on give silence, frame for frame where their
+// sound would be, without decoding it (runs that nobody hears).
+#define TA_CONFIG_SILENT_MODULES 0x10001u
 
 // TA_MusicLoad flags. The player's usual set asks for the length at load, a
 // reset of the notes on a seek and sensitive ramping; this library always

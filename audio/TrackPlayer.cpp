@@ -32,13 +32,13 @@ const char* playerModeName(TPlayerMode mode) {
     return "?";
 }
 
-TTrackPlayer::TTrackPlayer(Platform& platform, std::string libraryFolder)
+TTrackPlayer::TTrackPlayer(Platform& platform, std::string libraryFolder, bool heard)
     : platform_(platform), self_(std::make_shared<TTrackPlayer*>(this)) {
     library_ = TrackAudioLibrary::load(libraryFolder);
-    if (library_) initialise(platform.headless());
+    if (library_) initialise(platform.headless(), heard);
 }
 
-void TTrackPlayer::initialise(bool headless) {
+void TTrackPlayer::initialise(bool headless, bool heard) {
     const uint32_t version = library_->GetVersion();
     if ((version & 0xFFFF) != TA_VERSION_MAJOR || (version >> 16) != TA_VERSION_MINOR) {
         showError("TRACKAUDIO version is not 2.1 !");
@@ -46,6 +46,7 @@ void TTrackPlayer::initialise(bool headless) {
     }
     library_->SetConfig(TA_CONFIG_VOLUME_SCALE, kFullVolume);
     if (headless) library_->SetConfig(TA_CONFIG_NULL_OUTPUT, 1);
+    if (!heard) library_->SetConfig(TA_CONFIG_SILENT_MODULES, 1);
     if (!library_->Init(1, kOutputRate, 0, nullptr, nullptr)) {
         deviceFailed_ = true;
         showError("Can't initialize device\n(error code: " + std::to_string(library_->ErrorGetCode()) + ")");

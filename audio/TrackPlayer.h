@@ -30,8 +30,10 @@ class TTrackPlayer {
 public:
     // Loads the library from `libraryFolder` (the executable's folder),
     // checks its version and opens its output; without it the player exists
-    // but plays nothing.
-    TTrackPlayer(Platform& platform, std::string libraryFolder);
+    // but plays nothing. Music that nobody hears (`heard` false: a replay
+    // that checks only what the game did) keeps its length and positions but
+    // is not decoded.
+    TTrackPlayer(Platform& platform, std::string libraryFolder, bool heard = true);
     ~TTrackPlayer();
     TTrackPlayer(const TTrackPlayer&) = delete;
     TTrackPlayer& operator=(const TTrackPlayer&) = delete;
@@ -69,7 +71,7 @@ private:
     static constexpr int kNothingOpen = 0;
     static constexpr int kModule = 4;
 
-    void initialise(bool headless);
+    void initialise(bool headless, bool heard);
     void changeMode(TPlayerMode mode);
     void showError(const std::string& text, const char* caption = "Error", MessageBoxKind kind = MessageBoxKind::Error);
     bool outputRuns() const;

@@ -62,6 +62,7 @@ void TForm1::episode2_init() {
     if (!ep2_meter_surface) {
         ep2_meter_surface = std::make_unique<TDirectDrawSurface>();
     }
+    ep2_meter_loaded = false;
     countdown([this] {
         DXImageList1->Items.Find("back_ep2").DrawPattern(DXDraw1->Surface(), 0, 0, 0);
         episode2_layout();
@@ -83,9 +84,14 @@ void TForm1::episode2_layout() {
     canvas.LineTo(800, 590 - grey_line);
     canvas.Release();
 
-    // The three bars are strips of one picture: copying it in once per
-    // layout gives each strip the same pixels as a copy per bar would.
-    LoadFromGraphic(*ep2_meter_surface, pictures.Find("sloupec_ep2").Picture());
+    // The three bars are strips of one picture. Nothing else draws on its
+    // surface and the series' pictures stay as they are until the next start
+    // of the episode loads them again, so copying it in once per start gives
+    // each strip the same pixels as a copy per bar and frame would.
+    if (!ep2_meter_loaded) {
+        LoadFromGraphic(*ep2_meter_surface, pictures.Find("sloupec_ep2").Picture());
+        ep2_meter_loaded = true;
+    }
     for (const Character& character : kCrew) {
         int32_t meter = this->*character.meter;
         TRect strip{character.strip, kMeterTop - meter, character.strip + 29, 530};

@@ -24,8 +24,9 @@ packages=(
   libssl-dev
   # the install tree and the Debian package: dependencies, validators, manual pages
   dpkg-dev file desktop-file-utils appstream lintian man-db
-  # the game in a real X window
-  xvfb xdotool
+  # the game in a real X window; SDL's message boxes there need the X font
+  # encodings and the font folder tools, which Xvfb alone does not bring
+  xvfb xdotool xfonts-encodings xfonts-utils
 )
 
 missing=()

@@ -21,6 +21,7 @@ struct LibraryState {
     std::mutex mutex;  // the fields below; never held while a channel works
     bool initialised = false;
     bool nullOutput = false;
+    bool silentModules = false;
     uint32_t rate = 0;
     MixVolumes volumes;
     std::map<TA_HANDLE, std::shared_ptr<Channel>> channels;
@@ -133,6 +134,9 @@ TA_BOOL TA_SetConfig(uint32_t option, uint32_t value) {
             if (state.initialised) return fail<TA_BOOL>(TA_ERROR_ALREADY, 0);
             state.nullOutput = value != 0;
             break;
+        case TA_CONFIG_SILENT_MODULES:
+            state.silentModules = value != 0;
+            break;
         default:
             return fail<TA_BOOL>(TA_ERROR_ILLEGAL_PARAM, 0);
     }
@@ -151,6 +155,8 @@ uint32_t TA_GetConfig(uint32_t option) {
             return succeed(state.volumes.music);
         case TA_CONFIG_NULL_OUTPUT:
             return succeed<uint32_t>(state.nullOutput ? 1 : 0);
+        case TA_CONFIG_SILENT_MODULES:
+            return succeed<uint32_t>(state.silentModules ? 1 : 0);
         default:
             return fail<uint32_t>(TA_ERROR_ILLEGAL_PARAM, UINT32_MAX);
     }
@@ -181,6 +187,7 @@ TA_BOOL TA_Free(void) {
         channels.swap(state.channels);
         state.initialised = false;
         state.nullOutput = false;
+        state.silentModules = false;
     }
     // Closing the device waits for its callback, which takes the state lock.
     device.reset();
@@ -219,10 +226,12 @@ TA_HANDLE TA_MusicLoad(TA_BOOL memory, const void* file, uint64_t offset, uint32
                        uint32_t freq) {
     LibraryState& state = library();
     uint32_t rate = 0;
+    bool silent = false;
     {
         std::lock_guard lock(state.mutex);
         if (!state.initialised) return fail<TA_HANDLE>(TA_ERROR_INIT, 0);
         rate = freq != 0 ? freq : state.rate;
+        silent = state.silentModules;
     }
     if (!file) return fail<TA_HANDLE>(TA_ERROR_ILLEGAL_PARAM, 0);
     std::vector<char> bytes;
@@ -232,7 +241,7 @@ TA_HANDLE TA_MusicLoad(TA_BOOL memory, const void* file, uint64_t offset, uint32
     } else if (!readFile(static_cast<const char*>(file), offset, length, bytes)) {
         return fail<TA_HANDLE>(TA_ERROR_FILEOPEN, 0);
     }
-    auto decoder = ModuleDecoder::load(bytes, rate);
+    auto decoder = ModuleDecoder::load(bytes, rate, silent);
     if (!decoder) return fail<TA_HANDLE>(TA_ERROR_FORMAT, 0);
     std::lock_guard lock(state.mutex);
     if (!state.initialised) return fail<TA_HANDLE>(TA_ERROR_INIT, 0);

@@ -14,7 +14,13 @@ std::vector<std::shared_ptr<Channel>> Mixer::mix(const std::vector<std::shared_p
         if (channel->render(voice_.data(), frames)) ended.push_back(channel);
         const int64_t volume = std::min(channel->isModule() ? volumes.music : volumes.stream, volumes.scale);
         const int64_t scale = std::max<uint32_t>(volumes.scale, 1);
-        for (std::size_t i = 0; i < samples; ++i) sum_[i] += static_cast<int32_t>(voice_[i] * volume / scale);
+        if (volume == scale) {
+            // Full volume, as the player's stream always is: the same sums
+            // without a division per sample.
+            for (std::size_t i = 0; i < samples; ++i) sum_[i] += voice_[i];
+        } else {
+            for (std::size_t i = 0; i < samples; ++i) sum_[i] += static_cast<int32_t>(voice_[i] * volume / scale);
+        }
     }
     for (std::size_t i = 0; i < samples; ++i) out[i] = static_cast<int16_t>(std::clamp(sum_[i], -32768, 32767));
     return ended;

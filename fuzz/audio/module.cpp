@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > kLargestInput) return -1;
     const std::vector<char> bytes(data, data + size);
     if (songTooLong(bytes)) return -1;
-    auto decoder = trackaudio::ModuleDecoder::load(bytes, kRate);
+    auto decoder = trackaudio::ModuleDecoder::load(bytes, kRate, false);
     if (!decoder) return 0;
     std::vector<int16_t> frames(2 * 1024);
     const uint64_t length = decoder->lengthFrames();

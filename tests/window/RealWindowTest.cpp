@@ -241,6 +241,10 @@ TEST_F(RealWindow, ALostDisplayEndsWithOneLineAndKeepsTheRecord) {
 // SDL's dummy audio driver has one device, which the effects take: the music
 // finds none. One box, in SDL's helper process; SIGTERM ends both cleanly.
 TEST_F(RealWindow, SigtermEndsTheGameAndItsBoxWithoutASoundDevice) {
+    // Without these SDL cannot make its message box on an X server that has
+    // no fonts of its own, and the box this test waits for never shows.
+    ASSERT_TRUE(fs::is_directory("/usr/share/fonts/X11/encodings") && onPath("mkfontdir"))
+        << "SDL's message boxes need the packages xfonts-encodings and xfonts-utils (tools/install-deps.sh)";
     startGame({"--window", "--scale", "1"}, "dummy");
     std::vector<pid_t> helpers;
     ASSERT_TRUE(eventually([&] { return !(helpers = childrenOf(game_)).empty(); })) << "no box";
