@@ -18,7 +18,9 @@ constexpr uint32_t kMsPerDay = 24 * 60 * 60 * 1000;
 
 std::string lineAt(int number) { return "line " + std::to_string(number) + ": "; }
 
-[[noreturn]] void refuse(const TraceLine& line, const std::string& what) { throw RecordingError(lineAt(line.number) + what); }
+[[noreturn]] void refuse(const TraceLine& line, const std::string& what) {
+    throw RecordingError(lineAt(line.number) + what);
+}
 
 template <typename T>
 bool number(const std::string& word, T& value) {
@@ -27,9 +29,8 @@ bool number(const std::string& word, T& value) {
 }
 
 bool hexDigits(const std::string& word, size_t count) {
-    return word.size() == count && std::all_of(word.begin(), word.end(), [](char c) {
-               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
-           });
+    return word.size() == count && std::all_of(word.begin(), word.end(),
+                                               [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
 // Lines from a stream, counted, none longer than asked and no more bytes in
@@ -156,18 +157,30 @@ bool wordFits(char kind, const std::string& word) {
     int32_t i = 0;
     uint64_t n = 0;
     switch (kind) {
-        case 'u': return number(word, u);
-        case 'p': return number(word, u) && u >= 1;
-        case 'i': return number(word, i);
-        case 'b': return word == "0" || word == "1";
-        case 'k': return number(word, u) && u < 256;
-        case 'c': return number(word, u) && u <= 0x10FFFF;
-        case 'm': return number(word, u) && u <= 2;
-        case 'f': return word == "on" || word == "off";
-        case 't': return number(word, u) && u < kMsPerDay;
-        case 'n': return number(word, n);
-        case 'h': return hexDigits(word, 64);
-        default: return true;
+        case 'u':
+            return number(word, u);
+        case 'p':
+            return number(word, u) && u >= 1;
+        case 'i':
+            return number(word, i);
+        case 'b':
+            return word == "0" || word == "1";
+        case 'k':
+            return number(word, u) && u < 256;
+        case 'c':
+            return number(word, u) && u <= 0x10FFFF;
+        case 'm':
+            return number(word, u) && u <= 2;
+        case 'f':
+            return word == "on" || word == "off";
+        case 't':
+            return number(word, u) && u < kMsPerDay;
+        case 'n':
+            return number(word, n);
+        case 'h':
+            return hexDigits(word, 64);
+        default:
+            return true;
     }
 }
 
@@ -187,7 +200,6 @@ public:
     explicit ClockRule(uint32_t start) : start_(start), clock_(start) {}
 
     void check(const TraceLine& line) {
-        allowed_ += kClockPerLineMs;
         uint32_t value = 0;
         if (line.verb == "clock" || line.verb == "frame") {
             number(line.words[0], value);
@@ -196,15 +208,14 @@ public:
             uint32_t length = 0;
             number(line.words[0], length);
             number(line.words[1], value);
-            allowed_ += length;
             moveTo(line, value, length);
         } else if (line.verb == "idles") {
             uint32_t count = 0, step = 0;
             number(line.words[0], count);
             number(line.words[1], step);
-            if (step > kClockLeadMs) tooFar(line, step);
+            if (step > kClockStepMs) tooFar(line, step);
             const uint64_t to = clock_ + uint64_t{count} * step;
-            if (to - start_ > allowed_) aheadOfLines(line, to);
+            if (to - start_ > kRecordingMaxPlayMs) tooLong(line, to);
             clock_ = static_cast<uint32_t>(to);
         }
     }
@@ -215,22 +226,21 @@ private:
             refuse(line, "the clock runs backwards, from " + std::to_string(clock_) + " to " + std::to_string(value) +
                              " (edited?)");
         }
-        if (value - clock_ > uint64_t{kClockLeadMs} + stated) tooFar(line, value - clock_);
-        if (value - start_ > allowed_) aheadOfLines(line, value);
+        if (value - clock_ > uint64_t{kClockStepMs} + stated) tooFar(line, value - clock_);
+        if (value - start_ > kRecordingMaxPlayMs) tooLong(line, value);
         clock_ = value;
     }
     [[noreturn]] void tooFar(const TraceLine& line, uint64_t by) {
         refuse(line, "the clock moves on " + std::to_string(by) + " ms at once, more than the recorder can have seen " +
                          "(edited?)");
     }
-    [[noreturn]] void aheadOfLines(const TraceLine& line, uint64_t to) {
-        refuse(line, "the clock reaches " + std::to_string(to - start_) + " ms, more than the " +
-                         std::to_string(allowed_) + " ms its lines allow (edited?)");
+    [[noreturn]] void tooLong(const TraceLine& line, uint64_t to) {
+        refuse(line, "the clock reaches " + std::to_string(to - start_) + " ms from its start, past the " +
+                         std::to_string(kRecordingMaxPlayMs / 3600000) + " hours a recording may hold (edited?)");
     }
 
     const uint32_t start_;
     uint32_t clock_;
-    uint64_t allowed_ = kClockLeadMs;
 };
 
 // The bytes left in `in`, when it can tell.
@@ -292,7 +302,8 @@ Recording readRecording(std::istream& in) {
     std::string previous;
     while (nextLine(kHeaderMaxLineBytes) && line->verb != "clock") {
         if (line->verb != "scores" && text.size() > kRecordingMaxLineBytes) {
-            refuse(*line, "longer than " + std::to_string(kRecordingMaxLineBytes) + " bytes, more than the recorder writes");
+            refuse(*line,
+                   "longer than " + std::to_string(kRecordingMaxLineBytes) + " bytes, more than the recorder writes");
         }
         readHeaderLine(*line, recording.header);
         previous = line->verb;

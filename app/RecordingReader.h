@@ -5,18 +5,18 @@
 //
 // The clock rule. The recorder writes the clock the game saw at each change:
 // a delivery's clock, the clock after a presented frame or a sleep, and the
-// passes of the loop in which nothing happened (`idles COUNT STEP`). A frame
-// moves the clock to the next 1/60 s, an idle pass by a millisecond or two,
-// and a recording holds several lines for each frame; a window adds stalls
-// the lines do not show (loading, a busy machine). So:
+// passes of the loop in which nothing happened (`idles COUNT STEP`, each
+// pass moving the clock by STEP, which is 1 ms or more: a pass that draws
+// nothing waits a millisecond). A frame moves the clock to the next 1/60 s
+// and an idle pass by a millisecond or two; a window adds stalls that no
+// line shows (loading, a busy machine). So:
 // - the clock never runs backwards;
-// - no one event moves it by more than kClockLeadMs: a delivery, a frame,
+// - no one event moves it by more than kClockStepMs: a delivery, a frame,
 //   one idle pass, a sleep beyond its own length;
-// - at every line the clock is no further from its start than kClockLeadMs,
-//   plus kClockPerLineMs for each line so far, plus the sleeps so far.
-// A replay therefore plays at most kClockLeadMs + kClockPerLineMs a line
-// (and the sleeps, each of which the game must ask for itself), and makes
-// at most that many idle passes.
+// - it never gets further than kRecordingMaxPlayMs from its start.
+// A replay therefore plays at most kRecordingMaxPlayMs of the game's clock
+// and makes at most one idle pass a millisecond of it, besides one step a
+// line of the file.
 #pragma once
 
 #include <cstddef>
@@ -30,8 +30,8 @@ namespace ik {
 constexpr uint64_t kRecordingMaxBytes = 128ull << 20;  // the whole file
 constexpr size_t kRecordingMaxLineBytes = 4096;        // one line but `scores`
 constexpr size_t kRecordingMaxScoresBytes = 1 << 20;   // the "scores.dat" a `scores` line holds
-constexpr uint32_t kClockPerLineMs = 17;               // a frame at 60 Hz, rounded up
-constexpr uint32_t kClockLeadMs = 10000;
+constexpr uint32_t kClockStepMs = 10000;               // one event's longest stall
+constexpr uint32_t kRecordingMaxPlayMs = 6 * 3600000;  // six hours of play
 
 // Reads a whole recording from `in`, checking every line. Throws
 // RecordingError ("line N: what") at the first line it refuses.

@@ -201,7 +201,7 @@ TEST_F(Recordings, AnEditedLineIsRefusedBeforeTheReplayStarts) {
         {"a delivery 20 s late", clock, "clock " + std::to_string(word(clock, 1) + 20000), "the clock moves on"},
         {"a sleep longer than it says", sleep, "sleep 1000 " + std::to_string(word(sleep, 2) + 20000),
          "the clock moves on"},
-        {"four billion idle passes", idles, "idles 4000000000 1", "ms its lines allow"},
+        {"four billion idle passes", idles, "idles 4000000000 1", "past the 6 hours a recording may hold"},
         {"an idle pass of a minute", idles, "idles 1 60000", "the clock moves on"},
         {"idle passes that take no time", idles, "idles 4000000000 0", "idles needs a count and a step"},
         {"a clock beyond 32 bits", frame, "frame 4294967296", "frame needs the clock after it"},
