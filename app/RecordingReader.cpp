@@ -16,6 +16,14 @@ namespace {
 constexpr size_t kHeaderMaxLineBytes = 2 * kRecordingMaxScoresBytes + 16;
 constexpr uint32_t kMsPerDay = 24 * 60 * 60 * 1000;
 
+// A word of the file as a message may show it: printable, and short.
+std::string shown(const std::string& word) {
+    constexpr size_t kShown = 32;
+    std::string text;
+    for (size_t i = 0; i < word.size() && i < kShown; ++i) text += word[i] >= ' ' && word[i] <= '~' ? word[i] : '?';
+    return word.size() > kShown ? text + "..." : text;
+}
+
 std::string lineAt(int number) { return "line " + std::to_string(number) + ": "; }
 
 [[noreturn]] void refuse(const TraceLine& line, const std::string& what) {
@@ -97,7 +105,7 @@ void readHeaderLine(const TraceLine& line, RecordingHeader& header) {
     } else if (line.verb == "data" && w.size() == 2) {
         const auto& names = dataFileNames();
         if (std::find(names.begin(), names.end(), w[0]) == names.end())
-            refuse(line, "'" + w[0] + "' is no data file of the game");
+            refuse(line, "'" + shown(w[0]) + "' is no data file of the game");
         for (const auto& [name, digest] : header.data) {
             if (name == w[0]) refuse(line, "a second data line for " + name + " (edited?)");
         }
@@ -112,7 +120,7 @@ void readHeaderLine(const TraceLine& line, RecordingHeader& header) {
             if (!header.scores) refuse(line, "scores needs the file's bytes in hex or -");
         }
     } else {
-        refuse(line, "'" + line.verb + "' is no header line of a recording (edited?)");
+        refuse(line, "'" + shown(line.verb) + "' is no header line of a recording (edited?)");
     }
 }
 
@@ -187,7 +195,7 @@ bool wordFits(char kind, const std::string& word) {
 void checkWords(const TraceLine& line) {
     const auto known = std::find_if(std::begin(kBodyVerbs), std::end(kBodyVerbs),
                                     [&](const BodyVerb& v) { return line.verb == v.verb; });
-    if (known == std::end(kBodyVerbs)) refuse(line, "'" + line.verb + "' is no line of a recording (edited?)");
+    if (known == std::end(kBodyVerbs)) refuse(line, "'" + shown(line.verb) + "' is no line of a recording (edited?)");
     const std::string_view kinds = known->words;
     bool fits = line.words.size() == kinds.size();
     for (size_t i = 0; fits && i < kinds.size(); ++i) fits = wordFits(kinds[i], line.words[i]);
@@ -294,7 +302,7 @@ Recording readRecording(std::istream& in) {
     int format = 0;
     if (line->words.size() != 1 || !number(line->words[0], format)) refuse(*line, "recording needs its format number");
     if (format != kRecordingFormat) {
-        throw RecordingError("recording format " + line->words[0] + ", this build reads format " +
+        throw RecordingError("recording format " + shown(line->words[0]) + ", this build reads format " +
                              std::to_string(kRecordingFormat) + " only");
     }
 
