@@ -17,11 +17,11 @@
 
 namespace {
 
-// What a run replays of the body: enough lines to reach a game from the
-// menu, and no more of the clock than a short run needs, whatever the rule
-// lets a whole recording hold.
-constexpr int kReplayedLines = 1500;
-constexpr uint64_t kReplayedMs = 60000;
+// What a run replays of the body: a few seconds of play, which keeps a run
+// to a second or two under the sanitizers, whatever the rule lets a whole
+// recording hold.
+constexpr int kReplayedLines = 300;
+constexpr uint64_t kReplayedMs = 5000;
 
 std::string scoresDir() {
     namespace fs = std::filesystem;
@@ -60,11 +60,6 @@ uint64_t keepLines(ik::Recording& recording, int count) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // The game finds its data files in the folder it starts in.
-    return ::chdir(IK_DATA_DIR);
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string scores = scoresDir();
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
@@ -75,8 +70,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     const uint64_t recorded = keepLines(recording, kReplayedLines);
+    // The game finds its data files in the folder it starts in; libFuzzer
+    // names its folders relative to its own.
+    static const std::filesystem::path fuzzerFolder = std::filesystem::current_path();
+    std::filesystem::current_path(IK_DATA_DIR);
     ik::HeadlessPlatform display(recording.header.startTimeMs);
     const ik::ReplayOutcome outcome = ik::replayRecording(recording, display, false, scores, IK_TRACKAUDIO_DIR, "");
+    std::filesystem::current_path(fuzzerFolder);
     // The replay's clock is the recorded one, never beyond it.
     if (outcome.playMs > recorded || recorded > ik::kRecordingMaxPlayMs) __builtin_trap();
     return 0;
