@@ -21,9 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kDataFiles[] = {"general.dat", "series1.dat", "series2.dat", "series3.dat",
-                                  "series4.dat", "waves.dat",   "music.dat"};
-
 std::string readFile(const std::string& path) {
     std::ifstream in(utf8Path(path), std::ios::binary);
     std::ostringstream content;
@@ -41,18 +38,6 @@ std::string toHex(const std::string& bytes) {
     return out;
 }
 
-std::optional<std::string> fromHex(const std::string& hex) {
-    if (hex.size() % 2 != 0) return std::nullopt;
-    std::string out;
-    for (size_t i = 0; i < hex.size(); i += 2) {
-        unsigned value = 0;
-        auto [end, error] = std::from_chars(hex.data() + i, hex.data() + i + 2, value, 16);
-        if (error != std::errc() || end != hex.data() + i + 2) return std::nullopt;
-        out += static_cast<char>(value);
-    }
-    return out;
-}
-
 std::string timeOfDay(uint32_t ms) {
     char text[16];
     std::snprintf(text, sizeof text, "%02u:%02u:%02u.%03u", ms / 3600000 % 24, ms / 60000 % 60, ms / 1000 % 60,
@@ -66,88 +51,17 @@ bool number(const std::string& word, T& value) {
     return error == std::errc() && end == word.data() + word.size();
 }
 
-[[noreturn]] void refuse(const TraceLine& line, const std::string& what) {
-    throw RecordingError("line " + std::to_string(line.number) + ": " + what);
-}
-
-void readHeaderLine(const TraceLine& line, RecordingHeader& header) {
-    const auto& w = line.words;
-    if (line.verb == "port" && w.size() == 1) {
-        header.port = w[0];
-    } else if (line.verb == "seed" && w.size() == 1 && number(w[0], header.seed)) {
-    } else if (line.verb == "start-time" && w.size() == 1) {
-        unsigned h = 0, m = 0, s = 0, ms = 0;
-        if (std::sscanf(w[0].c_str(), "%u:%u:%u.%u", &h, &m, &s, &ms) != 4)
-            refuse(line, "start-time needs HH:MM:SS.mmm");
-        header.startTimeMs = ((h * 60 + m) * 60 + s) * 1000 + ms;
-    } else if (line.verb == "option" && w.size() == 2 && (w[1] == "0" || w[1] == "1") &&
-               (w[0] == "no3d" || w[0] == "quit-on-focus-loss")) {
-        (w[0] == "no3d" ? header.no3d : header.quitOnFocusLoss) = w[1] == "1";
-    } else if (line.verb == "data" && w.size() == 2) {
-        header.data.emplace_back(w[0], w[1]);
-    } else if (line.verb == "scores" && w.size() == 1) {
-        if (w[0] == "-") {
-            header.scores.reset();
-        } else {
-            header.scores = fromHex(w[0]);
-            if (!header.scores) refuse(line, "scores needs the file's bytes in hex or -");
-        }
-    } else {
-        refuse(line, "'" + line.verb + "' is no header line of a recording (edited?)");
-    }
-}
-
 }  // namespace
 
-bool looksLikeRecording(const std::string& source) {
-    const std::vector<TraceLine> lines = splitTrace(source.substr(0, source.find("\nclock")));
-    return !lines.empty() && lines.front().verb == "recording";
-}
-
-Recording parseRecording(const std::string& source) {
-    // A run that was killed may have left half a line: everything before it counts.
-    const size_t complete = source.rfind('\n');
-    std::vector<TraceLine> lines =
-        splitTrace(complete == std::string::npos ? std::string() : source.substr(0, complete + 1));
-    if (lines.empty() || lines.front().verb != "recording")
-        throw RecordingError("not a recording (no 'recording' line first)");
-    Recording recording;
-    int format = 0;
-    if (lines.front().words.size() != 1 || !number(lines.front().words[0], format)) {
-        refuse(lines.front(), "recording needs its format number");
-    }
-    if (format != kRecordingFormat) {
-        throw RecordingError("recording format " + lines.front().words[0] + ", this build reads format " +
-                             std::to_string(kRecordingFormat) + " only");
-    }
-    size_t i = 1;
-    for (; i < lines.size() && lines[i].verb != "clock"; ++i) readHeaderLine(lines[i], recording.header);
-    // `scores` is the header's last line and a clock the body's first.
-    if (i == lines.size() || lines[i - 1].verb != "scores" || recording.header.port.empty()) {
-        throw RecordingError("the recording's header is incomplete: cut short or edited");
-    }
-    for (; i < lines.size(); ++i) {
-        const TraceLine& line = lines[i];
-        if (line.verb == "end") {
-            if (i + 1 != lines.size()) refuse(lines[i + 1], "lines after the end line (edited?)");
-            RecordingEnd end;
-            if (line.words.size() != 3 || !number(line.words[0], end.frames)) {
-                refuse(line, "end needs the frame count and two digests");
-            }
-            end.frameDigest = line.words[1];
-            end.stateDigest = line.words[2];
-            recording.end = end;
-            break;
-        }
-        recording.body.push_back(line);
-    }
-    recording.lastLine = lines.back().number;
-    return recording;
+const std::vector<std::string>& dataFileNames() {
+    static const std::vector<std::string> names = {"general.dat", "series1.dat", "series2.dat", "series3.dat",
+                                                   "series4.dat", "waves.dat",   "music.dat"};
+    return names;
 }
 
 std::vector<std::pair<std::string, std::string>> dataFileDigests() {
     std::vector<std::pair<std::string, std::string>> digests;
-    for (const char* name : kDataFiles) {
+    for (const std::string& name : dataFileNames()) {
         const std::string path = findDataFile(name);
         const std::string digest = path.empty() ? std::string() : sha256OfFile(path);
         digests.emplace_back(name, digest.empty() ? "-" : digest);
@@ -250,7 +164,7 @@ ReplayOutcome replayRecording(const Recording& recording, Platform& display, boo
         }
         return {};
     };
-    ReplayPlatform platform(display, paced, recording.body, check);
+    ReplayPlatform platform(display, paced, TraceCursor(recording.body, recording.bodyFirstLine), check);
 
     FormOptions options;
     options.no3d = header.no3d;

@@ -50,18 +50,17 @@ struct RecordingEnd {
     std::string stateDigest;
 };
 
+// Read and checked by app/RecordingReader.h.
 struct Recording {
     RecordingHeader header;
-    std::vector<TraceLine> body;
+    std::string body;  // the lines from the first clock to the end line, as written
+    int bodyFirstLine = 0;
     std::optional<RecordingEnd> end;  // none: the run was cut short
     int lastLine = 0;
 };
 
-// True when `source` starts (after comments) with the `recording` command.
-bool looksLikeRecording(const std::string& source);
-// Throws RecordingError naming the line that is not as written.
-Recording parseRecording(const std::string& source);
-
+// The data files a run may read.
+const std::vector<std::string>& dataFileNames();
 // The data files a run may read, with their digests as found now.
 std::vector<std::pair<std::string, std::string>> dataFileDigests();
 // Empty when the data files found now are the ones recorded; else which differ.

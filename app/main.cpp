@@ -13,6 +13,7 @@
 #include "app/HeadlessRunner.h"
 #include "app/HeadlessScript.h"
 #include "app/Recording.h"
+#include "app/RecordingReader.h"
 #include "app/StateDump.h"
 #include "assets/PngFile.h"
 #include "platform/ProgramStart.h"
@@ -103,10 +104,10 @@ std::string formatPlayTime(uint32_t ms) {
 
 // --replay and --verify: a recording that cannot be replayed as it is gets
 // one line and status 1 before the game starts.
-int runReplay(const ik::CommandLine& line, const std::string& path, const std::string& source, bool verify) {
+int runReplay(const ik::CommandLine& line, const std::string& path, std::istream& source, bool verify) {
     ik::Recording recording;
     try {
-        recording = ik::parseRecording(source);
+        recording = ik::readRecording(source);
     } catch (const ik::RecordingError& error) {
         std::fprintf(stderr, "ironkeel: %s: %s\n", path.c_str(), error.what());
         return 1;
@@ -152,8 +153,8 @@ int runReplay(const ik::CommandLine& line, const std::string& path, const std::s
 }
 
 int runReplayFile(const ik::CommandLine& line, const std::string& path, bool verify) {
-    std::string source;
-    if (!readWhole(path, source)) {
+    std::ifstream source(path, std::ios::binary);
+    if (!source) {
         std::fprintf(stderr, "ironkeel: cannot read recording %s\n", path.c_str());
         return 1;
     }
@@ -162,13 +163,17 @@ int runReplayFile(const ik::CommandLine& line, const std::string& path, bool ver
 
 int runHeadless(const ik::CommandLine& line) {
     if (!line.replay.empty()) return runReplayFile(line, line.replay, false);
+    // A recording is a script of its own kind: it is played back, read as
+    // any recording is.
+    {
+        std::ifstream file(line.script, std::ios::binary);
+        if (file && ik::looksLikeRecording(file)) return runReplay(line, line.script, file, false);
+    }
     std::string source;
     if (!readWhole(line.script, source)) {
         std::fprintf(stderr, "ironkeel: cannot read script %s\n", line.script.c_str());
         return 2;
     }
-    // A recording is a script of its own kind: it is played back.
-    if (ik::looksLikeRecording(source)) return runReplay(line, line.script, source, false);
     std::vector<ik::ScriptCommand> commands;
     try {
         commands = ik::parseScript(source);

@@ -80,10 +80,10 @@ public:
         const uint32_t realElapsed = owner_.behind_.ticks() - realStart_;
         // A bounded batch per pass keeps the window answering its keys.
         for (int steps = 0; steps < 4096; ++steps) {
-            const size_t next = owner_.next_;
-            if (next < owner_.lines_.size() && owner_.lines_[next].verb == "clock") {
+            const TraceLine* next = owner_.lines_.peek();
+            if (next != nullptr && next->verb == "clock") {
                 uint32_t clock = 0;
-                if (number(owner_.lines_[next], 0, clock) && clock - owner_.firstClock_ > realElapsed) return;
+                if (number(*next, 0, clock) && clock - owner_.firstClock_ > realElapsed) return;
             }
             if (!owner_.step(game_)) {
                 owner_.behind_.quit();
@@ -105,9 +105,10 @@ private:
     bool paused_ = false;
 };
 
-ReplayPlatform::ReplayPlatform(Platform& display, bool paced, std::vector<TraceLine> lines, Annotation annotation)
-    : StandInPlatform(display), paced_(paced), lines_(std::move(lines)), annotation_(std::move(annotation)) {
-    if (!lines_.empty() && lines_.front().verb == "clock") number(lines_.front(), 0, firstClock_);
+ReplayPlatform::ReplayPlatform(Platform& display, bool paced, TraceCursor lines, Annotation annotation)
+    : StandInPlatform(display), paced_(paced), lines_(lines), annotation_(std::move(annotation)) {
+    const TraceLine* first = lines_.peek();
+    if (first != nullptr && first->verb == "clock") number(*first, 0, firstClock_);
     clock_ = firstClock_;
     takeStateLines();
 }
@@ -130,8 +131,8 @@ void ReplayPlatform::quit() {}
 
 // The game meets the devices the recorded run met: none where it had none.
 std::unique_ptr<AudioDevice> ReplayPlatform::openAudio(const AudioFormat& format, AudioCallback callback) {
-    const TraceLine* line = expect("audio", "opened a sound device");
-    if (line == nullptr || line->words.size() != 1 || line->words[0] != "1") return nullptr;
+    const std::optional<TraceLine> line = expect("audio", "opened a sound device");
+    if (!line || line->words.size() != 1 || line->words[0] != "1") return nullptr;
     return behind_.openAudio(format, std::move(callback));
 }
 
@@ -145,8 +146,8 @@ void ReplayPlatform::diverge(const std::string& what) {
 }
 
 bool ReplayPlatform::takeChecks() {
-    while (next_ < lines_.size() && !platformVerb(lines_[next_].verb)) {
-        const TraceLine& check = lines_[next_++];
+    while (lines_.peek() != nullptr && !platformVerb(lines_.peek()->verb)) {
+        const TraceLine check = lines_.take();
         const std::string disagreement = annotation_(check);
         if (!disagreement.empty()) {
             diverge(at(check) + disagreement);
@@ -157,8 +158,8 @@ bool ReplayPlatform::takeChecks() {
 }
 
 void ReplayPlatform::takeStateLines() {
-    while (next_ < lines_.size()) {
-        const TraceLine& line = lines_[next_];
+    while (const TraceLine* next = lines_.peek()) {
+        const TraceLine& line = *next;
         if (line.verb == "clock") {
             uint32_t value = 0;
             if (!number(line, 0, value)) return diverge(at(line) + "clock needs a number");
@@ -172,30 +173,29 @@ void ReplayPlatform::takeStateLines() {
         } else {
             return;
         }
-        ++next_;
+        lines_.take();
     }
 }
 
-const TraceLine* ReplayPlatform::expect(const char* verb, const char* what) {
+std::optional<TraceLine> ReplayPlatform::expect(const char* verb, const char* what) {
     // The recording's own checks written during this delivery come first.
-    if (!takeChecks()) return nullptr;
-    if (next_ >= lines_.size()) {
+    if (!takeChecks()) return std::nullopt;
+    const TraceLine* line = lines_.peek();
+    if (line == nullptr) {
         diverge(std::string("the game ") + what + " after the recording's last line");
-        return nullptr;
+        return std::nullopt;
     }
-    const TraceLine& line = lines_[next_];
-    if (line.verb != verb) {
-        diverge(at(line) + "the game " + what + " where the recording has '" + line.verb + "'");
-        return nullptr;
+    if (line->verb != verb) {
+        diverge(at(*line) + "the game " + what + " where the recording has '" + line->verb + "'");
+        return std::nullopt;
     }
-    ++next_;
-    return &line;
+    return lines_.take();
 }
 
 bool ReplayPlatform::step(EventSink& sink) {
     takeStateLines();
-    if (!going() || next_ >= lines_.size()) return false;
-    const TraceLine& line = lines_[next_++];
+    if (!going() || lines_.atEnd()) return false;
+    const TraceLine line = lines_.take();
     const std::string& verb = line.verb;
     uint32_t a = 0;
     Point p;
@@ -279,16 +279,16 @@ std::unique_ptr<IntervalTimer> ReplayPlatform::createTimer() {
 }
 
 uint32_t ReplayPlatform::timeOfDayMs() {
-    const TraceLine* line = expect("timeofday", "asked for the time of day");
+    const std::optional<TraceLine> line = expect("timeofday", "asked for the time of day");
     uint32_t value = 0;
-    if (line != nullptr && !number(*line, 0, value)) diverge(at(*line) + "timeofday needs a number");
+    if (line && !number(*line, 0, value)) diverge(at(*line) + "timeofday needs a number");
     return value;
 }
 
 void ReplayPlatform::sleep(uint32_t ms) {
-    const TraceLine* line = expect("sleep", "slept");
+    const std::optional<TraceLine> line = expect("sleep", "slept");
     uint32_t recorded = 0;
-    if (line == nullptr) return;
+    if (!line) return;
     uint32_t after = 0;
     if (!number(*line, 0, recorded) || recorded != ms || !number(*line, 1, after)) {
         diverge(at(*line) + "the game slept " + std::to_string(ms) + " ms where the recording has '" +
@@ -299,8 +299,8 @@ void ReplayPlatform::sleep(uint32_t ms) {
 }
 
 void ReplayPlatform::present(const uint16_t* pixels) {
-    const TraceLine* line = expect("frame", "presented a frame");
-    if (line == nullptr) return;
+    const std::optional<TraceLine> line = expect("frame", "presented a frame");
+    if (!line) return;
     uint32_t after = 0;
     if (!number(*line, 0, after)) diverge(at(*line) + "frame needs the clock after it");
     setClock(after);

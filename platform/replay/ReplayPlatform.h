@@ -13,6 +13,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,13 +29,13 @@ public:
     // what differs otherwise. `display` shows the frames and gives the audio
     // devices; with `paced` its loop and clock set the replay's speed.
     using Annotation = std::function<std::string(const TraceLine&)>;
-    ReplayPlatform(Platform& display, bool paced, std::vector<TraceLine> lines, Annotation annotation);
+    ReplayPlatform(Platform& display, bool paced, TraceCursor lines, Annotation annotation);
     ~ReplayPlatform() override;
 
     // What went wrong, empty while the game follows the trace.
     const std::string& divergence() const { return divergence_; }
     // True once every line was played (false when stopped or diverged).
-    bool finished() const { return next_ >= lines_.size() && divergence_.empty() && !stopped_; }
+    bool finished() { return lines_.atEnd() && divergence_.empty() && !stopped_; }
     bool stoppedByPlayer() const { return stopped_; }
     uint64_t framesPresented() const { return framesPresented_; }
     // Called after each line it plays (to follow the game as it goes).
@@ -68,9 +69,9 @@ private:
     // Hands the recording's own checks that come next to the annotation;
     // false when one disagrees.
     bool takeChecks();
-    // The next line when it has `verb`, consumed; null (and the replay
+    // The next line when it has `verb`, consumed; nothing (and the replay
     // diverged) otherwise.
-    const TraceLine* expect(const char* verb, const char* what);
+    std::optional<TraceLine> expect(const char* verb, const char* what);
     void diverge(const std::string& what);
     // The recorded clock moves on; a headless display's clock moves with it,
     // so that its sound devices (and the music's end) keep the recorded pace.
@@ -80,10 +81,9 @@ private:
     bool going() const { return divergence_.empty() && !stopped_; }
 
     const bool paced_;
-    const std::vector<TraceLine> lines_;
+    TraceCursor lines_;
     const Annotation annotation_;
     std::function<void()> observer_;
-    size_t next_ = 0;
     std::string divergence_;
     bool stopped_ = false;
 

@@ -7,7 +7,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ik {
@@ -34,7 +36,33 @@ struct TraceLine {
     std::vector<std::string> words;
 };
 
+// One line of text (without its line break) as words, '#' starting a
+// comment; nothing when it holds no word.
+std::optional<TraceLine> splitLine(std::string_view text, int number);
+
 // Splits `source` into lines of words; empty lines and '#' comments are left out.
 std::vector<TraceLine> splitTrace(const std::string& source);
+
+// Walks the lines of a trace kept as text, one at a time, so that a long
+// trace costs its text and not a structure per line. Empty lines and
+// comments are stepped over, as splitTrace leaves them out.
+class TraceCursor {
+public:
+    TraceCursor() = default;
+    // `text` (which must outlive the cursor) starts at line `firstNumber`.
+    TraceCursor(std::string_view text, int firstNumber);
+
+    // The next line, or null when there is none left.
+    const TraceLine* peek();
+    // The next line, consumed; there must be one.
+    TraceLine take();
+    bool atEnd() { return peek() == nullptr; }
+
+private:
+    std::string_view text_;
+    size_t position_ = 0;
+    int nextNumber_ = 1;
+    std::optional<TraceLine> current_;
+};
 
 }  // namespace ik

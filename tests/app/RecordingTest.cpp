@@ -3,12 +3,14 @@
 // with one line and status 1, never replayed as a different game.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -148,6 +150,118 @@ TEST_F(Recordings, ADamagedRecordingGetsOneLineAndStatusOne) {
         EXPECT_EQ(verify.out.find("result: ended as recorded"), std::string::npos);
         EXPECT_EQ(verify.err.find("ERROR"), std::string::npos) << verify.err;
     }
+}
+
+// A recording from anyone is checked line by line before the game starts:
+// each case edits one line of a demo, and every way of playing a recording
+// back refuses it with one line naming that line, status 1, and no write
+// into the records folder it was given.
+TEST_F(Recordings, AnEditedLineIsRefusedBeforeTheReplayStarts) {
+    const std::string demo = readText(fs::path(IK_DEMOS_DIR) / "episode4-code24.ikr");
+    ASSERT_FALSE(demo.empty());
+    std::vector<std::string> lines;
+    for (size_t at = 0; at < demo.size();) {
+        const size_t end = demo.find('\n', at);
+        lines.push_back(demo.substr(at, end - at));
+        at = end + 1;
+    }
+    // The number (from 1) of the `nth` line starting with `start`.
+    auto find = [&](const std::string& start, int nth) {
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i].rfind(start, 0) == 0 && --nth == 0) return static_cast<int>(i) + 1;
+        }
+        ADD_FAILURE() << "the demo has no line " << start;
+        return 1;
+    };
+    auto word = [&](int number, size_t index) {
+        std::istringstream words(lines[number - 1]);
+        std::string w;
+        for (size_t i = 0; i <= index; ++i) words >> w;
+        return std::stoull(w);
+    };
+    struct Case {
+        const char* name;
+        int line;
+        std::string replacement;
+        const char* message;
+    };
+    const int frame = find("frame ", 1);
+    const int tenthFrame = find("frame ", 10);
+    const int clock = find("clock ", 3);
+    const int sleep = find("sleep ", 1);
+    const int idles = find("idles ", 1);
+    const int key = find("vkdown ", 1);
+    const int click = find("mousedown ", 1);
+    const int scores = find("scores ", 1);
+    const std::string frameClock = std::to_string(word(tenthFrame, 1));
+    const Case cases[] = {
+        {"a frame far in the future", frame, "frame 4000000000", "the clock moves on"},
+        {"a frame before the one before", tenthFrame, "frame " + std::to_string(word(tenthFrame, 1) - 100),
+         "the clock runs backwards"},
+        {"a delivery 20 s late", clock, "clock " + std::to_string(word(clock, 1) + 20000), "the clock moves on"},
+        {"a sleep longer than it says", sleep, "sleep 1000 " + std::to_string(word(sleep, 2) + 20000),
+         "the clock moves on"},
+        {"four billion idle passes", idles, "idles 4000000000 1", "past the 6 hours a recording may hold"},
+        {"an idle pass of a minute", idles, "idles 1 60000", "the clock moves on"},
+        {"idle passes that take no time", idles, "idles 4000000000 0", "idles needs a count and a step"},
+        {"a clock beyond 32 bits", frame, "frame 4294967296", "frame needs the clock after it"},
+        {"a key beyond the table", key, "vkdown 4096 0", "vkdown needs a key below 256"},
+        {"a mouse button that is none", click, "mousedown 7 10 10", "mousedown needs a button"},
+        {"a command no recorder writes", key, "teleport 1 2", "'teleport' is no line of a recording"},
+        {"a line of 5000 bytes", key, "vkdown 32 0 " + std::string(5000, '0'), "longer than 4096 bytes"},
+        {"a scores.dat of 3 MiB", scores, "scores " + std::string(6u << 20, 'a'), "longer than"},
+        {"an end with a frame count beyond 64 bits", find("end ", 1),
+         "end 99999999999999999999999 " + std::string(64, '0') + " " + std::string(64, '0'),
+         "end needs the frame count and two digests"},
+    };
+    const std::string storedRecords = "[Settings]\nVolume=3\n";
+    fs::create_directories(dir_ / "kept-scores");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string edited;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (i + 1 < lines.size() || !lines[i].empty())
+                edited += (static_cast<int>(i) + 1 == c.line ? c.replacement : lines[i]) + "\n";
+        }
+        writeText(dir_ / "edited.ikr", edited);
+        const std::string where = "line " + std::to_string(c.line) + ": ";
+        for (const char* how : {"--verify edited.ikr", "--headless --replay edited.ikr --scores kept-scores",
+                                "--headless --script edited.ikr --scores kept-scores"}) {
+            SCOPED_TRACE(how);
+            writeText(dir_ / "kept-scores" / "scores.dat", storedRecords);
+            const Outcome refused = run(how);
+            EXPECT_EQ(refused.status, 1);
+            EXPECT_EQ(refused.out, "");
+            EXPECT_EQ(refused.err.rfind("ironkeel: edited.ikr: " + where, 0), 0u) << refused.err.substr(0, 300);
+            EXPECT_NE(refused.err.find(c.message), std::string::npos) << refused.err.substr(0, 300);
+            EXPECT_EQ(std::count(refused.err.begin(), refused.err.end(), '\n'), 1) << refused.err.substr(0, 300);
+            EXPECT_EQ(readText(dir_ / "kept-scores" / "scores.dat"), storedRecords);
+        }
+    }
+    // The demo as it was recorded passes the same checks.
+    writeText(dir_ / "edited.ikr", demo);
+    const Outcome verified = run("--verify edited.ikr");
+    EXPECT_EQ(verified.status, 0) << verified.out << verified.err;
+}
+
+// Past the cap on the whole file, the reading stops there: one line, status 1.
+TEST_F(Recordings, ARecordingPastItsSizeCapIsRefused) {
+    const std::string demo = readText(fs::path(IK_DEMOS_DIR) / "episode4-code24.ikr");
+    const size_t body = demo.find("\nclock ") + 1;
+    {
+        std::ofstream out(dir_ / "huge.ikr", std::ios::binary | std::ios::trunc);
+        out << demo.substr(0, body);
+        // Comment lines, each within the cap on one line, up to 129 MiB.
+        const std::string comment = "#" + std::string(4000, '-') + "\n";
+        for (size_t written = body; written < (129u << 20); written += comment.size()) out << comment;
+        out << demo.substr(body);
+    }
+    const Outcome refused = run("--verify huge.ikr");
+    fs::remove(dir_ / "huge.ikr");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(refused.err.find("the recording goes on past 128 MiB"), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.err.rfind("ironkeel: huge.ikr: line ", 0), 0u) << refused.err;
 }
 
 }  // namespace
