@@ -1,7 +1,7 @@
 // Recordings of whole runs: a header that pins down what the run depended on
 // (format, port version, seed, start time, options that change the rules,
 // the data files' digests, the records file as it was), the platform's trace
-// (platform/RecordingPlatform.h), the record updates the run saw and, when
+// (platform/replay/RecordingPlatform.h), the record updates the run saw and, when
 // the run ended normally, an end line with the digests of its last frame and
 // final state. Lines are words as in the headless script language; the first
 // command is `recording`, which is how the headless runner tells a recording

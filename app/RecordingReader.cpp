@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Trace.h"
+#include "platform/replay/Trace.h"
 
 namespace ik {
 

@@ -8,7 +8,7 @@
 
 #include "app/Recording.h"
 #include "app/RecordingReader.h"
-#include "platform/Trace.h"
+#include "platform/replay/Trace.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));

@@ -12,8 +12,8 @@
 
 #include "app/Recording.h"
 #include "app/RecordingReader.h"
-#include "platform/HeadlessPlatform.h"
-#include "platform/Trace.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "platform/replay/Trace.h"
 
 namespace {
 
