@@ -114,6 +114,16 @@ std::string scoresPath(const std::string& overrideDir) {
     return (dir / "scores.dat").string();
 }
 
+std::string findCatalogue(const std::string& language) {
+    const fs::path file = fs::path(language) / "LC_MESSAGES" / "ironkeel.mo";
+    const fs::path exe = executableDir();
+    for (const fs::path& dir : {exe / "locale", (exe / kRelativeLocaleDir).lexically_normal()}) {
+        const std::string path = (dir / file).string();
+        if (FileExists(path)) return path;
+    }
+    return {};
+}
+
 std::string trackAudioDir() {
     const std::string beside = executableDir();
     if (FileExists((fs::path(beside) / kTrackAudioFileName).string())) return beside;

@@ -6,6 +6,8 @@
 // - "scores.dat": beside the executable when the game runs from its build or
 //   an unpacked folder that is writable; from an install tree, or when that
 //   folder is not writable, in "$XDG_DATA_HOME/ironkeel".
+// - The message catalogues ("LANG/LC_MESSAGES/ironkeel.mo"): in "locale" beside
+//   the executable (the build), then in the install tree's locale folder.
 // - "libtrackaudio.so": beside the executable, else in the install tree's
 //   private library folder; never from the system's library path.
 #pragma once
@@ -38,6 +40,8 @@ std::string missingDataReport(const std::vector<std::string>& names);
 // The full path of "scores.dat": in `overrideDir` when given, else as above
 // (the user's data folder is created when missing).
 std::string scoresPath(const std::string& overrideDir);
+// The path of the message catalogue of `language`; empty when there is none.
+std::string findCatalogue(const std::string& language);
 // The folder "libtrackaudio.so" is loaded from.
 std::string trackAudioDir();
 

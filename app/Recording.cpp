@@ -5,10 +5,12 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "app/Files.h"
 #include "app/Form.h"
+#include "app/Language.h"
 #include "app/Sha256.h"
 #include "app/StateDump.h"
 #include "platform/RecordingPlatform.h"
@@ -22,6 +24,8 @@ namespace {
 
 const char* const kDataFiles[] = {"general.dat", "series1.dat", "series2.dat", "series3.dat",
                                   "series4.dat", "waves.dat",   "music.dat"};
+// The ones whose pictures with words have variants in other languages.
+const char* const kPictureFiles[] = {"general.dat", "series1.dat", "series2.dat", "series3.dat", "series4.dat"};
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -82,6 +86,9 @@ void readHeaderLine(const TraceLine& line, RecordingHeader& header) {
     } else if (line.verb == "option" && w.size() == 2 && (w[1] == "0" || w[1] == "1") &&
                (w[0] == "no3d" || w[0] == "quit-on-focus-loss")) {
         (w[0] == "no3d" ? header.no3d : header.quitOnFocusLoss) = w[1] == "1";
+    } else if (line.verb == "language" && w.size() == 1) {
+        if (!knownLanguage(w[0])) refuse(line, "played in language '" + w[0] + "', which this build does not speak");
+        header.language = w[0];
     } else if (line.verb == "data" && w.size() == 2) {
         header.data.emplace_back(w[0], w[1]);
     } else if (line.verb == "scores" && w.size() == 1) {
@@ -144,9 +151,13 @@ Recording parseRecording(const std::string& source) {
     return recording;
 }
 
-std::vector<std::pair<std::string, std::string>> dataFileDigests() {
+std::vector<std::pair<std::string, std::string>> dataFileDigests(const std::string& language) {
+    std::vector<std::string> names(std::begin(kDataFiles), std::end(kDataFiles));
+    if (language != kOriginalLanguage) {
+        for (const char* name : kPictureFiles) names.push_back(languageVariantName(name, language));
+    }
     std::vector<std::pair<std::string, std::string>> digests;
-    for (const char* name : kDataFiles) {
+    for (const std::string& name : names) {
         const std::string path = findDataFile(name);
         const std::string digest = path.empty() ? std::string() : sha256OfFile(path);
         digests.emplace_back(name, digest.empty() ? "-" : digest);
@@ -155,7 +166,7 @@ std::vector<std::pair<std::string, std::string>> dataFileDigests() {
 }
 
 std::string dataFilesDiffer(const RecordingHeader& header) {
-    const auto now = dataFileDigests();
+    const auto now = dataFileDigests(header.language);
     std::string differ;
     for (const auto& [name, digest] : now) {
         std::string recorded = "(not recorded)";
@@ -194,7 +205,8 @@ Recorder::Recorder(const std::string& path, Platform& inner, const FormOptions& 
     t.line("start-time " + timeOfDay(startTimeMs));
     t.line(std::string("option no3d ") + (options.no3d ? "1" : "0"));
     t.line(std::string("option quit-on-focus-loss ") + (options.quitOnFocusLoss ? "1" : "0"));
-    for (const auto& [name, digest] : dataFileDigests()) t.line("data " + name + " " + digest);
+    t.line("language " + options.language);
+    for (const auto& [name, digest] : dataFileDigests(options.language)) t.line("data " + name + " " + digest);
     const std::string scores = scoresPath(options.scoresDir);
     t.line("scores " + (fs::is_regular_file(scores) ? toHex(readFile(scores)) : std::string("-")));
     platform_ = std::make_unique<RecordingPlatform>(inner, t);
@@ -259,6 +271,7 @@ ReplayOutcome replayRecording(const Recording& recording, Platform& display, boo
     options.libraryDir = libraryDir;
     options.seedGiven = true;
     options.seed = header.seed;
+    options.language = header.language;
     TForm1 form(platform, options);
     form.onRecordUpdate = [&](const std::string& section, int32_t score) { updates.emplace_back(section, score); };
     platform.onStep([&] {
