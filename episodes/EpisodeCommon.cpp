@@ -106,6 +106,8 @@ void TForm1::draw_summary() {
     canvas.Font.Color = clBlack;
     canvas.Brush.Style = bsClear;
     canvas.TextOut(190, 290, translator.trf("Dosažené skóre.....%d", {std::to_string(score)}));
+    // QUIRK: the line for a record that does not check out runs past the
+    // panel and off the screen's right edge.
     canvas.TextOut(190, 320,
                    stored_verify == verify_value(stored_score)
                        ? translator.trf("Dosavadní rekord...%d", {std::to_string(stored_score)})
