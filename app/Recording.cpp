@@ -152,13 +152,18 @@ Recording parseRecording(const std::string& source) {
 }
 
 std::vector<std::pair<std::string, std::string>> dataFileDigests(const std::string& language) {
-    std::vector<std::string> names(std::begin(kDataFiles), std::end(kDataFiles));
+    std::vector<std::pair<std::string, std::string>> files;  // name, path
+    for (const char* name : kDataFiles) files.emplace_back(name, findDataFile(name));
     if (language != kOriginalLanguage) {
-        for (const char* name : kPictureFiles) names.push_back(languageVariantName(name, language));
+        for (const char* name : kPictureFiles) {
+            const std::string variant = languageVariantName(name, language);
+            files.emplace_back(variant, findDataFile(variant));
+        }
+        // The texts drawn come from the catalogue as much as the pictures from the data files.
+        files.emplace_back(language + "/ironkeel.mo", findCatalogue(language));
     }
     std::vector<std::pair<std::string, std::string>> digests;
-    for (const std::string& name : names) {
-        const std::string path = findDataFile(name);
+    for (const auto& [name, path] : files) {
         const std::string digest = path.empty() ? std::string() : sha256OfFile(path);
         digests.emplace_back(name, digest.empty() ? "-" : digest);
     }

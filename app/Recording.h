@@ -65,7 +65,7 @@ Recording parseRecording(const std::string& source);
 
 // The data files a run in `language` may read, with their digests as found
 // now: in a language other than Czech, the variants of the pictures with
-// words ("general.en.dat", ...) too.
+// words ("general.en.dat", ...) and the language's catalogue ("en/ironkeel.mo") too.
 std::vector<std::pair<std::string, std::string>> dataFileDigests(const std::string& language);
 // Empty when the data files found now are the ones recorded; else which differ.
 std::string dataFilesDiffer(const RecordingHeader& header);
