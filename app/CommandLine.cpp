@@ -56,6 +56,7 @@ const OptionEntry kOptions[] = {
     {"--seed", "N", "seed the random generator with N instead of the time of day"},
     {"--start-time", "T", "headless: the virtual clock's time of day, HH:MM[:SS[.mmm]]"},
     {"--scores", "DIR", "keep scores.dat in DIR"},
+    {"--language", "CODE", "the game's language: cs (the original's Czech) or en; an unknown one gives Czech"},
     {"--record", "FILE", "write a recording of the run (window or headless) to FILE"},
     {"--replay", "FILE",
      "play a recording back: in a window at its speed (Escape stops, P pauses), with --headless as fast as "
@@ -103,6 +104,8 @@ void setValue(CommandLine& line, const std::string& name, const std::string& val
         line.startTimeMs = parseTimeOfDay(value);
     else if (name == "--scores")
         line.scoresDir = value;
+    else if (name == "--language")
+        line.language = value;
     else if (name == "--record")
         line.record = value;
     else if (name == "--replay")
@@ -140,7 +143,9 @@ HelpSection posixEnvironment() {
              {"SDL_VIDEODRIVER", "SDL's video driver (x11, wayland)"},
              {"SDL_AUDIODRIVER", "SDL's sound driver (pulseaudio, pipewire, alsa)"},
              {"XDG_DATA_HOME", "the user's data folder (default ~/.local/share): data files, scores.dat"},
-             {"XDG_DATA_DIRS", "more folders for data files (default /usr/local/share:/usr/share)"}}};
+             {"XDG_DATA_DIRS", "more folders for data files (default /usr/local/share:/usr/share)"},
+             {"LANGUAGE, LC_ALL, LC_MESSAGES, LANG",
+              "the language when neither --language nor the L key chose one (not in headless runs)"}}};
 }
 
 HelpSection posixFiles() {
@@ -151,6 +156,8 @@ HelpSection posixFiles() {
              {"scores.dat",
               "records and settings: beside the game in its build or an unpacked writable "
               "folder, else XDG_DATA_HOME/ironkeel (or --scores DIR)"},
+             {"ironkeel.mo", std::string("the translations: locale/CODE/LC_MESSAGES beside the game, else ") +
+                                 kRelativeLocaleDir + "/CODE/LC_MESSAGES from the game's folder"},
              {"~temp.xm", "the music being played: the working folder if writable, else beside scores.dat"},
              {trackAudioFileName(), std::string("the music library: beside the game, else ") + kRelativeLibraryDir +
                                         " from the game's folder"}}};
@@ -160,7 +167,9 @@ HelpSection windowsEnvironment() {
     return {"Environment",
             {{"SDL_AUDIODRIVER", "SDL's sound driver (wasapi, directsound)"},
              {"APPDATA", "the user's data folder: data files, scores.dat (in APPDATA\\ironkeel)"},
-             {"TEMP", "the folder of temporary files"}}};
+             {"TEMP", "the folder of temporary files"},
+             {"LANGUAGE, LC_ALL, LC_MESSAGES, LANG",
+              "the language when neither --language nor the L key chose one (not in headless runs)"}}};
 }
 
 HelpSection windowsFiles() {
@@ -169,6 +178,7 @@ HelpSection windowsFiles() {
              {"scores.dat",
               "records and settings: beside the game when its folder is writable, else APPDATA\\ironkeel "
               "(or --scores DIR)"},
+             {"ironkeel.mo", "the translations: locale\\CODE\\LC_MESSAGES beside the game"},
              {"~temp.xm", "the music being played: the working folder if writable, else TEMP"},
              {trackAudioFileName(), "the music library: beside the game"},
              {"fonts\\", "the Liberation fonts the text is drawn with, beside the game"}}};
@@ -186,6 +196,7 @@ std::vector<HelpSection> helpSections() {
           {"P, space", "pause or resume a running game"},
           {"+, -", "music volume"},
           {"E", "easy or hard (menu and pages)"},
+          {"L", "the next language (menu and pages)"},
           {"R", "give up the running game"},
           {"1 2 3, X C V", "episode 2: the three meters (also keypad 1 2 3)"},
           {"digits", "episode 4: type the code"},

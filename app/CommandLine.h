@@ -23,6 +23,7 @@ struct CommandLine {
     std::string script;
     std::optional<uint32_t> seed;
     std::string scoresDir;
+    std::string language;      // empty: the stored choice, else the environment's
     uint32_t startTimeMs = 0;  // headless clock's time of day
     std::string record;        // write a recording of the run here
     std::string replay;        // play this recording back

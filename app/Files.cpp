@@ -81,6 +81,16 @@ std::string tempMusicDir(const std::string& scoresDir) {
     return utf8String(utf8Path(scoresPath(scoresDir)).parent_path());
 }
 
+std::string findCatalogue(const std::string& language) {
+    const fs::path file = fs::path(language) / "LC_MESSAGES" / "ironkeel.mo";
+    const fs::path exe = executableDir();
+    for (const fs::path& dir : {exe / "locale", (exe / kRelativeLocaleDir).lexically_normal()}) {
+        const std::string path = (dir / file).string();
+        if (FileExists(path)) return path;
+    }
+    return {};
+}
+
 std::string trackAudioDir() {
     const std::string beside = executableDir();
     if (FileExists(utf8String(utf8Path(beside) / trackAudioFileName()))) return beside;

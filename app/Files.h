@@ -12,6 +12,9 @@
 // - The music library ("libtrackaudio.so", "trackaudio.dll"): beside the
 //   executable, else in the install tree's private library folder; never from
 //   the system's library path.
+// - The message catalogues ("LANG/LC_MESSAGES/ironkeel.mo"): in "locale" beside
+//   the executable (the build, a single-folder install), then in the install
+//   tree's locale folder.
 // On Windows the install is one folder: the game, its data and its libraries.
 #pragma once
 
@@ -45,6 +48,8 @@ std::string missingDataReport(const std::vector<std::string>& names);
 std::string scoresPath(const std::string& overrideDir);
 // The folder "~temp.xm" is written to.
 std::string tempMusicDir(const std::string& scoresDir);
+// The path of the message catalogue of `language`; empty when there is none.
+std::string findCatalogue(const std::string& language);
 // The folder the music library is loaded from.
 std::string trackAudioDir();
 

@@ -10,6 +10,7 @@
 #include "app/DXInput.h"
 #include "app/ErrorBox.h"
 #include "app/Files.h"
+#include "app/Language.h"
 #include "app/MenuButtons.h"
 #include "app/MusicCues.h"
 #include "app/ScoreStore.h"
@@ -25,14 +26,17 @@
 namespace ik {
 
 namespace {
-const char* const kMissingDataMessage =
+const char* const kMissingDataMessage = translatable(
     "Nepodařilo se načíst datový soubor. Zkontrolujte přítomnost souborů GENERAL.DAT a WAVES.DAT "
-    "ve složce hry.";
+    "ve složce hry.");
 // The frame gate: a frame is drawn only when at least this many milliseconds passed.
 constexpr double kFrameGateMs = 3.3333333333333335;
 }  // namespace
 
 const char* const kApplicationTitle = "Ironkeel - Gubbinz vol.1";
+const char* const kMissingLibraryMessage = translatable(
+    "Nepodařilo se načíst zvukovou knihovnu. Zkontrolujte přítomnost souboru LIBTRACKAUDIO.SO ve složce hry "
+    "nebo systémové složce.");
 
 TForm1::TForm1(Platform& platformIn, FormOptions optionsIn)
     : platform(platformIn), options(std::move(optionsIn)), errors_(platformIn) {
@@ -44,6 +48,8 @@ TForm1::TForm1(Platform& platformIn, FormOptions optionsIn)
     DXTimer1->OnDeactivate = [this] { DXTimer1Deactivate(); };
     DXImageList1 = std::make_unique<TDXImageList>();
     DXImageList1->SetDXDraw(DXDraw1.get());
+    LanguagePictures = std::make_unique<TDXImageList>();
+    LanguagePictures->SetDXDraw(DXDraw1.get());
     DXSound1 = std::make_unique<TDXSound>(platform);
     DXWaveList1 = std::make_unique<TDXWaveList>();
     DXWaveList1->SetDXSound(DXSound1.get());
@@ -75,16 +81,17 @@ bool startUp(TForm1& form) {
 }
 
 void TForm1::FormCreate() {
+    translator = loadTranslator(options.language);
     dot_shift = 0;
     const std::string general = findDataFile("general.dat"), waves = findDataFile("waves.dat");
     if (general.empty() || waves.empty()) {
         std::fprintf(stderr, "%s\n", missingDataReport({"general.dat", "waves.dat"}).c_str());
-        platform.messageBox(kApplicationTitle, kMissingDataMessage, MessageBoxKind::Plain);
+        platform.messageBox(kApplicationTitle, translator.tr(kMissingDataMessage), MessageBoxKind::Plain);
         exitCode_ = 1;
         Close();
         return;
     }
-    DXImageList1->Items.LoadFromFile(general);
+    load_pictures("general.dat", general);
     DXWaveList1->Items.LoadFromFile(waves);
     scores_ini = std::make_unique<TIniFile>(scoresPath(options.scoresDir));
     if (scores_ini->Refusal()) errors_.show(*scores_ini->Refusal());
@@ -100,7 +107,7 @@ void TForm1::FormCreate() {
     keyboard_rect = {325, 500, 475, 580};
     player = std::make_unique<TTrackPlayer>(platform, options.libraryDir, options.musicHeard);
     if (!player->LibraryFound()) {
-        platform.messageBox("Confirm", kMissingLibraryMessage, MessageBoxKind::Plain);
+        platform.messageBox("Confirm", translator.tr(kMissingLibraryMessage), MessageBoxKind::Plain);
     } else {
         volume = scores_ini->ReadInteger("Settings", "Volume", 16);
         volume_known = true;
@@ -171,7 +178,7 @@ void TForm1::draw_loading_screen() {
     playmusic(62.83, 75);
     TDirectDrawSurface& back = DXDraw1->Surface();
     DXImageList1->Items.Find("loadingscreen").DrawPattern(back, 0, 0, 0);
-    DXImageList1->Items.Find("keyboard").BlendPattern(back, keyboard_rect, 0, pulse_alpha);
+    picture("keyboard").BlendPattern(back, keyboard_rect, 0, pulse_alpha);
     if (pulse_alpha < 5 || pulse_alpha > 250) {
         pulse_step = -pulse_step;
     }

@@ -20,6 +20,7 @@
 #include "app/FocusPause.h"
 #include "app/Random.h"
 #include "app/Screen.h"
+#include "app/Translator.h"
 #include "display/Rect.h"
 #include "platform/Platform.h"
 
@@ -34,6 +35,11 @@ class TDXInput;
 class TTrackPlayer;
 class TIniFile;
 class TDirectDrawSurface;
+class TPictureCollectionItem;
+
+// Shown at start-up when the player has no working music library (the Czech
+// original; the form shows it translated).
+extern const char* const kMissingLibraryMessage;
 
 // Command-line settings that reach the form.
 struct FormOptions {
@@ -45,6 +51,7 @@ struct FormOptions {
     bool seedGiven = false;
     uint32_t seed = 0;
     bool musicHeard = true;  // false: a replay checking only what the game did, which needs no decoded music
+    std::string language = kOriginalLanguage;  // the language the run starts in
 };
 
 // Minutes and seconds as the status lines write them: 65 -> "1:05", 600 -> "10:00".
@@ -124,6 +131,17 @@ public:
     // handler goes on.
     void save_to_store(const std::function<void()>& write);
 
+    // --- language ---
+    // Loads data file `name` found at `path` into the image list, and beside
+    // it the chosen language's variant of its pictures with words
+    // ("NAME.CODE.dat") when there is one.
+    void load_pictures(const std::string& name, const std::string& path);
+    void load_language_pictures();
+    // The picture of that name: the language's variant, else the data file's own.
+    TPictureCollectionItem& picture(const std::string& name) const;
+    // The L key: the next language, remembered in the store's settings.
+    void switch_language();
+
     // --- music cues ---
     void playmusic(double start, double end);
 
@@ -192,6 +210,7 @@ public:
     std::unique_ptr<TDXDraw> DXDraw1;
     std::unique_ptr<TDXTimer> DXTimer1;
     std::unique_ptr<TDXImageList> DXImageList1;
+    std::unique_ptr<TDXImageList> LanguagePictures;  // the variants of the loaded data file's pictures
     std::unique_ptr<TDXSound> DXSound1;
     std::unique_ptr<TDXWaveList> DXWaveList1;
     std::unique_ptr<TDXInput> DXInput1;
@@ -199,6 +218,7 @@ public:
     std::unique_ptr<IntervalTimer> Timer2;
     std::unique_ptr<TTrackPlayer> player;
     std::unique_ptr<TIniFile> scores_ini;
+    Translator translator;  // every text the player sees goes through it
 
     // --- shared state ---
     Screen screen = Screen::unset;
@@ -226,6 +246,7 @@ public:
     int32_t dot_shift = 0;
     std::unique_ptr<TDirectDrawSurface> menu_backdrop;
     bool gameover_played = false;
+    std::string pictures_file;  // the data file whose pictures are loaded ("general.dat", ...)
 
     // Frames drawn by the frame function (the count-downs' own flips do not count).
     uint64_t frames_drawn = 0;

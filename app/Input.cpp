@@ -51,13 +51,14 @@ void TForm1::return_to_menu() {
     const std::string general = findDataFile("general.dat");
     if (general.empty()) {
         std::fprintf(stderr, "%s\n", missingDataReport({"general.dat"}).c_str());
-        platform.messageBox(kApplicationTitle,
-                            "Nepodařilo se načíst datový soubor. Zkontrolujte přítomnost souboru GENERAL.DAT",
-                            MessageBoxKind::Plain);
+        platform.messageBox(
+            kApplicationTitle,
+            translator.tr("Nepodařilo se načíst datový soubor. Zkontrolujte přítomnost souboru GENERAL.DAT"),
+            MessageBoxKind::Plain);
         Close();
         return;
     }
-    DXImageList1->Items.LoadFromFile(general);
+    load_pictures("general.dat", general);
     is_unlocked();
     screen = Screen::mainmenu;
     // Only the frame timer draws the menu: a game left while paused would
@@ -95,6 +96,7 @@ void TForm1::FormKeyPress(char32_t key) {
         apply_thresholds();
         is_unlocked();
     }
+    if ((key == U'L' || key == U'l') && (screen == Screen::mainmenu || isInfoScreen(screen))) switch_language();
 }
 
 // The game counts as paused while the frame timer is off: pausing stops the

@@ -5,10 +5,12 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "app/Files.h"
 #include "app/Form.h"
+#include "app/Language.h"
 #include "app/Sha256.h"
 #include "app/StateDump.h"
 #include "platform/SystemPaths.h"
@@ -20,6 +22,12 @@ namespace ik {
 namespace fs = std::filesystem;
 
 namespace {
+
+// The ones whose pictures with words have variants in other languages.
+const char* const kPictureFiles[] = {"general.dat", "series1.dat", "series2.dat", "series3.dat", "series4.dat"};
+
+// How a recording names the catalogue its texts came from.
+std::string catalogueEntry(const std::string& language) { return language + "/ironkeel.mo"; }
 
 std::string readFile(const std::string& path) {
     std::ifstream in(utf8Path(path), std::ios::binary);
@@ -53,16 +61,21 @@ bool number(const std::string& word, T& value) {
 
 }  // namespace
 
-const std::vector<std::string>& dataFileNames() {
-    static const std::vector<std::string> names = {"general.dat", "series1.dat", "series2.dat", "series3.dat",
-                                                   "series4.dat", "waves.dat",   "music.dat"};
+std::vector<std::string> dataFileNames(const std::string& language) {
+    std::vector<std::string> names = {"general.dat", "series1.dat", "series2.dat", "series3.dat",
+                                      "series4.dat", "waves.dat",   "music.dat"};
+    if (language != kOriginalLanguage) {
+        for (const char* name : kPictureFiles) names.push_back(languageVariantName(name, language));
+        // The texts drawn come from the catalogue as much as the pictures from the data files.
+        names.push_back(catalogueEntry(language));
+    }
     return names;
 }
 
-std::vector<std::pair<std::string, std::string>> dataFileDigests() {
+std::vector<std::pair<std::string, std::string>> dataFileDigests(const std::string& language) {
     std::vector<std::pair<std::string, std::string>> digests;
-    for (const std::string& name : dataFileNames()) {
-        const std::string path = findDataFile(name);
+    for (const std::string& name : dataFileNames(language)) {
+        const std::string path = name == catalogueEntry(language) ? findCatalogue(language) : findDataFile(name);
         const std::string digest = path.empty() ? std::string() : sha256OfFile(path);
         digests.emplace_back(name, digest.empty() ? "-" : digest);
     }
@@ -70,7 +83,7 @@ std::vector<std::pair<std::string, std::string>> dataFileDigests() {
 }
 
 std::string dataFilesDiffer(const RecordingHeader& header) {
-    const auto now = dataFileDigests();
+    const auto now = dataFileDigests(header.language);
     std::string differ;
     for (const auto& [name, digest] : now) {
         std::string recorded = "(not recorded)";
@@ -109,7 +122,8 @@ Recorder::Recorder(const std::string& path, Platform& inner, const FormOptions& 
     t.line("start-time " + timeOfDay(startTimeMs));
     t.line(std::string("option no3d ") + (options.no3d ? "1" : "0"));
     t.line(std::string("option quit-on-focus-loss ") + (options.quitOnFocusLoss ? "1" : "0"));
-    for (const auto& [name, digest] : dataFileDigests()) t.line("data " + name + " " + digest);
+    t.line("language " + options.language);
+    for (const auto& [name, digest] : dataFileDigests(options.language)) t.line("data " + name + " " + digest);
     const std::string scores = scoresPath(options.scoresDir);
     t.line("scores " + (fs::is_regular_file(utf8Path(scores)) ? toHex(readFile(scores)) : std::string("-")));
     platform_ = std::make_unique<RecordingPlatform>(inner, t);
@@ -175,6 +189,7 @@ ReplayOutcome replayRecording(const Recording& recording, Platform& display, boo
     options.seedGiven = true;
     options.seed = header.seed;
     options.musicHeard = paced;
+    options.language = header.language;
     TForm1 form(platform, options);
     form.onRecordUpdate = [&](const std::string& section, int32_t score) { updates.emplace_back(section, score); };
     platform.onStep([&] {

@@ -1,6 +1,6 @@
 // Recordings of whole runs: a header that pins down what the run depended on
 // (format, port version, seed, start time, options that change the rules,
-// the data files' digests, the records file as it was), the platform's trace
+// the language, the data files' digests, the records file as it was), the platform's trace
 // (platform/replay/RecordingPlatform.h), the record updates the run saw and, when
 // the run ended normally, an end line with the digests of its last frame and
 // final state. Lines are words as in the headless script language; the first
@@ -40,6 +40,7 @@ struct RecordingHeader {
     uint32_t startTimeMs = 0;
     bool no3d = false;
     bool quitOnFocusLoss = false;
+    std::string language = "cs";  // the language the run started in; recordings without the line are Czech
     std::vector<std::pair<std::string, std::string>> data;  // name, SHA-256 or "-" when missing
     std::optional<std::string> scores;                      // "scores.dat" before the run
 };
@@ -59,10 +60,12 @@ struct Recording {
     int lastLine = 0;
 };
 
-// The data files a run may read.
-const std::vector<std::string>& dataFileNames();
-// The data files a run may read, with their digests as found now.
-std::vector<std::pair<std::string, std::string>> dataFileDigests();
+// The data files a run in `language` may read: in a language other than
+// Czech, the variants of the pictures with words ("general.en.dat", ...) and
+// the language's catalogue ("en/ironkeel.mo") too.
+std::vector<std::string> dataFileNames(const std::string& language);
+// The same, with their digests as found now.
+std::vector<std::pair<std::string, std::string>> dataFileDigests(const std::string& language);
 // Empty when the data files found now are the ones recorded; else which differ.
 std::string dataFilesDiffer(const RecordingHeader& header);
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/Language.h"
 #include "platform/replay/Trace.h"
 
 namespace ik {
@@ -102,8 +103,12 @@ void readHeaderLine(const TraceLine& line, RecordingHeader& header) {
     } else if (line.verb == "option" && w.size() == 2 && (w[1] == "0" || w[1] == "1") &&
                (w[0] == "no3d" || w[0] == "quit-on-focus-loss")) {
         (w[0] == "no3d" ? header.no3d : header.quitOnFocusLoss) = w[1] == "1";
+    } else if (line.verb == "language" && w.size() == 1) {
+        if (!knownLanguage(w[0]))
+            refuse(line, "played in language '" + shown(w[0]) + "', which this build does not speak");
+        header.language = w[0];
     } else if (line.verb == "data" && w.size() == 2) {
-        const auto& names = dataFileNames();
+        const auto names = dataFileNames(header.language);
         if (std::find(names.begin(), names.end(), w[0]) == names.end())
             refuse(line, "'" + shown(w[0]) + "' is no data file of the game");
         for (const auto& [name, digest] : header.data) {

@@ -273,6 +273,15 @@ void TIniFile::WriteBool(const std::string& section, const std::string& key, boo
     writeValues(section, {{key, value ? "1" : "0"}});
 }
 
+std::string TIniFile::ReadString(const std::string& section, const std::string& key,
+                                 const std::string& fallback) const {
+    return readValue(section, key).value_or(fallback);
+}
+
+void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    writeValues(section, {{key, value}});
+}
+
 // --- the rules of the records ---
 
 namespace {

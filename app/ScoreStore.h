@@ -38,6 +38,8 @@ public:
     void WriteIntegers(const std::string& section, const std::vector<std::pair<std::string, int32_t>>& values);
     bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
     void WriteBool(const std::string& section, const std::string& key, bool value);
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const;
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
     std::string FileName() const { return path_; }
 
     // Why the name cannot hold the store, found when the store opens: a FIFO,

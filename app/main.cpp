@@ -1,6 +1,7 @@
 // Program entry: reads the command line, creates the platform (a window or the
 // headless virtual machine), creates the one form and runs its loop.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -12,8 +13,10 @@
 #include "app/Form.h"
 #include "app/HeadlessRunner.h"
 #include "app/HeadlessScript.h"
+#include "app/Language.h"
 #include "app/Recording.h"
 #include "app/RecordingReader.h"
+#include "app/ScoreStore.h"
 #include "app/StateDump.h"
 #include "assets/PngFile.h"
 #include "platform/ProgramStart.h"
@@ -24,6 +27,25 @@
 
 namespace {
 
+// The language the run starts in: --language, else the one the player chose
+// with the menu's key (kept in the store's settings), else the environment's.
+// A headless run ignores the environment, so that a script gives the same
+// frames on every machine.
+std::string startLanguage(const ik::CommandLine& line) {
+    if (!line.language.empty()) {
+        if (ik::knownLanguage(line.language)) return line.language;
+        std::string known;
+        for (const std::string& code : ik::knownLanguages()) known += (known.empty() ? "" : ", ") + code;
+        std::fprintf(stderr, "ironkeel: unknown language '%s' (the game speaks %s): playing in Czech\n",
+                     line.language.c_str(), known.c_str());
+        return ik::kOriginalLanguage;
+    }
+    const std::string stored = ik::TIniFile(ik::scoresPath(line.scoresDir)).ReadString("Settings", "Language", "");
+    if (ik::knownLanguage(stored)) return stored;
+    if (line.headless) return ik::kOriginalLanguage;
+    return ik::languageFromEnvironment([](const char* name) -> const char* { return std::getenv(name); });
+}
+
 ik::FormOptions formOptions(const ik::CommandLine& line) {
     ik::FormOptions options;
     options.no3d = line.no3d;
@@ -33,6 +55,7 @@ ik::FormOptions formOptions(const ik::CommandLine& line) {
     options.libraryDir = ik::trackAudioDir();
     options.seedGiven = line.seed.has_value();
     options.seed = line.seed.value_or(0);
+    options.language = startLanguage(line);
     return options;
 }
 

@@ -17,11 +17,6 @@ namespace ik {
 
 class TrackRelay;
 
-// Shown by the form at start-up when the player has no working library.
-inline constexpr const char* kMissingLibraryMessage =
-    "Nepodařilo se načíst zvukovou knihovnu. Zkontrolujte přítomnost souboru LIBTRACKAUDIO.SO ve složce hry "
-    "nebo systémové složce.";
-
 enum TPlayerMode { pmNone = 0, pmReady = 1, pmStopped = 2, pmPlaying = 3, pmPaused = 4 };
 
 const char* playerModeName(TPlayerMode mode);

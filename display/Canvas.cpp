@@ -14,6 +14,15 @@
 
 namespace ik {
 
+namespace {
+TextObserver& textObserver() {
+    static TextObserver observer;
+    return observer;
+}
+}  // namespace
+
+void TDirectDrawSurfaceCanvas::ObserveTexts(TextObserver observer) { textObserver() = std::move(observer); }
+
 void TDirectDrawSurfaceCanvas::acquire() {
     if (!surface_.Usable()) {
         throw Exception("Canvas does not allow drawing");
@@ -39,6 +48,29 @@ int TDirectDrawSurfaceCanvas::TextWidth(std::string_view utf8) {
     return width;
 }
 
+TRect TDirectDrawSurfaceCanvas::TextInk(int x, int y, std::string_view utf8) {
+    SizedFont* sized = font();
+    if (!sized) return {};
+    TRect ink{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    const int baseline = y + sized->Ascent();
+    int penX = x;
+    for (char32_t c : decodeUtf8(utf8)) {
+        const Glyph& glyph = sized->GlyphFor(c);
+        for (int row = 0; row < glyph.rows; ++row) {
+            for (int column = 0; column < glyph.width; ++column) {
+                if (glyph.coverage[static_cast<size_t>(row) * static_cast<size_t>(glyph.width) +
+                                   static_cast<size_t>(column)] < 4)
+                    continue;  // too faint for TextOut to change the pixel
+                const int px = penX + glyph.left + column, py = baseline - glyph.top + row;
+                ink = {std::min(ink.Left, px), std::min(ink.Top, py), std::max(ink.Right, px + 1),
+                       std::max(ink.Bottom, py + 1)};
+            }
+        }
+        penX += glyph.advance;
+    }
+    return ink.Left == INT_MAX ? TRect{} : ink;
+}
+
 int TDirectDrawSurfaceCanvas::TextHeight() {
     SizedFont* sized = font();
     return sized ? sized->CellHeight() : 0;
@@ -46,6 +78,7 @@ int TDirectDrawSurfaceCanvas::TextHeight() {
 
 void TDirectDrawSurfaceCanvas::TextOut(int x, int y, std::string_view utf8) {
     acquire();
+    if (textObserver()) textObserver()(*this, x, y, utf8);
     SizedFont* sized = font();
     if (!sized) {
         penPos_ = {x, y};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,8 +38,16 @@ struct TPen {
     TColor Color = clBlack;
 };
 
+class TDirectDrawSurfaceCanvas;
+// Told of every text that TextOut draws on any canvas, before it is drawn:
+// how the checks that every text fits its place see the game's texts.
+using TextObserver = std::function<void(TDirectDrawSurfaceCanvas& canvas, int x, int y, std::string_view utf8)>;
+
 class TDirectDrawSurfaceCanvas {
 public:
+    // Replaces the observer; an empty one observes nothing (the default).
+    static void ObserveTexts(TextObserver observer);
+
     explicit TDirectDrawSurfaceCanvas(TDirectDrawSurface& surface) : surface_(surface) {}
     TDirectDrawSurfaceCanvas(const TDirectDrawSurfaceCanvas&) = delete;
     TDirectDrawSurfaceCanvas& operator=(const TDirectDrawSurfaceCanvas&) = delete;
@@ -51,6 +60,9 @@ public:
     // cells first. The pen moves to (x + width, y).
     void TextOut(int x, int y, std::string_view utf8);
     int TextWidth(std::string_view utf8);
+    // Where TextOut(x, y, utf8) would leave ink: the box of its glyphs'
+    // pixels that it changes; empty (all zero) for a text without ink.
+    TRect TextInk(int x, int y, std::string_view utf8);
     // The height of the text cell of the current font.
     int TextHeight();
     // Outline in the pen colour over x1..x2-1, y1..y2-1; the inside in the

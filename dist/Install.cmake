@@ -13,6 +13,12 @@ set(IK_INSTALLED_DATA_FILES "")
 foreach(file general series1 series2 series3 series4 waves music)
   list(APPEND IK_INSTALLED_DATA_FILES ${IK_DATA_DIR}/${file}.dat)
 endforeach()
+# The pictures with words in each translated language, beside the files they vary.
+foreach(code ${IK_TRANSLATIONS})
+  foreach(file general series1 series2 series3 series4)
+    list(APPEND IK_INSTALLED_DATA_FILES ${IK_DATA_DIR}/${file}.${code}.dat)
+  endforeach()
+endforeach()
 install(FILES ${IK_INSTALLED_DATA_FILES} ${IK_DATA_DIR}/ironkeel.png DESTINATION ${IK_INSTALL_DATADIR})
 install(DIRECTORY ${IK_ASSETGEN_WORK}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 

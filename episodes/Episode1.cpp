@@ -70,16 +70,16 @@ void TForm1::episode1_layout() {
 
     TDirectDrawSurfaceCanvas& canvas = back.Canvas();
     status_text_font(canvas);
-    canvas.TextOut(5, 5, "Životy:  " + std::to_string(lives));
-    canvas.TextOut(5, 30, "Sebráno: " + std::to_string(score));
-    canvas.TextOut(5, 55, "Trestné: " + std::to_string(penalty_points));
-    canvas.TextOut(5, 80, "Level " + std::to_string(speed_base - 19));
+    canvas.TextOut(5, 5, translator.trf("Životy:  %d", {std::to_string(lives)}));
+    canvas.TextOut(5, 30, translator.trf("Sebráno: %d", {std::to_string(score)}));
+    canvas.TextOut(5, 55, translator.trf("Trestné: %d", {std::to_string(penalty_points)}));
+    canvas.TextOut(5, 80, translator.trf("Level %d", {std::to_string(speed_base - 19)}));
     canvas.Font.Name = "Arial";
     canvas.Font.Size = 7;
-    canvas.TextOut(268, 1, "POTŘEBNÉ SUROVINY:");
-    canvas.TextOut(658, 1, "NEPOTŘEBNÉ SUROVINY:");
-    canvas.TextOut(457, 1, "BONUS");
-    canvas.TextOut(560, 1, "TREST");
+    canvas.TextOut(268, 1, translator.tr("POTŘEBNÉ SUROVINY:"));
+    canvas.TextOut(658, 1, translator.tr("NEPOTŘEBNÉ SUROVINY:"));
+    canvas.TextOut(457, 1, translator.tr("BONUS"));
+    canvas.TextOut(560, 1, translator.tr("TREST"));
     canvas.Pen.Color = RGB(237, 194, 167);
     canvas.MoveTo(0, kTrayRowBottom);
     canvas.LineTo(800, kTrayRowBottom);

@@ -31,9 +31,9 @@ struct Character {
 };
 
 const Character kCrew[3] = {
-    {&Episode2Fields::meter1, TDXInputState::Button1, 1, "Dornere!", 410, 0},
-    {&Episode2Fields::meter2, TDXInputState::Button2, 3, "Paviane!", 560, 30},
-    {&Episode2Fields::meter3, TDXInputState::Button3, 2, "Kaplane!", 710, 60},
+    {&Episode2Fields::meter1, TDXInputState::Button1, 1, translatable("Dornere!"), 410, 0},
+    {&Episode2Fields::meter2, TDXInputState::Button2, 3, translatable("Paviane!"), 560, 30},
+    {&Episode2Fields::meter3, TDXInputState::Button3, 2, translatable("Kaplane!"), 710, 60},
 };
 
 constexpr int32_t kWorkLine = 90;
@@ -106,10 +106,10 @@ void TForm1::episode2_layout() {
     heads.DrawPattern(back, 700, 540 - meter3, 2);
 
     status_text_font(canvas);
-    canvas.TextOut(5, 5, "Skóre: " + std::to_string(score));
-    canvas.TextOut(5, 30, "Doba:  " + format_minutes(seconds));
-    canvas.TextOut(5, 55, "Zbývá: " + format_minutes(kGameSeconds - (total_seconds + seconds)));
-    canvas.TextOut(5, 80, "Level " + std::to_string(level));
+    canvas.TextOut(5, 5, translator.trf("Skóre: %d", {std::to_string(score)}));
+    canvas.TextOut(5, 30, translator.trf("Doba:  %s", {format_minutes(seconds)}));
+    canvas.TextOut(5, 55, translator.trf("Zbývá: %s", {format_minutes(kGameSeconds - (total_seconds + seconds))}));
+    canvas.TextOut(5, 80, translator.trf("Level %d", {std::to_string(level)}));
     canvas.Release();
 }
 
@@ -128,7 +128,7 @@ void TForm1::episode2() {
             // The shout keeps the font the layout left, in black.
             TDirectDrawSurfaceCanvas& canvas = DXDraw1->Surface().Canvas();
             canvas.Font.Color = clBlack;
-            canvas.TextOut(180, 269, character.shout);
+            canvas.TextOut(180, 269, translator.tr(character.shout));
             canvas.Release();
         }
     }

@@ -71,10 +71,10 @@ void TForm1::episode3_layout() {
 
     TDirectDrawSurfaceCanvas& canvas = back.Canvas();
     status_text_font(canvas);
-    canvas.TextOut(5, 5, "Skóre: " + std::to_string(score));
-    canvas.TextOut(5, 30, "Zbývá: " + format_minutes(kGameSeconds - seconds));
-    canvas.TextOut(5, 55, "Oheň:  " + std::to_string(fire_size));
-    canvas.TextOut(5, 80, "Level " + std::to_string(level));
+    canvas.TextOut(5, 5, translator.trf("Skóre: %d", {std::to_string(score)}));
+    canvas.TextOut(5, 30, translator.trf("Zbývá: %s", {format_minutes(kGameSeconds - seconds)}));
+    canvas.TextOut(5, 55, translator.trf("Oheň:  %d", {std::to_string(fire_size)}));
+    canvas.TextOut(5, 80, translator.trf("Level %d", {std::to_string(level)}));
     canvas.Release();
 }
 

@@ -45,7 +45,7 @@ void TForm1::episode4_init() {
     platform.warpPointer({0, 0});
     countdown([this] {
         FillSurface(DXDraw1->Surface(), 0);
-        DXImageList1->Items.Find("back_ep4").DrawPattern(DXDraw1->Surface(), 0, 0, 0);
+        picture("back_ep4").DrawPattern(DXDraw1->Surface(), 0, 0, 0);
         episode4_layout();
     });
     Timer1->setEnabled(true);
@@ -57,10 +57,10 @@ void TForm1::episode4_layout() {
     DXImageList1->Items.Find("zahlavi_ep4").DrawPattern(back, 0, 0, 0);
     TDirectDrawSurfaceCanvas& canvas = back.Canvas();
     status_text_font(canvas);
-    canvas.TextOut(5, 5, "Životy: " + std::to_string(lives));
-    canvas.TextOut(5, 30, "Skóre:  " + std::to_string(score));
-    canvas.TextOut(5, 55, "Zbývá:  " + std::to_string(time_limit - seconds));
-    canvas.TextOut(5, 80, "Kód č." + std::to_string(level));
+    canvas.TextOut(5, 5, translator.trf("Životy: %d", {std::to_string(lives)}));
+    canvas.TextOut(5, 30, translator.trf("Skóre:  %d", {std::to_string(score)}));
+    canvas.TextOut(5, 55, translator.trf("Zbývá:  %d", {std::to_string(time_limit - seconds)}));
+    canvas.TextOut(5, 80, translator.trf("Kód č.%d", {std::to_string(level)}));
     canvas.Font.Size = 30;
     canvas.Font.Color = kBeige;
     canvas.TextOut(254, 277, code_text);
@@ -100,7 +100,7 @@ void TForm1::episode4_keypress(char32_t key) {
 
 void TForm1::episode4() {
     playmusic(0, 17.1);
-    DXImageList1->Items.Find("back_ep4").DrawPattern(DXDraw1->Surface(), 0, 0, 0);
+    picture("back_ep4").DrawPattern(DXDraw1->Surface(), 0, 0, 0);
     episode4_layout();
     give_up_key();
     if (key_result == kKeyRight) {

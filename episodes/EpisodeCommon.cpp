@@ -31,7 +31,7 @@ void TForm1::show_loading_message() {
     canvas.Font.Color = clWhite;
     // QUIRK: the brush is left as the last screen set it; after episode 4 it
     // is the solid colour of its time bar, behind the text.
-    canvas.TextOut(10, 10, "Nahrávám...");
+    canvas.TextOut(10, 10, translator.tr("Nahrávám..."));
     canvas.Release();
     DXDraw1->Flip();
 }
@@ -55,14 +55,15 @@ bool TForm1::load_series(int episode) {
     const std::string file = findDataFile(name);
     if (file.empty()) {
         std::fprintf(stderr, "%s\n", missingDataReport({name}).c_str());
-        platform.messageBox(kApplicationTitle,
-                            "Nepodařilo se načíst datový soubor. Zkontrolujte přítomnost souboru SERIES" +
-                                std::to_string(episode) + ".DAT",
-                            MessageBoxKind::Plain);
+        platform.messageBox(
+            kApplicationTitle,
+            translator.trf("Nepodařilo se načíst datový soubor. Zkontrolujte přítomnost souboru SERIES%d.DAT",
+                           {std::to_string(episode)}),
+            MessageBoxKind::Plain);
         Close();
         return false;
     }
-    DXImageList1->Items.LoadFromFile(file);
+    load_pictures(name, file);
     return true;
 }
 
@@ -97,22 +98,24 @@ void TForm1::draw_summary() {
         gameover_played = true;
     }
     TDirectDrawSurface& back = DXDraw1->Surface();
-    DXImageList1->Items.Find("info").DrawPattern(back, 100, 100, 0);
+    picture("info").DrawPattern(back, 100, 100, 0);
     TDirectDrawSurfaceCanvas& canvas = back.Canvas();
     canvas.Font.Name = "Courier New";
     canvas.Font.Style = fsBold;
     canvas.Font.Size = 22;
     canvas.Font.Color = clBlack;
     canvas.Brush.Style = bsClear;
-    canvas.TextOut(190, 290, "Dosažené skóre....." + std::to_string(score));
+    canvas.TextOut(190, 290, translator.trf("Dosažené skóre.....%d", {std::to_string(score)}));
+    // QUIRK: the line for a record that does not check out runs past the
+    // panel and off the screen's right edge.
     canvas.TextOut(190, 320,
                    stored_verify == verify_value(stored_score)
-                       ? "Dosavadní rekord..." + std::to_string(stored_score)
-                       : std::string("Dosavadní rekord...Neplatná hodnota rekordu"));
-    canvas.TextOut(190, 350, "Doba hraní........." + format_minutes(total_seconds));
+                       ? translator.trf("Dosavadní rekord...%d", {std::to_string(stored_score)})
+                       : std::string(translator.tr("Dosavadní rekord...Neplatná hodnota rekordu")));
+    canvas.TextOut(190, 350, translator.trf("Doba hraní.........%s", {format_minutes(total_seconds)}));
     canvas.Font.Color = clWhite;
     canvas.Font.Size = 10;
-    canvas.TextOut(300, 450, "Pokračujte stiskem enteru");
+    canvas.TextOut(300, 450, translator.tr("Pokračujte stiskem enteru"));
     canvas.Release();
 }
 

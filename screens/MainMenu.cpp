@@ -28,9 +28,11 @@ struct MenuTitle {
 };
 
 constexpr MenuTitle kTitles[] = {
-    {"Série I.", 530, 133, 18, 0},       {"Série II.", 530, 188, 18, 2},       {"Série III.", 530, 243, 18, 3},
-    {"Série IV.", 530, 298, 18, 4},      {"Ukončit hru", 540, 412, 18, 0},     {"Kuchařské zkoušky", 530, 157, 12, 0},
-    {"Den s Vorlagem", 530, 212, 12, 2}, {"L´Armée du Nord", 530, 267, 12, 3}, {"Transmogrifikace", 530, 322, 12, 4},
+    {translatable("Série I."), 530, 133, 18, 0},         {translatable("Série II."), 530, 188, 18, 2},
+    {translatable("Série III."), 530, 243, 18, 3},       {translatable("Série IV."), 530, 298, 18, 4},
+    {translatable("Ukončit hru"), 540, 412, 18, 0},      {translatable("Kuchařské zkoušky"), 530, 157, 12, 0},
+    {translatable("Den s Vorlagem"), 530, 212, 12, 2},   {translatable("L´Armée du Nord"), 530, 267, 12, 3},
+    {translatable("Transmogrifikace"), 530, 322, 12, 4},
 };
 
 void drawTitles(const TForm1& form, TDirectDrawSurfaceCanvas& canvas) {
@@ -39,7 +41,7 @@ void drawTitles(const TForm1& form, TDirectDrawSurfaceCanvas& canvas) {
     for (const MenuTitle& title : kTitles) {
         canvas.Font.Size = title.size;
         canvas.Font.Color = title.episode == 0 || form.unlocked[title.episode] ? clBlack : clGray;
-        canvas.TextOut(title.x, title.y, title.text);
+        canvas.TextOut(title.x, title.y, form.translator.tr(title.text));
     }
 }
 
@@ -60,8 +62,8 @@ void drawInfoButtons(const TForm1& form, TDirectDrawSurfaceCanvas& canvas, Point
         canvas.Font.Color = clWhite;
         if ((inside(button, pointer) || inside(form.menu_buttons[n], pointer)) && !form.unlocked[n]) {
             canvas.TextOut(450, 360,
-                           "K odemčení nahrajte " + std::to_string(form.unlock_score[n]) + " bodů ve hře ze Série " +
-                               std::to_string(n - 1));
+                           form.translator.trf("K odemčení nahrajte %d bodů ve hře ze Série %d",
+                                               {std::to_string(form.unlock_score[n]), std::to_string(n - 1)}));
         }
     }
 }
@@ -103,7 +105,7 @@ void TForm1::mainmenu() {
         button.DrawPattern(back, menu_buttons[n].Left, menu_buttons[n].Top, lit ? 1 : 0);
     }
     TDirectDrawSurfaceCanvas& canvas = back.Canvas();
-    drawStatusLine(canvas, volume, easy_mode);
+    drawStatusLine(canvas, translator, volume, easy_mode);
     drawTitles(*this, canvas);
     drawInfoButtons(*this, canvas, pointer);
     canvas.Release();

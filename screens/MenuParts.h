@@ -8,10 +8,12 @@ namespace ik {
 
 class TForm1;
 class TDirectDrawSurfaceCanvas;
+class Translator;
 
-// Version, music volume and difficulty on a transparent background. Leaves
+// Version, music volume and difficulty on a transparent background, and in a
+// language other than the original's Czech the key that changes it. Leaves
 // the brush clear and the font at Arial 10 bold grey.
-void drawStatusLine(TDirectDrawSurfaceCanvas& canvas, int32_t volume, bool easyMode);
+void drawStatusLine(TDirectDrawSurfaceCanvas& canvas, const Translator& translator, int32_t volume, bool easyMode);
 
 // The upper row moves one pixel left and the lower row one pixel right per
 // call; both repeat every ten calls.

@@ -12,6 +12,8 @@ packages=(
   libsdl2-dev libx11-dev
   # text
   libfreetype-dev libfontconfig-dev fonts-liberation
+  # the translations: xgettext, msgmerge, msgfmt (po/)
+  gettext
   # screenshots
   libpng-dev
   # state dumps and tool output

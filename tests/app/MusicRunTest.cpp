@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "audio/TrackPlayer.h"
+#include "app/Form.h"
 #include "tests/support/GameRun.h"
 
 namespace ik::test {

@@ -5,7 +5,8 @@
 #   tests/demos/record.sh BUILD_DIR [NAME...]
 # Each NAME.play is a headless script, played by the headless runner with the
 # seed and the starting records named in its "# seed N" and "# scores
-# none|unlocked" lines; the run is recorded into NAME.ikr, then replayed with
+# none|unlocked" lines, in the language of its "# language CODE" line (Czech
+# without one); the run is recorded into NAME.ikr, then replayed with
 # --verify, which writes NAME.state.json (the final state) and
 # NAME.frame.sha256 (the SHA-256 of the last frame).
 set -eu
@@ -19,10 +20,11 @@ for name in "$@"; do
     play="$demos/$name.play"
     seed=$(sed -n 's/^# seed //p' "$play")
     scores=$(sed -n 's/^# scores //p' "$play")
+    language=$(sed -n 's/^# language //p' "$play")
     rm -rf "$work/scores" && mkdir "$work/scores"
     [ "$scores" = unlocked ] && cp "$demos/unlocked.scores.dat" "$work/scores/scores.dat"
     (cd "$build/data" && "$build/ironkeel" --headless --script "$play" --seed "$seed" \
-        --start-time 10:00:00.000 --scores "$work/scores" --record "$demos/$name.ikr")
+        --start-time 10:00:00.000 --scores "$work/scores" --language "${language:-cs}" --record "$demos/$name.ikr")
     (cd "$build/data" && "$build/ironkeel" --verify "$demos/$name.ikr" --final-state "$demos/$name.state.json") \
         >"$work/verify.txt"
     sed -n 's/^last frame: //p' "$work/verify.txt" >"$demos/$name.frame.sha256"

@@ -19,6 +19,8 @@ expected=(
   games/ironkeel bin/ironkeel-dat
   share/ironkeel/general.dat share/ironkeel/series1.dat share/ironkeel/series2.dat share/ironkeel/series3.dat
   share/ironkeel/series4.dat share/ironkeel/waves.dat share/ironkeel/music.dat
+  share/ironkeel/general.en.dat share/ironkeel/series1.en.dat share/ironkeel/series2.en.dat
+  share/ironkeel/series3.en.dat share/ironkeel/series4.en.dat share/locale/en/LC_MESSAGES/ironkeel.mo
   share/applications/org.ironkeel.Ironkeel.desktop share/metainfo/org.ironkeel.Ironkeel.metainfo.xml
   share/man/man6/ironkeel.6.gz share/man/man1/ironkeel-dat.1.gz
   share/doc/ironkeel/copyright share/doc/ironkeel/changelog.gz
@@ -53,6 +55,10 @@ snapshot "$work/first" | diff "$work/before.txt" - || fail "the game wrote into 
 
 mv "$work/first" "$work/moved"
 "$source_dir/tools/check-installed.sh" "$work/moved/games/ironkeel"
+# The moved game still finds its English catalogue: no complaint on stderr.
+english=$(cd "$work" && "$work/moved/games/ironkeel" --headless --language en --script /dev/null \
+  --scores "$work" 2>&1) || fail "the installed game in English: $english"
+[ -z "$english" ] || fail "the installed game in English: $english"
 snapshot "$work/moved" | diff "$work/before.txt" - || fail "the moved game wrote into its install tree"
 
 # Without its data files the game names the folders it searched and ends with status 1.

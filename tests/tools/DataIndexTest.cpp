@@ -113,6 +113,31 @@ TEST(DataIndex, TheFilesUseEveryStorageTheOriginalFilesUsed) {
     EXPECT_TRUE(rle8);
 }
 
+// Each English variant file holds pictures with words that stand in for the
+// Czech items of the same name: the same size, patterns, storage and colour
+// key, so the screens draw them exactly where the Czech ones go.
+TEST(DataIndex, EveryEnglishPictureStandsInForItsCzechItem) {
+    const std::map<std::string, std::set<std::string>> kVariants = {
+        {"general", {"keyboard"}},         {"series1", {"info"}}, {"series2", {"info"}}, {"series3", {"info"}},
+        {"series4", {"info", "back_ep4"}},
+    };
+    for (const auto& [file, names] : kVariants) {
+        SCOPED_TRACE(file);
+        const auto czech = listItems(dataFile(file + ".dat"));
+        const auto english = listItems(dataFile(file + ".en.dat"));
+        std::set<std::string> found;
+        for (const auto& [name, item] : english) {
+            found.insert(name);
+            SCOPED_TRACE(name);
+            ASSERT_TRUE(czech.count(name));
+            for (const char* property : {"width", "height", "pattern_width", "pattern_height", "patterns",
+                                         "transparent", "transparent_color", "graphic", "bitcount", "compression"})
+                EXPECT_EQ(item.at(property), czech.at(name).at(property)) << property;
+        }
+        EXPECT_EQ(found, names);
+    }
+}
+
 TEST(DataIndex, EverySoundTheGamePlaysIsInWavesDat) {
     auto items = listItems(dataFile("waves.dat"));
     for (const char* name :

@@ -78,7 +78,7 @@ Picture loadingScreen() {
     return {"loadingscreen", img, {"TDIB", 24}, 0, 0, false};
 }
 
-Picture keyboardHint() {
+Picture keyboardHint(const Wording& wording) {
     Image img(150, 80);
     Shape cap = rect(4, 4, 146, 72, 10);
     dropShadow(img, cap, 3, 0.5f);
@@ -86,8 +86,8 @@ Picture keyboardHint() {
     Shape top = rect(7, 6, 143, 64, 8);
     fill(img, top, bevel(top, linear(0, 6, colour::parchment, 0, 64, colour::cream), 5, 0.45f));
     const Font font{"Arial", 12, true};
-    drawCentredText(img, 75, 12, "STISKNĚTE", font, colour::ink);
-    drawCentredText(img, 75, 34, "KLÁVESU", font, colour::ink);
+    drawCentredText(img, 75, 12, wording.pressKey[0], font, colour::ink);
+    drawCentredText(img, 75, 34, wording.pressKey[1], font, colour::ink);
     return {"keyboard", img, {"TBitmap", 16}, 0, 0, true};
 }
 
@@ -184,7 +184,9 @@ Picture arrowMenu() {
 }  // namespace
 
 std::vector<Picture> generalPictures() {
-    return {loadingScreen(), keyboardHint(), mainMenu(), button(), dot(), arrowMenu()};
+    return {loadingScreen(), keyboardHint(czechWording()), mainMenu(), button(), dot(), arrowMenu()};
 }
+
+std::vector<Picture> generalWordPictures(const Wording& wording) { return {keyboardHint(wording)}; }
 
 }  // namespace ik::art

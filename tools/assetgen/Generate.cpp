@@ -28,6 +28,17 @@ void generateAll(const std::filesystem::path& workDir, const std::filesystem::pa
         [&] { writePictureFile(workDir / "series4", series4Pictures()); },
         [&] { writeWaveFile(workDir / "waves", allSounds()); },
         [&] {
+            // The variants of the pictures with words, one file beside each.
+            for (const Wording& wording : translatedWordings()) {
+                const std::string suffix = "." + wording.code;
+                writePictureFile(workDir / ("general" + suffix), generalWordPictures(wording));
+                writePictureFile(workDir / ("series1" + suffix), series1WordPictures(wording));
+                writePictureFile(workDir / ("series2" + suffix), series2WordPictures(wording));
+                writePictureFile(workDir / ("series3" + suffix), series3WordPictures(wording));
+                writePictureFile(workDir / ("series4" + suffix), series4WordPictures(wording));
+            }
+        },
+        [&] {
             std::vector<uint8_t> module = music::composeModule();
             std::ofstream(dataDir / "music.dat", std::ios::binary)
                 .write(reinterpret_cast<const char*>(module.data()), static_cast<std::streamsize>(module.size()));

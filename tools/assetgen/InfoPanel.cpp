@@ -5,7 +5,8 @@
 
 namespace ik::art {
 
-Picture infoPanel(const std::string& episodeTitle, const std::function<void(Image&, Box)>& emblem, Storage storage) {
+Picture infoPanel(const Wording& wording, int episode, const std::function<void(Image&, Box)>& emblem,
+                  Storage storage) {
     Image img(600, 400);
     // Panel coordinates: the result lines sit at y 190-280, the white line at y 350.
     Shape frame = rect(2, 2, 598, 398, 14);
@@ -21,8 +22,9 @@ Picture infoPanel(const std::string& episodeTitle, const std::function<void(Imag
     Shape foot = rect(14, 338, 586, 386, 8);
     fill(img, foot, bevel(foot, solid(colour::night), 4, -0.4f));
     const Font titleFont{"Times New Roman", 30, true};
-    drawShadowedText(img, 200, 30, "Konec hry", titleFont, colour::brassLight, colour::ink, 2);
-    drawShadowedText(img, 200, 84, episodeTitle, Font{"Times New Roman", 18, true}, colour::cream, colour::ink, 1);
+    drawShadowedText(img, 200, 30, wording.gameOver, titleFont, colour::brassLight, colour::ink, 2);
+    drawShadowedText(img, 200, 84, wording.episodeTitles[episode - 1], Font{"Times New Roman", 18, true}, colour::cream,
+                     colour::ink, 1);
     emblem(img, {36, 28, 176, 162});
     for (float x : {24.0f, 576.0f})
         for (float y : {24.0f, 376.0f}) rivet(img, x, y, 3);

@@ -187,7 +187,11 @@ std::vector<Picture> series1Pictures() {
             {"bad_ep1", ingredientStrip(kUnneeded), {"TBitmap", 8}, 50, 50, true},
             lamps(),
             bakingTray(),
-            infoPanel("Kuchařské zkoušky", kitchenEmblem, {"TDIB", 16})};
+            infoPanel(czechWording(), 1, kitchenEmblem, {"TDIB", 16})};
+}
+
+std::vector<Picture> series1WordPictures(const Wording& wording) {
+    return {infoPanel(wording, 1, kitchenEmblem, {"TDIB", 16})};
 }
 
 }  // namespace ik::art

@@ -135,7 +135,12 @@ void shipEmblem(Image& img, Box box) {
 }  // namespace
 
 std::vector<Picture> series2Pictures() {
-    return {deck(), header(), computer(), columns(), heads(), infoPanel("Den s Vorlagem", shipEmblem, {"TBitmap", 24})};
+    return {deck(),    header(), computer(),
+            columns(), heads(),  infoPanel(czechWording(), 2, shipEmblem, {"TBitmap", 24})};
+}
+
+std::vector<Picture> series2WordPictures(const Wording& wording) {
+    return {infoPanel(wording, 2, shipEmblem, {"TBitmap", 24})};
 }
 
 }  // namespace ik::art

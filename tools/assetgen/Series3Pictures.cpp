@@ -122,7 +122,11 @@ void armyEmblem(Image& img, Box box) {
 
 std::vector<Picture> series3Pictures() {
     return {yard(), aimMark(), soldier(),
-            fire(), header(),  infoPanel("L´Armée du Nord", armyEmblem, {"TDIB", 8, true})};
+            fire(), header(),  infoPanel(czechWording(), 3, armyEmblem, {"TDIB", 8, true})};
+}
+
+std::vector<Picture> series3WordPictures(const Wording& wording) {
+    return {infoPanel(wording, 3, armyEmblem, {"TDIB", 8, true})};
 }
 
 }  // namespace ik::art

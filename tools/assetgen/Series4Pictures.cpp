@@ -21,7 +21,7 @@ void helix(Image& img, float cx, float top, float bottom, float phase) {
     }
 }
 
-Picture laboratory() {
+Picture laboratory(const Wording& wording) {
     Image img(800, 600);
     fillAll(img, [](float x, float y) {
         float n = fractalNoise(x, y, 48, 71);
@@ -33,7 +33,7 @@ Picture laboratory() {
     plate(img, {170, 222, 630, 392}, colour::steel, 12);
     const Font label{"Arial", 9, true};
     fill(img, rect(316, 230, 484, 248, 3), colour::ink);
-    drawCentredText(img, 400, 232, "MODIFIKÁTOR DNA", label, colour::brassLight);
+    drawCentredText(img, 400, 232, wording.modifier, label, colour::brassLight);
     screenWell(img, {204, 262, 596, 372}, rgb(18, 28, 24), 8);
     fill(img, rect(209, 338, 588, 362, 3), rgb(0, 0, 0, 0.55f));
     for (float x = 188; x < 620; x += 402) {
@@ -138,7 +138,11 @@ void dnaEmblem(Image& img, Box box) { helix(img, (box.x0 + box.x1) / 2, box.y0 +
 }  // namespace
 
 std::vector<Picture> series4Pictures() {
-    return {laboratory(), header(), forms(), infoPanel("Transmogrifikace", dnaEmblem, {"TBitmap", 16})};
+    return {laboratory(czechWording()), header(), forms(), infoPanel(czechWording(), 4, dnaEmblem, {"TBitmap", 16})};
+}
+
+std::vector<Picture> series4WordPictures(const Wording& wording) {
+    return {laboratory(wording), infoPanel(wording, 4, dnaEmblem, {"TBitmap", 16})};
 }
 
 }  // namespace ik::art
