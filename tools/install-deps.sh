@@ -26,9 +26,10 @@ packages=(
   libssl-dev
   # the install tree and the Debian package: dependencies, validators, manual pages
   dpkg-dev file desktop-file-utils appstream lintian man-db
-  # the game in a real X window; SDL's message boxes there need the X font
-  # encodings and the font folder tools, which Xvfb alone does not bring
-  xvfb xdotool xfonts-encodings xfonts-utils
+  # the game in a real X window; SDL's message boxes there need a font that
+  # the X server itself serves, indexed by the font folder tools with the X
+  # font encodings: Xvfb alone brings none of them
+  xvfb xdotool xfonts-encodings xfonts-utils fonts-urw-base35
 )
 
 missing=()

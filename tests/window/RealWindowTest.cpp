@@ -243,8 +243,10 @@ TEST_F(RealWindow, ALostDisplayEndsWithOneLineAndKeepsTheRecord) {
 TEST_F(RealWindow, SigtermEndsTheGameAndItsBoxWithoutASoundDevice) {
     // Without these SDL cannot make its message box on an X server that has
     // no fonts of its own, and the box this test waits for never shows.
-    ASSERT_TRUE(fs::is_directory("/usr/share/fonts/X11/encodings") && onPath("mkfontdir"))
-        << "SDL's message boxes need the packages xfonts-encodings and xfonts-utils (tools/install-deps.sh)";
+    ASSERT_TRUE(fs::is_directory("/usr/share/fonts/X11/encodings") && onPath("mkfontdir") &&
+                fs::is_regular_file("/usr/share/fonts/X11/Type1/fonts.dir"))
+        << "SDL's message boxes need the packages xfonts-encodings, xfonts-utils and fonts-urw-base35 "
+           "(tools/install-deps.sh)";
     startGame({"--window", "--scale", "1"}, "dummy");
     std::vector<pid_t> helpers;
     ASSERT_TRUE(eventually([&] { return !(helpers = childrenOf(game_)).empty(); })) << "no box";
