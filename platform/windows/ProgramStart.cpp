@@ -1,7 +1,7 @@
 #include "platform/ProgramStart.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdio>
 
