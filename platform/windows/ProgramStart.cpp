@@ -1,7 +1,8 @@
 #include "platform/ProgramStart.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs windows.h before it.
+#include <shellapi.h>
 
 #include <cstdio>
 
