@@ -43,13 +43,13 @@ std::string trimRight(std::string text) {
 }  // namespace
 
 std::optional<TStreamInfo> describeModuleFile(const std::string& path) {
-    const std::filesystem::path file(path);
+    const std::filesystem::path file = utf8Path(path);
     const std::string extension = upperExtension(file);
     const auto field = std::find_if(kModuleTitles.begin(), kModuleTitles.end(),
                                     [&](const TitleField& f) { return extension == f.extension; });
     if (field == kModuleTitles.end()) return std::nullopt;
 
-    std::ifstream in(utf8Path(file), std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();

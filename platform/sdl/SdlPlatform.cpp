@@ -9,6 +9,7 @@
 #include <optional>
 #include <thread>
 
+#include "platform/LocalTime.h"
 #include "platform/MessageLog.h"
 #include "platform/PlatformError.h"
 #include "platform/sdl/DisplayDriver.h"
@@ -459,14 +460,7 @@ void SdlPlatform::runNextPostedTask() {
 
 uint32_t SdlPlatform::ticks() { return static_cast<uint32_t>(SDL_GetTicks64()); }
 
-uint32_t SdlPlatform::timeOfDayMs() {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    tm local{};
-    localtime_r(&now.tv_sec, &local);
-    return static_cast<uint32_t>(((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 +
-                                 now.tv_nsec / 1'000'000);
-}
+uint32_t SdlPlatform::timeOfDayMs() { return localTimeOfDayMs(); }
 
 void SdlPlatform::sleep(uint32_t ms) { SDL_Delay(ms); }
 

@@ -15,8 +15,8 @@ std::unique_ptr<DynamicLibrary> DynamicLibrary::open(const std::string& path) {
     std::error_code error;
     const std::filesystem::path file = std::filesystem::absolute(utf8Path(path), error);
     if (error) return nullptr;
-    HMODULE module = LoadLibraryExW(file.c_str(), nullptr,
-                                    LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+    HMODULE module =
+        LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
     SetErrorMode(previous);
     if (!module) return nullptr;
     return std::unique_ptr<DynamicLibrary>(new DynamicLibrary(module));

@@ -19,12 +19,18 @@ struct Family {
 // The families the game ships, with the ones they stand in for by their
 // metrics (as fontconfig's aliases give them on Linux).
 const Family kFamilies[] = {
-    {"liberation sans", "LiberationSans"},    {"arial", "LiberationSans"},
-    {"helvetica", "LiberationSans"},          {"sans-serif", "LiberationSans"},
-    {"liberation serif", "LiberationSerif"},  {"times new roman", "LiberationSerif"},
-    {"times", "LiberationSerif"},             {"serif", "LiberationSerif"},
-    {"liberation mono", "LiberationMono"},    {"courier new", "LiberationMono"},
-    {"courier", "LiberationMono"},            {"monospace", "LiberationMono"},
+    {"liberation sans", "LiberationSans"},
+    {"arial", "LiberationSans"},
+    {"helvetica", "LiberationSans"},
+    {"sans-serif", "LiberationSans"},
+    {"liberation serif", "LiberationSerif"},
+    {"times new roman", "LiberationSerif"},
+    {"times", "LiberationSerif"},
+    {"serif", "LiberationSerif"},
+    {"liberation mono", "LiberationMono"},
+    {"courier new", "LiberationMono"},
+    {"courier", "LiberationMono"},
+    {"monospace", "LiberationMono"},
 };
 
 std::string lower(std::string text) {
@@ -34,8 +40,9 @@ std::string lower(std::string text) {
 }
 
 std::string familyOf(const std::string& fileStem) {
-    return fileStem == "LiberationSans" ? "Liberation Sans" : fileStem == "LiberationSerif" ? "Liberation Serif"
-                                                                                             : "Liberation Mono";
+    return fileStem == "LiberationSans"    ? "Liberation Sans"
+           : fileStem == "LiberationSerif" ? "Liberation Serif"
+                                           : "Liberation Mono";
 }
 
 }  // namespace

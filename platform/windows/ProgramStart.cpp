@@ -1,6 +1,7 @@
 #include "platform/ProgramStart.h"
 
 #include <windows.h>
+// shellapi.h needs windows.h before it.
 #include <shellapi.h>
 
 #include <cstdio>

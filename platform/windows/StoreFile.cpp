@@ -55,8 +55,8 @@ std::optional<FileStamp> stampOf(HANDLE file) {
 // Opens a regular file for reading as other programs let us; a folder, a
 // device or a pipe is refused.
 HANDLE openRegular(const std::string& path, DWORD access) {
-    const HANDLE file = CreateFileW(utf8Path(path).c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileW(utf8Path(path).c_str(), access, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return file;
     if (GetFileType(file) != FILE_TYPE_DISK) {
         CloseHandle(file);
@@ -114,8 +114,8 @@ HANDLE createLockedTemporary(const fs::path& path, fs::path& temporary) {
 }  // namespace
 
 FileKind kindOf(const std::string& path) {
-    Handle file(CreateFileW(utf8Path(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                            nullptr));
+    Handle file(
+        CreateFileW(utf8Path(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file.valid()) return FileKind::Missing;
     BY_HANDLE_FILE_INFORMATION info{};
     if (GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.get(), &info) ||

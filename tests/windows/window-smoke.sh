@@ -62,24 +62,32 @@ click() {
 eventually find_window
 echo "window-smoke: the window is up"
 
-# The loading screen gives way to the menu at Return. Episode 1's button is
-# clicked until the game runs; it has begun when its first record is stored
-# (a broken record gives way to any score, even the 0 of a game just begun,
-# once the game is left).
+# Return leaves the loading screen; a click on episode 1's button on the menu
+# starts it. Both are sent until the game runs, which shows by the pointer:
+# while an episode is in play it is kept in the window, so a move to the
+# screen's corner stops at the window's edge.
 printf '[game1]\nscore=5\nverify=5\n' >"$work/scores/scores.dat"
-started() {
-  click 600 155 && xdotool key --window "$window" Escape 2>/dev/null &&
-    ! grep -q '^verify=5' "$work/scores/scores.dat"
+in_play() {
+  find_window && xdotool windowactivate --sync "$window" key Return 2>/dev/null
+  click 600 155
+  xdotool mousemove 0 0 2>/dev/null
+  ! xdotool getmouselocation 2>/dev/null | grep -q '^x:0 y:0 '
 }
-menu_shown() { find_window && xdotool key --window "$window" Return 2>/dev/null; click 600 155; sleep 0.5; started; }
-eventually menu_shown
-echo "window-smoke: episode 1 started and its record was stored"
+eventually in_play
+echo "window-smoke: the menu showed, a click started episode 1"
+
+# Escape leaves the game: its record is stored (a broken record gives way to
+# any score, even the 0 of a game just begun).
+xdotool key --window "$window" Escape
+record_stored() { ! grep -q '^verify=5' "$work/scores/scores.dat"; }
+eventually record_stored
 grep -A2 '^\[game1\]' "$work/scores/scores.dat"
+# The screen as Xvfb keeps it (XWD), with the menu back in the window.
 if [ -n "$screenshot" ]; then cp "$work/Xvfb_screen0" "$screenshot"; fi
 
 # Back on the menu: the quit button ends the program, with status 0.
-quit() { click 600 425; ! kill -0 "$game_pid" 2>/dev/null; }
-eventually quit
+ended() { click 600 425; ! kill -0 "$game_pid" 2>/dev/null; }
+eventually ended
 status=0
 wait "$game_pid" || status=$?
 cat "$work/err.txt" >&2

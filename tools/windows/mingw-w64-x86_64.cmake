@@ -22,7 +22,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# pkg-config reads the prefix's .pc files only, never the build machine's.
+# pkg-config reads the prefix's .pc files only, never the build machine's,
+# and names what the static libraries need in turn (libpng needs zlib).
+set(PKG_CONFIG_ARGN --static CACHE STRING "")
 if(IK_WINDOWS_PREFIX)
   set(ENV{PKG_CONFIG_LIBDIR} ${IK_WINDOWS_PREFIX}/lib/pkgconfig:${IK_WINDOWS_PREFIX}/share/pkgconfig)
   set(ENV{PKG_CONFIG_PATH} "")

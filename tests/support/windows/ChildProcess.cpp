@@ -57,8 +57,8 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments) : system_(
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = write;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    const BOOL started = CreateProcessW(self, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                        &startup, &system_->process);
+    const BOOL started = CreateProcessW(self, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                                        &system_->process);
     CloseHandle(write);
     if (!started) throw std::runtime_error("CreateProcessW failed");
 }
