@@ -20,7 +20,7 @@
 #include "app/Language.h"
 #include "app/MenuButtons.h"
 #include "display/Canvas.h"
-#include "platform/HeadlessPlatform.h"
+#include "platform/headless/HeadlessPlatform.h"
 #include "tests/support/MenuScript.h"
 #include "tests/support/TempFolder.h"
 
