@@ -1,5 +1,6 @@
 // The exported TA_* entry points over one process-wide library state.
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -10,7 +11,6 @@
 #include "audio/trackaudio/Channel.h"
 #include "audio/trackaudio/DeviceOutput.h"
 #include "audio/trackaudio/Mixer.h"
-#include "platform/SystemPaths.h"
 
 namespace trackaudio {
 namespace {
@@ -93,7 +93,10 @@ void pullMix(int16_t* out, std::size_t frames) {
 }
 
 bool readFile(const char* path, uint64_t offset, uint32_t length, std::vector<char>& bytes) {
-    std::ifstream file(ik::utf8Path(path), std::ios::binary);
+    // The player passes UTF-8; a path made from char8_t is read as UTF-8 on
+    // every system, where a narrow one would go through Windows' code page.
+    const std::string utf8(path);
+    std::ifstream file(std::filesystem::path(std::u8string(utf8.begin(), utf8.end())), std::ios::binary);
     if (!file) return false;
     file.seekg(0, std::ios::end);
     const auto size = static_cast<uint64_t>(file.tellg());
