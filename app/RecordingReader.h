@@ -9,7 +9,8 @@
 // pass moving the clock by STEP, which is 1 ms or more: a pass that draws
 // nothing waits a millisecond). A frame moves the clock to the next 1/60 s
 // and an idle pass by a millisecond or two; a window adds stalls that no
-// line shows (loading, a busy machine). So:
+// line shows (loading, a busy machine, and above all a message box, which
+// holds the loop for as long as the player leaves it up). So:
 // - the clock never runs backwards;
 // - no one event moves it by more than kClockStepMs: a delivery, a frame,
 //   one idle pass, a sleep beyond its own length;
@@ -30,7 +31,7 @@ namespace ik {
 constexpr uint64_t kRecordingMaxBytes = 128ull << 20;  // the whole file
 constexpr size_t kRecordingMaxLineBytes = 4096;        // one line but `scores`
 constexpr size_t kRecordingMaxScoresBytes = 1 << 20;   // the "scores.dat" a `scores` line holds
-constexpr uint32_t kClockStepMs = 10000;               // one event's longest stall
+constexpr uint32_t kClockStepMs = 10 * 60000;          // one event's longest stall: a box left up
 constexpr uint32_t kRecordingMaxPlayMs = 6 * 3600000;  // six hours of play
 
 // Reads a whole recording from `in`, checking every line. Throws
