@@ -1,6 +1,5 @@
 #include "display/Fonts.h"
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
@@ -12,6 +11,8 @@
 #include <map>
 #include <set>
 #include <tuple>
+
+#include "display/FontMatch.h"
 
 namespace ik {
 
@@ -56,15 +57,14 @@ namespace {
 class FontLibrary {
 public:
     FontLibrary() {
-        FcInit();
+        startFontMatching();
         if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
     }
     ~FontLibrary() {
         sized_.clear();
         faces_.clear();
         if (library_) FT_Done_FreeType(library_);
-        // Gives back what fontconfig's configuration parser keeps for itself.
-        FcFini();
+        stopFontMatching();
     }
 
     SizedFont* find(const FontRequest& request) {
@@ -113,33 +113,11 @@ private:
 
     std::unique_ptr<FontFace> match(const std::string& name, bool bold, bool italic) {
         if (!library_) return nullptr;
-        FcPattern* pattern = FcPatternCreate();
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
-        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-        FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-        FcDefaultSubstitute(pattern);
-        FcResult result = FcResultNoMatch;
-        FcPattern* matched = FcFontMatch(nullptr, pattern, &result);
-        FcPatternDestroy(pattern);
-        if (!matched) return nullptr;
-        FcChar8* file = nullptr;
-        FcChar8* family = nullptr;
-        int index = 0;
-        FcBool embolden = FcFalse;
-        std::unique_ptr<FontFace> face;
-        if (FcPatternGetString(matched, FC_FILE, 0, &file) == FcResultMatch &&
-            FcPatternGetString(matched, FC_FAMILY, 0, &family) == FcResultMatch) {
-            FcPatternGetInteger(matched, FC_INDEX, 0, &index);
-            FcPatternGetBool(matched, FC_EMBOLDEN, 0, &embolden);
-            FT_Face ftFace = nullptr;
-            if (FT_New_Face(library_, reinterpret_cast<const char*>(file), index, &ftFace) == 0) {
-                face = std::make_unique<FontFace>(ftFace, reinterpret_cast<const char*>(family), embolden == FcTrue);
-            }
-        }
-        FcPatternDestroy(matched);
-        return face;
+        const std::optional<FaceFile> file = matchFace(name, bold, italic);
+        if (!file) return nullptr;
+        FT_Face ftFace = nullptr;
+        if (FT_New_Face(library_, file->path.c_str(), file->index, &ftFace) != 0) return nullptr;
+        return std::make_unique<FontFace>(ftFace, file->family, file->embolden);
     }
 
     FT_Library library_ = nullptr;

@@ -1,5 +1,6 @@
-// Faces found through fontconfig, sized and rasterised by FreeType, with the
-// rendered glyphs cached per face, size and glyph.
+// Faces found by the font matcher (fontconfig, or the site's own folder in a
+// browser), sized and rasterised by FreeType, with the rendered glyphs cached
+// per face, size and glyph.
 #pragma once
 
 #include <cstdint>
