@@ -42,7 +42,8 @@ struct TrackAudioLibrary {
 private:
     explicit TrackAudioLibrary(void* handle) : handle_(handle) {}
     bool resolveAll();
-    void* handle_;
+    // The loaded library; null where it is linked into the program.
+    [[maybe_unused]] void* handle_;
 };
 
 inline constexpr const char* kTrackAudioFileName = "libtrackaudio.so";
