@@ -32,22 +32,4 @@ packages=(
   xvfb xdotool xfonts-encodings xfonts-utils fonts-urw-base35
 )
 
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
-  fi
-done
-
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
-as_root=()
-if [ "$(id -u)" -ne 0 ]; then
-  as_root=(sudo)
-fi
-
-echo "Installing: ${missing[*]}"
-"${as_root[@]}" apt-get update
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+"$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/deps/install-missing.sh" "${packages[@]}"
