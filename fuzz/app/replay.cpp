@@ -34,19 +34,24 @@ std::string scoresDir() {
     return folder.string();
 }
 
-// Cuts the body after `count` lines or kReplayedMs of its clock; returns
-// how far the clock of what is left reaches from its start.
+// Cuts the body after `count` lines, or before the first line that would take
+// its clock more than kReplayedMs from its start (a single line may move it
+// by minutes, which the replay plays through pass by pass); returns how far
+// the clock of what is left reaches from its start.
 uint64_t keepLines(ik::Recording& recording, int count) {
     ik::TraceCursor cursor(recording.body, recording.bodyFirstLine);
     const uint64_t start = std::stoul(cursor.peek()->words[0]);
     uint64_t clock = start;
     int last = recording.bodyFirstLine;
     while (const ik::TraceLine* line = cursor.peek()) {
-        if (line->number - recording.bodyFirstLine >= count || clock - start > kReplayedMs) break;
+        if (line->number - recording.bodyFirstLine >= count) break;
+        uint64_t next = clock;
+        if (line->verb == "clock" || line->verb == "frame") next = std::stoul(line->words[0]);
+        if (line->verb == "sleep") next = std::stoul(line->words[1]);
+        if (line->verb == "idles") next += uint64_t{std::stoul(line->words[0])} * std::stoul(line->words[1]);
+        if (next - start > kReplayedMs) break;
+        clock = next;
         last = line->number;
-        if (line->verb == "clock" || line->verb == "frame") clock = std::stoul(line->words[0]);
-        if (line->verb == "sleep") clock = std::stoul(line->words[1]);
-        if (line->verb == "idles") clock += uint64_t{std::stoul(line->words[0])} * std::stoul(line->words[1]);
         cursor.take();
     }
     size_t end = 0;
