@@ -12,8 +12,6 @@ bool resolve(const std::unique_ptr<DynamicLibrary>& library, const char* name, F
 
 }  // namespace
 
-std::string trackAudioFileName() { return dynamicLibraryFileName("trackaudio"); }
-
 std::unique_ptr<TrackAudioLibrary> TrackAudioLibrary::load(const std::string& folder) {
     const std::string path = (folder.empty() ? std::string(".") : folder) + "/" + trackAudioFileName();
     auto loaded = DynamicLibrary::open(path);

@@ -1,6 +1,7 @@
 // The music library (libtrackaudio.so, trackaudio.dll) loaded at run time:
 // every entry point the player uses, resolved by name. A library with any
-// name missing counts as absent.
+// name missing counts as absent. Where nothing can be loaded at run time (the
+// browser page), the library is linked in and its entry points taken as they are.
 #pragma once
 
 #include <memory>
@@ -43,6 +44,7 @@ struct TrackAudioLibrary {
 private:
     explicit TrackAudioLibrary(std::unique_ptr<DynamicLibrary> library) : library_(std::move(library)) {}
     bool resolveAll();
+    // Null where the library is linked into the program.
     std::unique_ptr<DynamicLibrary> library_;
 };
 

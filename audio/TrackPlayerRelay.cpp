@@ -5,6 +5,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "audio/RelayThreads.h"
+
 namespace ik {
 
 namespace {
@@ -20,6 +22,7 @@ TrackRelay::TrackRelay(const TrackAudioLibrary& library, bool waitForWholeReques
     : library_(library),
       waitForWholeRequests_(waitForWholeRequests),
       onThreadFailure_(std::move(onThreadFailure)),
+      ownThread_(relayHasThreadOfItsOwn()),
       transfer_(kTransferBytes),
       ring_(kInitialRingBytes) {}
 
@@ -44,6 +47,7 @@ TA_HANDLE TrackRelay::create(TA_HANDLE source, uint32_t rate, uint32_t channels)
         std::lock_guard lock(queueMutex_);
         queue_.clear();
     }
+    if (!ownThread_) return output_;
     try {
         thread_ = std::thread(&TrackRelay::run, this);
     } catch (const std::system_error&) {
@@ -58,6 +62,10 @@ void TrackRelay::end() {
     // The stream goes first: once it is freed no fill callback runs, and one
     // that was running has had the relay thread it waited for.
     if (output_ != 0) library_.StreamFree(output_);
+    if (!ownThread_) {
+        std::lock_guard lock(queueMutex_);
+        queue_.clear();
+    }
     if (thread_.joinable()) {
         {
             std::lock_guard lock(ringMutex_);
@@ -96,14 +104,23 @@ uint32_t TrackRelay::fillProc(TA_HANDLE, void* buffer, uint32_t length, void* us
 
 uint32_t TrackRelay::fill(uint8_t* buffer, uint32_t length) {
     std::unique_lock lock(ringMutex_);
+    if (!ownThread_) refillInline(lock);
     if (prebuffering_) {
         requestRefillLocked();
-        ringChanged_.wait(lock, [this] { return !prebuffering_ || sourceEnded_ || quitting_; });
+        if (ownThread_) {
+            ringChanged_.wait(lock, [this] { return !prebuffering_ || sourceEnded_ || quitting_; });
+        } else {
+            refillInline(lock);
+        }
     }
     if (waitForWholeRequests_) {
         while (ringFilled_ < length && !sourceEnded_ && !quitting_) {
             requestRefillLocked();
-            ringChanged_.wait(lock);
+            if (ownThread_) {
+                ringChanged_.wait(lock);
+            } else {
+                refillInline(lock);
+            }
         }
     }
     const uint32_t count = std::min(ringFilled_, length);
@@ -125,6 +142,21 @@ void TrackRelay::run() {
         if (message == Message::Quit) return;
         refill();
     }
+}
+
+// Without a thread of its own the relay refills in the fill callback: every
+// refill asked for so far runs now, in order, as the thread would run them.
+void TrackRelay::refillInline(std::unique_lock<std::mutex>& ringLock) {
+    ringLock.unlock();
+    for (;;) {
+        {
+            std::lock_guard lock(queueMutex_);
+            if (queue_.empty()) break;
+            queue_.pop_front();
+        }
+        refill();
+    }
+    ringLock.lock();
 }
 
 void TrackRelay::refill() {

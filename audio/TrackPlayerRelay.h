@@ -1,6 +1,7 @@
 // The relay output of the music player: a relay thread decodes the source
-// into a ring buffer, and an output stream of the library takes the sound out
-// of the ring through its fill callback. The player's position is what the
+// into a ring buffer (in a build without threads, the fill callback does),
+// and an output stream of the library takes the sound out of the ring
+// through its fill callback. The player's position is what the
 // output stream has taken, so a seek shows at once and stays exact.
 #pragma once
 
@@ -49,6 +50,7 @@ private:
     uint32_t fill(uint8_t* buffer, uint32_t length);
     void run();
     void refill();
+    void refillInline(std::unique_lock<std::mutex>& ringLock);
     void post(Message message);
     void requestRefillLocked();
     void take(uint8_t* out, uint32_t count);
@@ -57,6 +59,7 @@ private:
     const TrackAudioLibrary& library_;
     const bool waitForWholeRequests_;
     std::function<void()> onThreadFailure_;
+    const bool ownThread_;
 
     TA_HANDLE source_ = 0;
     TA_HANDLE output_ = 0;

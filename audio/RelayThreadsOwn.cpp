@@ -1,0 +1,7 @@
+#include "audio/RelayThreads.h"
+
+namespace ik {
+
+bool relayHasThreadOfItsOwn() { return true; }
+
+}  // namespace ik
