@@ -19,15 +19,6 @@ std::string environment(const char* name) {
 
 }  // namespace
 
-std::string executableDir() {
-    std::error_code error;
-    fs::path exe = fs::read_symlink("/proc/self/exe", error);
-    if (error) {
-        return fs::current_path(error).string();
-    }
-    return exe.parent_path().string();
-}
-
 std::string userDataBase() {
     const std::string base = environment("XDG_DATA_HOME");
     if (!base.empty()) return base;
