@@ -3,7 +3,8 @@
 // pixels equal the native build's frame for the same input, a key and a
 // click start episode 1, the game runs, Escape leaves it, and the records
 // the game wrote are in IndexedDB, equal to the native build's, and are
-// still there after a reload.
+// still there after a reload; Escape on the menu ends the game, and the
+// recording downloaded from the page verifies with the native build.
 //   node tools/web/test-page.js SITE_DIR NATIVE_IRONKEEL DATA_DIR
 'use strict';
 const assert = require('assert');
@@ -41,6 +42,17 @@ function nativeRun(name, lines) {
 const menu = nativeRun('menu', ['frames 30', 'key space', `move ${rest.x} ${rest.y}`, 'frames 10']);
 const left = nativeRun('left', ['frames 30', 'key space', `move ${seriesOne.x} ${seriesOne.y}`, 'frames 3', 'click',
   'frames 300', 'key Escape', `move ${rest.x} ${rest.y}`, 'frames 10']);
+
+// The native --verify lines of a recording, in a folder with the data files.
+function nativeVerify(recording) {
+  const folder = fs.mkdtempSync(path.join(work, 'verify-'));
+  for (const file of fs.readdirSync(dataArg)) fs.symlinkSync(path.resolve(dataArg, file), path.join(folder, file));
+  try {
+    return execFileSync(path.resolve(nativeArg), ['--verify', recording], {cwd: folder, encoding: 'utf8'});
+  } catch (error) {
+    return `${error.stdout || ''}${error.stderr || ''}`;
+  }
+}
 
 async function canvasFrame(page) {
   return readPng(await page.locator('#canvas').screenshot());
@@ -130,6 +142,17 @@ async function main() {
     const stored = await recordsInIndexedDb(page);
     assert.ok(stored, 'no scores.dat in IndexedDB after the game');
     assert.deepStrictEqual(Buffer.from(stored), left.scores, 'the records differ from the native build\'s');
+
+    // Escape on the menu ends the game; its recording, downloaded from the
+    // page, verifies with the native build.
+    await page.keyboard.press('Escape');
+    await page.locator('#recording-download').waitFor({state: 'visible', timeout: 30000});
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#recording-download')]);
+    const recording = path.join(work, 'page.ikr');
+    await download.saveAs(recording);
+    const verified = nativeVerify(recording);
+    assert.match(verified, /^result: ended as recorded$/m, `the page's recording does not verify natively:\n${verified}`);
+    console.log(`the page's recording verifies natively:\n${verified.trim()}`);
     await page.reload();
     await page.waitForFunction(() => document.getElementById('loading').hidden, null, {timeout: 60000});
     assert.deepStrictEqual(await recordsInIndexedDb(page), stored, 'the records changed across the reload');

@@ -137,6 +137,69 @@ function wireFullScreen() {
   });
 }
 
+// The picture fills the space above the bar (all of the screen in full
+// screen) with its aspect kept, by whole factors when one fits, centred.
+function wireLayout() {
+  const canvas = document.getElementById('canvas');
+  const lay = () => {
+    const width = window.innerWidth;
+    const height = window.innerHeight - (document.fullscreenElement ? 0 : document.getElementById('bar').offsetHeight);
+    let factor = Math.min(width / 800, height / 600);
+    if (factor >= 1) factor = Math.floor(factor);
+    canvas.style.width = `${Math.round(800 * factor)}px`;
+    canvas.style.height = `${Math.round(600 * factor)}px`;
+    canvas.style.left = `${Math.round((width - 800 * factor) / 2)}px`;
+    canvas.style.top = `${Math.round((height - 600 * factor) / 2)}px`;
+  };
+  window.addEventListener('resize', lay);
+  document.addEventListener('fullscreenchange', lay);
+  lay();
+}
+
+// While the game confines the pointer (an episode runs) the page locks it to
+// the canvas, asking at once after the click that started the episode, or at
+// the next click. The browser ends a lock on Escape and may keep the key for
+// itself: a lock lost while the game still confines the pointer, with no
+// Escape seen by the game just before, is the player's Escape.
+function wirePointerLock() {
+  const canvas = document.getElementById('canvas');
+  const confined = () => page.module && page.module._ikPointerConfined && page.module._ikPointerConfined() === 1;
+  let asked = false;
+  let escapeSeen = 0;
+  window.addEventListener('keydown', (event) => {
+    if (event.code === 'Escape' && event.isTrusted) escapeSeen = performance.now();
+  }, true);
+  const ask = () => {
+    if (!confined() || document.pointerLockElement === canvas || asked) return;
+    asked = true;
+    const request = canvas.requestPointerLock();
+    if (request && request.catch) request.catch(() => {});
+  };
+  canvas.addEventListener('mousedown', () => {
+    asked = false;
+    ask();
+  });
+  document.addEventListener('pointerlockchange', () => {
+    if (document.pointerLockElement === canvas) return;
+    asked = true;  // the next lock waits for a click
+    if (confined() && performance.now() - escapeSeen > 250) {
+      for (const type of ['keydown', 'keyup']) {
+        window.dispatchEvent(new KeyboardEvent(type, {key: 'Escape', code: 'Escape', keyCode: 27, which: 27}));
+      }
+    }
+  });
+  const watch = () => {
+    if (confined()) {
+      ask();
+    } else {
+      asked = false;
+      if (document.pointerLockElement === canvas) document.exitPointerLock();
+    }
+    requestAnimationFrame(watch);
+  };
+  requestAnimationFrame(watch);
+}
+
 // A hidden page is a lost focus for the game (a running game pauses), as a
 // window that another one covers.
 function wireVisibility() {
@@ -199,6 +262,8 @@ async function startIronkeel() {
   const canvas = document.getElementById('canvas');
   wireRecordFiles();
   wireFullScreen();
+  wireLayout();
+  wirePointerLock();
   wireVisibility();
   wireRecordingFiles();
   createIronkeel({
