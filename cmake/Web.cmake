@@ -48,7 +48,7 @@ target_link_options(ironkeel PRIVATE
   -sFORCE_FILESYSTEM=1
   -lidbfs.js
   -lnodefs.js
-  "-sEXPORTED_RUNTIME_METHODS=['FS','ENV','IDBFS','NODEFS','callMain']"
+  "-sEXPORTED_RUNTIME_METHODS=['FS','ENV','IDBFS','NODEFS','ccall','allocateUTF8']"
   "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=['$autoResumeAudioContext','$dynCall']"
   ${IK_WEB_PRELOAD})
 set_property(TARGET ironkeel APPEND PROPERTY LINK_DEPENDS ${IK_WEB_DATA_FILES} ${IK_WEB_FONT_FILES})

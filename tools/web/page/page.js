@@ -266,9 +266,21 @@ async function startIronkeel() {
   wirePointerLock();
   wireVisibility();
   wireRecordingFiles();
+  // The game ends either by exit() (onExit) or by returning from main; a
+  // main that gave the browser its turn (Asyncify) returns into a promise of
+  // ccall's, so the page starts main itself and waits for both.
+  let ended = false;
+  const end = (status) => {
+    if (ended) return;
+    ended = true;
+    const text = replay ? 'Záznam skončil.' : 'Hra skončila.';
+    // A refused recording ends the program with one line, which the page shows.
+    showProblem(status !== 0 && page.lastError ? page.lastError : text, 'Hrát znovu');
+    document.getElementById('recording-download').hidden = replay !== null;
+  };
   createIronkeel({
     canvas,
-    arguments: commandLine(replay),
+    noInitialRun: true,
     preRun: [
       (Module) => {
         page.module = Module;
@@ -290,14 +302,20 @@ async function startIronkeel() {
     onRuntimeInitialized: () => {
       document.getElementById('loading').hidden = true;
       canvas.focus();
+      const Module = page.module;
+      const args = ['./ironkeel', ...commandLine(replay)].map((arg) => Module.allocateUTF8(arg));
+      const argv = Module._malloc((args.length + 1) * 4);
+      args.forEach((arg, i) => {
+        Module.HEAP32[(argv >> 2) + i] = arg;
+      });
+      Module.HEAP32[(argv >> 2) + args.length] = 0;
+      new Promise((resolve) => resolve(Module.ccall('main', 'number', ['number', 'number'], [args.length, argv], {async: true})))
+        .then(end, (error) => {
+          if (error && error.name === 'ExitStatus') end(error.status);
+          else throw error;
+        });
     },
-    // Escape on the menu ends the game, as it ends the program.
-    // A refused recording ends the program with one line, which the page shows.
-    onExit: (status) => {
-      const ended = replay ? 'Záznam skončil.' : 'Hra skončila.';
-      showProblem(status !== 0 && page.lastError ? page.lastError : ended, 'Hrát znovu');
-      document.getElementById('recording-download').hidden = replay !== null;
-    },
+    onExit: end,
     print: (text) => console.log(text),
     printErr: (text) => {
       page.lastError = text;
