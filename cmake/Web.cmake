@@ -18,18 +18,19 @@ file(GLOB IK_WEB_FONT_FILES ${IK_WEB_FONT_DIR}/LiberationSans-*.ttf ${IK_WEB_FON
 # The program's folder in the page's file system is /game (platform/web/):
 # the data files, the faces in fonts/ and the catalogues in locale/ are
 # preloaded there, as they lie beside the program in a Windows folder.
+# Each as one SHELL: option, as CMake merges repeated link options.
 set(IK_WEB_PRELOAD "")
 foreach(file ${IK_WEB_DATA_FILES} ${IK_WEB_DATA_DIR}/ironkeel.png)
   get_filename_component(name ${file} NAME)
-  list(APPEND IK_WEB_PRELOAD "--preload-file" "${file}@/game/${name}")
+  list(APPEND IK_WEB_PRELOAD "SHELL:--preload-file ${file}@/game/${name}")
 endforeach()
 foreach(file ${IK_WEB_FONT_FILES})
   get_filename_component(name ${file} NAME)
-  list(APPEND IK_WEB_PRELOAD "--preload-file" "${file}@/game/fonts/${name}")
+  list(APPEND IK_WEB_PRELOAD "SHELL:--preload-file ${file}@/game/fonts/${name}")
 endforeach()
 foreach(code ${IK_TRANSLATIONS})
-  list(APPEND IK_WEB_PRELOAD "--preload-file"
-       "${CMAKE_BINARY_DIR}/locale/${code}/LC_MESSAGES/ironkeel.mo@/game/locale/${code}/LC_MESSAGES/ironkeel.mo")
+  list(APPEND IK_WEB_PRELOAD
+       "SHELL:--preload-file ${CMAKE_BINARY_DIR}/locale/${code}/LC_MESSAGES/ironkeel.mo@/game/locale/${code}/LC_MESSAGES/ironkeel.mo")
 endforeach()
 
 # Asyncify lets every blocking wait of the loop (a frame's pacing, the idle
@@ -51,6 +52,10 @@ target_link_options(ironkeel PRIVATE
   "-sEXPORTED_RUNTIME_METHODS=['FS','ENV','IDBFS','NODEFS','ccall','allocateUTF8']"
   "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=['$autoResumeAudioContext','$dynCall']"
   ${IK_WEB_PRELOAD})
+# Static libraries name the ones they need only in their private link lines:
+# libpng needs zlib.
+pkg_check_modules(ZLIB REQUIRED IMPORTED_TARGET zlib)
+target_link_libraries(ironkeel PRIVATE PkgConfig::ZLIB)
 set_property(TARGET ironkeel APPEND PROPERTY LINK_DEPENDS ${IK_WEB_DATA_FILES} ${IK_WEB_FONT_FILES})
 
 # The page around the program: copied as they are.
