@@ -61,12 +61,12 @@ build() {  # PACKAGE: unpacks its Debian source and builds it unless done
 
 build_zlib() {
   # The static library alone, compiled directly, as the other libraries
-  # only need its archive and its two headers.
+  # only need its archive and its two headers; lseek is in unistd.h.
   local source="$1" file
   mkdir -p "$work/zlib" "$prefix/include" "$prefix/lib"
   for file in adler32 compress crc32 deflate gzclose gzlib gzread gzwrite infback inffast inflate inftrees \
     trees uncompr zutil; do
-    emcc -O2 -c "$source/$file.c" -o "$work/zlib/$file.o"
+    emcc -O2 -DZ_HAVE_UNISTD_H -c "$source/$file.c" -o "$work/zlib/$file.o"
   done
   emar rcs "$prefix/lib/libz.a" "$work"/zlib/*.o
   cp "$source/zlib.h" "$source/zconf.h" "$prefix/include/"
@@ -95,11 +95,12 @@ build_libsdl2() {
 }
 
 build_libopenmpt() {
-  # The library throws and catches C++ exceptions of its own.
+  # The library throws and catches C++ exceptions of its own. Its autotools
+  # know no "emscripten" system: a bare wasm32 host makes them cross-compile.
   local source="$1"
   mkdir -p "$work/libopenmpt"
   (cd "$work/libopenmpt" &&
-    emconfigure "$source/configure" --host=wasm32-unknown-emscripten --prefix="$prefix" --enable-static \
+    emconfigure "$source/configure" --host=wasm32-unknown-none --prefix="$prefix" --enable-static \
       --disable-shared --disable-openmpt123 --disable-examples --disable-tests --disable-doxygen-doc \
       --without-zlib --without-mpg123 --without-ogg --without-vorbis --without-vorbisfile \
       --without-portaudio --without-portaudiocpp --without-pulseaudio --without-sndfile --without-flac \
