@@ -18,6 +18,10 @@ fi
 build="$(mkdir -p "$1" && cd "$1" && pwd)"
 jobs="${IK_JOBS:-$(nproc)}"
 export NODE_PATH=/usr/share/nodejs
+# Debian's Emscripten with Debian's Python: a Python version manager's shim
+# in PATH (pyenv) adds most of a second to each of the thousands of compiler
+# runs the dependencies' configure checks make.
+export EMSDK_PYTHON=/usr/bin/python3
 
 "$root/tools/install-deps.sh"
 "$root/tools/web/install-deps.sh"
