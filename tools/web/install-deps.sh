@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   # the compiler, and the parser its optimiser loads from NODE_PATH
-  emscripten node-acorn nodejs npm
+  emscripten node-acorn nodejs
   # the dependencies' sources (apt-get source) and their builds
   dpkg-dev make
   # the Liberation faces the site carries
@@ -15,5 +15,11 @@ packages=(
   # the browser the page is tested in
   chromium
 )
+
+# A Node.js from elsewhere (NodeSource's) carries npm and conflicts with
+# Debian's npm package: npm is installed only when no npm runs.
+if ! command -v npm >/dev/null; then
+  packages+=(npm)
+fi
 
 "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/../deps/install-missing.sh" "${packages[@]}"
