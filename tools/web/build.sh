@@ -42,6 +42,12 @@ prefix="$(flock /tmp/ironkeel-deps.lock nice "$root/tools/web/deps.sh")"
 echo "   $prefix"
 
 echo "== the game for the browser ($build)"
+# CMake keeps what pkg-config said about the libraries: a new prefix (a new
+# Debian version or recipe) needs a configuration of its own.
+if [ "$(cat "$build/deps-prefix.txt" 2>/dev/null)" != "$prefix" ]; then
+  rm -f "$build/CMakeCache.txt"
+  printf '%s\n' "$prefix" >"$build/deps-prefix.txt"
+fi
 # The libraries' pkg-config files and CMake packages are in the prefix;
 # Emscripten's toolchain otherwise searches its own system root only.
 EM_PKG_CONFIG_PATH="$prefix/lib/pkgconfig" emcmake cmake -S "$root" -B "$build" -G Ninja \

@@ -83,7 +83,10 @@ build_libpng1.6() {
 
 build_freetype() {
   # TrueType outlines only: no other compressor, shaper or image format.
-  cmake_build freetype "$1" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
+  # Without a zlib to use, FreeType compiles a copy of its own whose symbols
+  # clash with the zlib libpng links, so it takes that one.
+  cmake_build freetype "$1" -DFT_REQUIRE_ZLIB=ON -DZLIB_LIBRARY="$prefix/lib/libz.a" \
+    -DZLIB_INCLUDE_DIR="$prefix/include" -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
     -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
 }
 
