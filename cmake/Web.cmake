@@ -35,6 +35,11 @@ endforeach()
 
 # Asyncify lets every blocking wait of the loop (a frame's pacing, the idle
 # pass, the count-down's sleeps, a message box) hand the browser its turn.
+# An SDL that is not Emscripten's own needs these two from its library; their
+# names start with "$", which no shell or generator quoting keeps, so emcc
+# reads them from a file.
+set(IK_WEB_LIBRARY_FUNCS ${CMAKE_BINARY_DIR}/web-library-funcs.json)
+file(WRITE ${IK_WEB_LIBRARY_FUNCS} "[\"$autoResumeAudioContext\", \"$dynCall\"]\n")
 set_target_properties(ironkeel PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${IK_SITE_DIR})
 target_link_options(ironkeel PRIVATE
   -fexceptions
@@ -50,7 +55,7 @@ target_link_options(ironkeel PRIVATE
   -lidbfs.js
   -lnodefs.js
   "-sEXPORTED_RUNTIME_METHODS=['FS','ENV','IDBFS','NODEFS','ccall','allocateUTF8']"
-  "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=['$autoResumeAudioContext','$dynCall']"
+  -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${IK_WEB_LIBRARY_FUNCS}
   ${IK_WEB_PRELOAD})
 # Static libraries name the ones they need only in their private link lines:
 # libpng needs zlib.
