@@ -18,6 +18,7 @@
 #include "assets/WaveCollection.h"
 #include "audio/DXSound.h"
 #include "audio/TrackPlayer.h"
+#include "audio/TrackPlayerLibrary.h"
 #include "display/DXDraw.h"
 #include "display/DXTimer.h"
 #include "display/Drawing.h"
@@ -31,12 +32,22 @@ const char* const kMissingDataMessage = translatable(
     "ve složce hry.");
 // The frame gate: a frame is drawn only when at least this many milliseconds passed.
 constexpr double kFrameGateMs = 3.3333333333333335;
+
+// Shown at start-up when the player has no working music library. The file
+// is named in capitals, as the original named its own; each system has its
+// own name for it.
+const char* const kMissingLibraryMessage = translatable(
+    "Nepodařilo se načíst zvukovou knihovnu. Zkontrolujte přítomnost souboru %s ve složce hry "
+    "nebo systémové složce.");
+
+std::string upperCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    return text;
+}
 }  // namespace
 
 const char* const kApplicationTitle = "Ironkeel - Gubbinz vol.1";
-const char* const kMissingLibraryMessage = translatable(
-    "Nepodařilo se načíst zvukovou knihovnu. Zkontrolujte přítomnost souboru LIBTRACKAUDIO.SO ve složce hry "
-    "nebo systémové složce.");
 
 TForm1::TForm1(Platform& platformIn, FormOptions optionsIn)
     : platform(platformIn), options(std::move(optionsIn)), errors_(platformIn) {
@@ -107,7 +118,8 @@ void TForm1::FormCreate() {
     keyboard_rect = {325, 500, 475, 580};
     player = std::make_unique<TTrackPlayer>(platform, options.libraryDir, options.musicHeard);
     if (!player->LibraryFound()) {
-        platform.messageBox("Confirm", translator.tr(kMissingLibraryMessage), MessageBoxKind::Plain);
+        platform.messageBox("Confirm", translator.trf(kMissingLibraryMessage, {upperCase(trackAudioFileName())}),
+                            MessageBoxKind::Plain);
     } else {
         volume = scores_ini->ReadInteger("Settings", "Volume", 16);
         volume_known = true;

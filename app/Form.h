@@ -37,10 +37,6 @@ class TIniFile;
 class TDirectDrawSurface;
 class TPictureCollectionItem;
 
-// Shown at start-up when the player has no working music library (the Czech
-// original; the form shows it translated).
-extern const char* const kMissingLibraryMessage;
-
 // Command-line settings that reach the form.
 struct FormOptions {
     bool no3d = false;             // first argument exactly "-no3d"

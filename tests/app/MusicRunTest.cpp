@@ -24,7 +24,10 @@ TEST_F(MusicRun, WithoutTheLibraryOneMessageThenASilentGameThatEnterTakesToTheMe
     RunOptions alone;
     alone.program = program;
     const std::string errors = play("frames 3\nstate before.json\nkey Return\nframes 30\nstate after.json\n", alone);
-    EXPECT_EQ(occurrences(errors, std::string("MESSAGE: Confirm: ") + kMissingLibraryMessage + "\n"), 1) << errors;
+    const std::string message =
+        "Nepodařilo se načíst zvukovou knihovnu. Zkontrolujte přítomnost souboru LIBTRACKAUDIO.SO ve složce hry "
+        "nebo systémové složce.";
+    EXPECT_EQ(occurrences(errors, "MESSAGE: Confirm: " + message + "\n"), 1) << errors;
     EXPECT_LE(occurrences(errors, "MESSAGE: Error: Player is not ready !\n"), 1) << errors;
     EXPECT_EQ(state("before.json").at("screen"), "");
     EXPECT_EQ(state("after.json").at("screen"), "mainmenu");
