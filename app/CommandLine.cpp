@@ -169,7 +169,8 @@ HelpSection windowsEnvironment() {
              {"APPDATA", "the user's data folder: data files, scores.dat (in APPDATA\\ironkeel)"},
              {"TEMP", "the folder of temporary files"},
              {"LANGUAGE, LC_ALL, LC_MESSAGES, LANG",
-              "the language when neither --language nor the L key chose one (not in headless runs)"}}};
+              "the language when neither --language nor the L key chose one, else Windows' display language "
+              "(not in headless runs)"}}};
 }
 
 HelpSection windowsFiles() {

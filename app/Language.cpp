@@ -20,13 +20,23 @@ std::vector<std::string> split(const std::string& text, char separator) {
     return parts;
 }
 
-// "en_GB.UTF-8@euro" -> "en_GB", then "en".
+// "en_GB.UTF-8@euro" -> "en_GB", then "en"; Windows writes "en-GB".
 std::vector<std::string> candidates(const std::string& locale) {
     const std::string name = locale.substr(0, locale.find_first_of(".@"));
     std::vector<std::string> names = {name};
-    if (name.find('_') != std::string::npos) names.push_back(name.substr(0, name.find('_')));
+    const size_t region = name.find_first_of("_-");
+    if (region != std::string::npos) names.push_back(name.substr(0, region));
     return names;
 }
+
+std::string firstKnown(const std::vector<std::string>& asked) {
+    for (const std::string& entry : asked)
+        for (const std::string& code : candidates(entry))
+            if (knownLanguage(code)) return code;
+    return kOriginalLanguage;
+}
+
+const char* const kLocaleVariables[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
 
 }  // namespace
 
@@ -53,17 +63,23 @@ std::string languageFromEnvironment(const std::function<const char*(const char*)
         return std::string(text ? text : "");
     };
     std::string locale;
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    for (const char* name : kLocaleVariables) {
         locale = value(name);
         if (!locale.empty()) break;
     }
     if (locale.empty() || locale == "C" || locale == "POSIX" || locale.rfind("C.", 0) == 0) return kOriginalLanguage;
     std::vector<std::string> asked = split(value("LANGUAGE"), ':');
     asked.push_back(locale);
-    for (const std::string& entry : asked)
-        for (const std::string& code : candidates(entry))
-            if (knownLanguage(code)) return code;
-    return kOriginalLanguage;
+    return firstKnown(asked);
+}
+
+std::string languageFromSystem(const std::function<const char*(const char*)>& variable,
+                               const std::vector<std::string>& displayLanguages) {
+    for (const char* name : kLocaleVariables) {
+        const char* locale = variable(name);
+        if (locale && *locale) return languageFromEnvironment(variable);
+    }
+    return firstKnown(displayLanguages);
 }
 
 std::string languageVariantName(const std::string& dataFile, const std::string& language) {

@@ -23,6 +23,12 @@ std::string nextLanguage(const std::string& current);
 // that names a known language ("en_GB.UTF-8" names "en") wins; none gives
 // Czech. `variable` returns null for a variable that is not set.
 std::string languageFromEnvironment(const std::function<const char*(const char*)>& variable);
+// What the player's system asks for: the environment's choice as above when
+// it names a locale at all, else the first of the user's display languages
+// ("en-GB"; where the system keeps them in its settings, as Windows does)
+// that names a known language; else Czech.
+std::string languageFromSystem(const std::function<const char*(const char*)>& variable,
+                               const std::vector<std::string>& displayLanguages);
 
 // The data file that holds `language`'s variants of the pictures with words
 // of `dataFile`: "general.dat" in "en" is "general.en.dat".

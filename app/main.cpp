@@ -19,6 +19,7 @@
 #include "app/ScoreStore.h"
 #include "app/StateDump.h"
 #include "assets/PngFile.h"
+#include "platform/DisplayLanguages.h"
 #include "platform/ProgramStart.h"
 #include "platform/SystemPaths.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -28,7 +29,7 @@
 namespace {
 
 // The language the run starts in: --language, else the one the player chose
-// with the menu's key (kept in the store's settings), else the environment's.
+// with the menu's key (kept in the store's settings), else the system's.
 // A headless run ignores the environment, so that a script gives the same
 // frames on every machine.
 std::string startLanguage(const ik::CommandLine& line) {
@@ -43,7 +44,8 @@ std::string startLanguage(const ik::CommandLine& line) {
     const std::string stored = ik::TIniFile(ik::scoresPath(line.scoresDir)).ReadString("Settings", "Language", "");
     if (ik::knownLanguage(stored)) return stored;
     if (line.headless) return ik::kOriginalLanguage;
-    return ik::languageFromEnvironment([](const char* name) -> const char* { return std::getenv(name); });
+    return ik::languageFromSystem([](const char* name) -> const char* { return std::getenv(name); },
+                                  ik::userDisplayLanguages());
 }
 
 ik::FormOptions formOptions(const ik::CommandLine& line) {

@@ -186,6 +186,38 @@ TEST(Language, TheEnvironmentIsReadAsGettextProgramsReadIt) {
     }
 }
 
+TEST(Language, TheSystemsDisplayLanguagesCountOnlyWhenTheEnvironmentNamesNoLocale) {
+    struct Case {
+        std::map<std::string, std::string> environment;
+        std::vector<std::string> display;
+        std::string language;
+    };
+    const std::vector<Case> cases = {
+        {{}, {}, "cs"},
+        {{}, {"en-US"}, "en"},
+        {{}, {"de-DE", "en-GB"}, "en"},
+        {{}, {"cs-CZ", "en-US"}, "cs"},
+        {{}, {"de-DE"}, "cs"},
+        {{{"LANG", "cs_CZ.UTF-8"}}, {"en-US"}, "cs"},
+        {{{"LANG", "en_GB.UTF-8"}}, {"cs-CZ"}, "en"},
+        {{{"LANG", ""}}, {"en-US"}, "en"},
+        // LANGUAGE alone names no locale.
+        {{{"LANGUAGE", "cs"}}, {"en-US"}, "en"},
+    };
+    for (const Case& c : cases) {
+        const std::string chosen = languageFromSystem(
+            [&](const char* name) -> const char* {
+                const auto found = c.environment.find(name);
+                return found == c.environment.end() ? nullptr : found->second.c_str();
+            },
+            c.display);
+        std::string described;
+        for (const auto& [name, value] : c.environment) described += name + "=" + value + " ";
+        for (const std::string& name : c.display) described += name + " ";
+        EXPECT_EQ(chosen, c.language) << described;
+    }
+}
+
 TEST(Language, TheKeyGoesRoundEveryLanguageFromCzech) {
     const std::vector<std::string> known = knownLanguages();
     ASSERT_EQ(known.front(), "cs");
