@@ -13,6 +13,7 @@
 #include "app/Language.h"
 #include "app/Sha256.h"
 #include "app/StateDump.h"
+#include "display/DXDraw.h"
 #include "platform/SystemPaths.h"
 #include "platform/replay/RecordingPlatform.h"
 #include "platform/replay/ReplayPlatform.h"
@@ -102,12 +103,15 @@ std::string stateDigest(const TForm1& form, uint32_t elapsedMs) {
     return sha256Hex(state.dump());
 }
 
-std::string frameDigest(const std::vector<uint16_t>& frame) {
-    Sha256 sha;
+std::string frameDigest(std::span<const uint16_t> frame) {
+    std::vector<uint8_t> bytes;
+    bytes.reserve(frame.size() * 2);
     for (uint16_t pixel : frame) {
-        const uint8_t bytes[2] = {static_cast<uint8_t>(pixel & 0xFF), static_cast<uint8_t>(pixel >> 8)};
-        sha.add(bytes, 2);
+        bytes.push_back(static_cast<uint8_t>(pixel & 0xFF));
+        bytes.push_back(static_cast<uint8_t>(pixel >> 8));
     }
+    Sha256 sha;
+    sha.add(bytes.data(), bytes.size());
     return sha.hex();
 }
 
@@ -140,8 +144,8 @@ void Recorder::watch(TForm1& form) {
 }
 
 void Recorder::finish(const TForm1& form) {
-    platform_->annotate("end " + std::to_string(form.frames_drawn) + " " + frameDigest(platform_->lastFrame()) + " " +
-                        stateDigest(form, platform_->elapsedMs()));
+    platform_->annotate("end " + std::to_string(form.frames_drawn) + " " + frameDigest(form.DXDraw1->ShownFrame()) +
+                        " " + stateDigest(form, platform_->elapsedMs()));
 }
 
 std::string freshReplayScoresDir() {
@@ -200,7 +204,7 @@ ReplayOutcome replayRecording(const Recording& recording, Platform& display, boo
     });
     if (startUp(form) && !form.closed()) platform.run(form);
     outcome.playMs = platform.elapsedMs();
-    outcome.frameDigest = frameDigest(platform.lastFrame());
+    outcome.frameDigest = frameDigest(form.DXDraw1->ShownFrame());
     if (!finalStatePath.empty()) {
         std::ofstream out(utf8Path(finalStatePath), std::ios::binary | std::ios::trunc);
         out << dumpState(form, platform.elapsedMs()).dump(2) << "\n";

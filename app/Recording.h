@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -72,7 +73,7 @@ std::string dataFilesDiffer(const RecordingHeader& header);
 // The final state's digest: the state dump without the music player, whose
 // position follows the sound device rather than the game.
 std::string stateDigest(const TForm1& form, uint32_t elapsedMs);
-std::string frameDigest(const std::vector<uint16_t>& frame);
+std::string frameDigest(std::span<const uint16_t> frame);
 
 // Records a run on `inner`: writes the header at once, the trace as the run
 // goes and the end line from finish().

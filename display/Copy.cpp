@@ -1,6 +1,4 @@
-#include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 #include "display/CopyCore.h"
 #include "display/Drawing.h"
@@ -69,13 +67,7 @@ bool BlitSurface(TDirectDrawSurface& dest, int x, int y, const TRect& srcRect, u
 
 bool FillSurface(TDirectDrawSurface& surface, uint16_t value) {
     if (!surface.Usable()) return false;
-    const size_t count = static_cast<size_t>(surface.Width()) * static_cast<size_t>(surface.Height());
-    uint16_t* pixels = surface.Pixels();
-    if ((value & 0xFF) == (value >> 8)) {
-        std::memset(pixels, value & 0xFF, count * sizeof(uint16_t));
-    } else {
-        std::fill_n(pixels, count, value);
-    }
+    surface.Fill(value);
     return true;
 }
 

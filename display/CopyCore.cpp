@@ -1,6 +1,7 @@
 #include "display/CopyCore.h"
 
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace ik {
@@ -11,6 +12,16 @@ void copyRowKeyed(uint16_t* __restrict dest, const uint16_t* __restrict src, int
     for (int i = 0; i < count; ++i) {
         uint16_t v = src[i];
         dest[i] = v == key ? dest[i] : v;
+    }
+}
+
+// Over a fill that was never written: where the source is transparent the
+// fill shows through.
+void copyRowKeyedOverFill(uint16_t* __restrict dest, const uint16_t* __restrict src, int count, uint16_t key,
+                          uint16_t fill) {
+    for (int i = 0; i < count; ++i) {
+        uint16_t v = src[i];
+        dest[i] = v == key ? fill : v;
     }
 }
 
@@ -39,6 +50,15 @@ void CopyRect(TDirectDrawSurface& dest, int x, int y, const TDirectDrawSurface& 
                     keyed, key);
         }
         return;
+    }
+    if (x == 0 && y == 0 && width == dest.Width() && height == dest.Height()) {
+        // Every pixel is written here: a fill still pending need not be first.
+        if (const std::optional<uint16_t> fill = dest.TakePendingFill(); fill && keyed) {
+            for (int row = 0; row < height; ++row) {
+                copyRowKeyedOverFill(dest.Row(row), src.Row(srcRect.Top + row) + srcRect.Left, width, key, *fill);
+            }
+            return;
+        }
     }
     for (int row = 0; row < height; ++row) {
         copyRow(dest.Row(y + row) + x, src.Row(srcRect.Top + row) + srcRect.Left, width, keyed, key);

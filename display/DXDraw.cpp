@@ -106,6 +106,7 @@ void TDXDraw::Finalize() {
 }
 
 void TDXDraw::releaseAll() {
+    keepShownFrame();
     primary_.Release();
     back_.Release();
     d2d_.reset();
@@ -120,6 +121,7 @@ bool TDXDraw::restoreSurfaces() {
     {
         FlagScope busy(busy_);
         if (primary_.Restore() && back_.Restore()) {
+            keepShownFrame();
             FillSurface(primary_, 0);
             FillSurface(back_, 0);
             notify(DisplayNotification::SurfacesRestored);
@@ -145,6 +147,20 @@ void TDXDraw::Flip() {
     } else {
         BlitSurface(primary_, 0, 0, Bounds(0, 0, back_.Width(), back_.Height()), 0, back_);
     }
+    shownInPrimary_ = true;
+    shownKept_.clear();
+}
+
+std::span<const uint16_t> TDXDraw::ShownFrame() const {
+    if (!shownInPrimary_) return shownKept_;
+    return {primary_.Pixels(), static_cast<size_t>(primary_.Width()) * static_cast<size_t>(primary_.Height())};
+}
+
+void TDXDraw::keepShownFrame() {
+    if (!shownInPrimary_) return;
+    const std::span<const uint16_t> shown = ShownFrame();
+    shownKept_.assign(shown.begin(), shown.end());
+    shownInPrimary_ = false;
 }
 
 void TDXDraw::BeginScene2D() {

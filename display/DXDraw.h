@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "display/D2D.h"
@@ -64,6 +65,11 @@ public:
     // Presents the back buffer while the application is active. Afterwards
     // the back buffer holds the frame shown before, as in a two-buffer flip.
     void Flip();
+    // The frame presented last (800 x 600), empty before the first: the
+    // front buffer holds it until the buffers are cleared or given back, and
+    // only then is it copied aside, so that a run keeps it for its end without
+    // a copy of every frame.
+    std::span<const uint16_t> ShownFrame() const;
     void BeginScene2D();
     void EndScene2D();
     bool SceneOpen() const { return sceneOpen_; }
@@ -102,6 +108,7 @@ private:
     void releaseAll();
     bool restoreSurfaces();
     bool surfacesUsable();
+    void keepShownFrame();
 
     Platform& platform_;
     TDXDrawOptions options_ = kGameDrawOptions;
@@ -114,6 +121,8 @@ private:
     TDirectDrawSurface primary_;
     TDirectDrawSurface back_;
     std::unique_ptr<TD2D> d2d_;
+    bool shownInPrimary_ = false;
+    std::vector<uint16_t> shownKept_;
     std::vector<Subscriber> subscribers_;
     int nextId_ = 1;
 };

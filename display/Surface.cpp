@@ -1,5 +1,7 @@
 #include "display/Surface.h"
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -26,6 +28,7 @@ void TDirectDrawSurface::SetSize(int width, int height, bool systemMemory) {
         cannotMake();
     }
     pixels_ = std::move(pixels);
+    pendingFill_.reset();
     width_ = width;
     height_ = height;
     systemMemory_ = systemMemory;
@@ -35,6 +38,7 @@ void TDirectDrawSurface::SetSize(int width, int height, bool systemMemory) {
 
 void TDirectDrawSurface::Release() {
     std::vector<uint16_t>().swap(pixels_);
+    pendingFill_.reset();
     width_ = 0;
     height_ = 0;
     lockCount_ = 0;
@@ -56,7 +60,7 @@ uint16_t* TDirectDrawSurface::Lock() {
         throw Exception(Format("%s not made", "IDirectDrawSurface"));
     }
     ++lockCount_;
-    return pixels_.data();
+    return written();
 }
 
 void TDirectDrawSurface::Unlock() {
@@ -79,6 +83,24 @@ TDirectDrawSurfaceCanvas& TDirectDrawSurface::Canvas() {
 void TDirectDrawSurface::SwapPixels(TDirectDrawSurface& other) {
     if (width_ == other.width_ && height_ == other.height_) {
         pixels_.swap(other.pixels_);
+        pendingFill_.swap(other.pendingFill_);
+    }
+}
+
+void TDirectDrawSurface::Fill(uint16_t value) {
+    pendingFill_ = value;
+    if (lockCount_ > 0) writePendingFill();
+}
+
+std::optional<uint16_t> TDirectDrawSurface::TakePendingFill() { return std::exchange(pendingFill_, std::nullopt); }
+
+void TDirectDrawSurface::writePendingFill() const {
+    const uint16_t value = *pendingFill_;
+    pendingFill_.reset();
+    if ((value & 0xFF) == (value >> 8)) {
+        std::memset(pixels_.data(), value & 0xFF, pixels_.size() * sizeof(uint16_t));
+    } else {
+        std::fill(pixels_.begin(), pixels_.end(), value);
     }
 }
 

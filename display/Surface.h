@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace ik {
@@ -35,10 +36,11 @@ public:
     int BitCount() const { return Exists() ? 16 : 0; }
     bool SystemMemory() const { return systemMemory_; }
 
-    uint16_t* Pixels() { return pixels_.data(); }
-    const uint16_t* Pixels() const { return pixels_.data(); }
-    uint16_t* Row(int y) { return pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_); }
-    const uint16_t* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_); }
+    // Every view of the pixels writes a fill that is still pending first.
+    uint16_t* Pixels() { return written(); }
+    const uint16_t* Pixels() const { return written(); }
+    uint16_t* Row(int y) { return written() + static_cast<size_t>(y) * static_cast<size_t>(width_); }
+    const uint16_t* Row(int y) const { return written() + static_cast<size_t>(y) * static_cast<size_t>(width_); }
     // Pixel access for single reads and writes; outside the surface reads 0
     // and writes nothing.
     uint16_t Pixel(int x, int y) const;
@@ -73,11 +75,29 @@ public:
     // Exchanges the pixels of two surfaces of the same size (a flip).
     void SwapPixels(TDirectDrawSurface& other);
 
+    // Sets every pixel to `value`. A frame is cleared and then mostly covered
+    // at once by its background, so the fill waits until a pixel is looked
+    // at: a copy that covers the whole surface takes it over instead and
+    // writes each pixel once. A locked surface is filled at once, for the
+    // pointer its locker holds.
+    void Fill(uint16_t value);
+    // For a writer about to set every pixel: the fill still pending, given up
+    // without being written.
+    std::optional<uint16_t> TakePendingFill();
+
 private:
+    uint16_t* written() const {
+        if (pendingFill_) writePendingFill();
+        return pixels_.data();
+    }
+    void writePendingFill() const;
+
     int width_ = 0;
     int height_ = 0;
     bool systemMemory_ = false;
-    std::vector<uint16_t> pixels_;
+    // Mutable for the pending fill, which even a const view writes first.
+    mutable std::vector<uint16_t> pixels_;
+    mutable std::optional<uint16_t> pendingFill_;
     uint16_t colorKey_ = 0;
     int lockCount_ = 0;
     bool hasClipper_ = false;

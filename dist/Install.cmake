@@ -9,16 +9,7 @@ install(TARGETS ironkeel-dat RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # A private folder, never on the system's library path: only the game loads it.
 install(TARGETS trackaudio LIBRARY DESTINATION ${IK_INSTALL_LIBDIR})
 
-set(IK_INSTALLED_DATA_FILES "")
-foreach(file general series1 series2 series3 series4 waves music)
-  list(APPEND IK_INSTALLED_DATA_FILES ${IK_DATA_DIR}/${file}.dat)
-endforeach()
-# The pictures with words in each translated language, beside the files they vary.
-foreach(code ${IK_TRANSLATIONS})
-  foreach(file general series1 series2 series3 series4)
-    list(APPEND IK_INSTALLED_DATA_FILES ${IK_DATA_DIR}/${file}.${code}.dat)
-  endforeach()
-endforeach()
+include(${CMAKE_SOURCE_DIR}/cmake/DataFiles.cmake)
 install(FILES ${IK_INSTALLED_DATA_FILES} ${IK_DATA_DIR}/ironkeel.png DESTINATION ${IK_INSTALL_DATADIR})
 install(DIRECTORY ${IK_ASSETGEN_WORK}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 

@@ -1,13 +1,12 @@
 # What `cmake --install` puts into the one folder a Windows player unpacks or
-# installs: the programs, SDL2.dll, the data files, the fonts, a plain-text
-# README, and the licences of the game and of everything it bundles.
+# installs: the programs, SDL2.dll, the data files, the translations (po/),
+# the fonts, a plain-text README, and the licences of the game and of
+# everything it bundles.
 install(TARGETS ironkeel ironkeel-dat RUNTIME DESTINATION .)
 install(TARGETS trackaudio RUNTIME DESTINATION . LIBRARY DESTINATION .)
 install(FILES ${IK_SDL2_DLL} DESTINATION .)
-foreach(file general series1 series2 series3 series4 waves music)
-  install(FILES ${IK_DATA_DIR}/${file}.dat DESTINATION .)
-endforeach()
-install(FILES ${IK_DATA_DIR}/ironkeel.png DESTINATION .)
+include(${CMAKE_SOURCE_DIR}/cmake/DataFiles.cmake)
+install(FILES ${IK_INSTALLED_DATA_FILES} ${IK_DATA_DIR}/ironkeel.png DESTINATION .)
 install(FILES ${IK_FONT_FILES} DESTINATION fonts)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/windows/README.txt DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)

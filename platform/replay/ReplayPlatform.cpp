@@ -304,7 +304,6 @@ void ReplayPlatform::present(const uint16_t* pixels) {
     uint32_t after = 0;
     if (!number(*line, 0, after)) diverge(at(*line) + "frame needs the clock after it");
     setClock(after);
-    keepFrame(pixels);
     ++framesPresented_;
     if (paced_) behind_.present(pixels);
 }

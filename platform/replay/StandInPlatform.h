@@ -20,7 +20,6 @@ class StandInPlatform : public Platform {
 public:
     // Milliseconds of the game's clock since the run began.
     uint32_t elapsedMs() const { return clock_ - firstClock_; }
-    const std::vector<uint16_t>& lastFrame() const { return lastFrame_; }
 
     // --- Platform ---
     uint32_t ticks() override { return clock_; }
@@ -44,10 +43,6 @@ protected:
         held_[virtualKey] = down;
         return true;
     }
-    void keepFrame(const uint16_t* pixels) {
-        lastFrame_.assign(pixels, pixels + static_cast<size_t>(kDisplayWidth) * kDisplayHeight);
-    }
-
     Platform& behind_;
     uint32_t clock_ = 0;
     uint32_t firstClock_ = 0;
@@ -56,7 +51,6 @@ protected:
 
 private:
     std::array<bool, 256> held_{};
-    std::vector<uint16_t> lastFrame_;
 };
 
 }  // namespace ik

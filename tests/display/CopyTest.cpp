@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
+#include <string>
 
 #include "SurfaceFixtures.h"
 #include "display/Drawing.h"
@@ -202,6 +204,79 @@ TEST(Fill, EveryPixelTakesTheRawValue) {
     TDirectDrawSurface missing;
     EXPECT_FALSE(FillSurface(missing, 0));
 }
+
+// A fill waits for the next look at the pixels; whatever comes next must see
+// the surface exactly as if it had been written at once.
+struct FillThenCase {
+    const char* name;
+    std::function<void(TDirectDrawSurface& dest, TDirectDrawSurface& src)> next;
+    std::function<uint16_t(int x, int y)> expected;  // on the 4 x 2 destination
+};
+
+constexpr uint16_t kFill = 0x0A0B;
+constexpr uint16_t kKey = 0x0011;
+// The 4 x 2 source: its key at (1, 0) and (2, 1).
+uint16_t KeyedTag(int x, int y) { return (x == 1 && y == 0) || (x == 2 && y == 1) ? kKey : Tag(x, y); }
+
+const FillThenCase kFillThenCases[] = {
+    {"keyedCopyOverTheWholeSurfaceShowsTheFillThroughItsKey",
+     [](TDirectDrawSurface& d, TDirectDrawSurface& s) {
+         copyClipped(d, 0, 0, s, {0, 0, 4, 2}, true);
+     },
+     [](int x, int y) { return KeyedTag(x, y) == kKey ? kFill : KeyedTag(x, y); }},
+    {"opaqueCopyOverTheWholeSurface",
+     [](TDirectDrawSurface& d, TDirectDrawSurface& s) {
+         copyClipped(d, 0, 0, s, {0, 0, 4, 2}, false);
+     },
+     [](int x, int y) { return KeyedTag(x, y); }},
+    {"copyOverPartKeepsTheFillAround",
+     [](TDirectDrawSurface& d, TDirectDrawSurface& s) {
+         copyClipped(d, 1, 0, s, {0, 0, 4, 2}, false);
+     },
+     [](int x, int y) { return x == 0 ? kFill : KeyedTag(x - 1, y); }},
+    {"copyFromItselfSeesTheFill",
+     [](TDirectDrawSurface& d, TDirectDrawSurface&) {
+         copyClipped(d, 0, 0, d, {0, 0, 4, 2}, true);
+     },
+     [](int, int) { return kFill; }},
+    {"aLockedSurfaceIsFilledForItsPointer",
+     [](TDirectDrawSurface& d, TDirectDrawSurface&) {
+         uint16_t* pixels = d.Lock();
+         FillSurface(d, 0x1234);
+         pixels[5] = 0x4321;
+         d.Unlock();
+     },
+     [](int x, int y) { return x == 1 && y == 1 ? 0x4321 : 0x1234; }},
+    {"aSecondFillWins", [](TDirectDrawSurface& d, TDirectDrawSurface&) { FillSurface(d, 0x0202); },
+     [](int, int) { return 0x0202; }},
+    {"aFlipTakesTheFillAlong",
+     [](TDirectDrawSurface& d, TDirectDrawSurface&) {
+         TDirectDrawSurface other;
+         Paint(other, 4, 2, Tag);
+         d.SwapPixels(other);
+         EXPECT_EQ(test::CountValue(other, kFill), 8);
+     },
+     [](int x, int y) { return Tag(x, y); }},
+    {"aNewSizeIsBlack", [](TDirectDrawSurface& d, TDirectDrawSurface&) { d.SetSize(4, 2); },
+     [](int, int) { return 0; }},
+};
+
+class FillThen : public ::testing::TestWithParam<FillThenCase> {};
+
+TEST_P(FillThen, SeesTheFillAsIfWrittenAtOnce) {
+    const FillThenCase& c = GetParam();
+    TDirectDrawSurface dest, src;
+    Paint(dest, 4, 2, [](int, int) { return kBackground; });
+    Paint(src, 4, 2, KeyedTag);
+    src.SetColorKey(kKey);
+    ASSERT_TRUE(FillSurface(dest, kFill));
+    c.next(dest, src);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(dest.Row(y)[x], c.expected(x, y)) << x << "," << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FillThen, ::testing::ValuesIn(kFillThenCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LoadFromGraphic, ConvertsTopRowFirstByTruncation) {
     RgbImage image{2, 2, {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(7, 3, 7)}};

@@ -119,6 +119,32 @@ TEST_F(DisplayTest, FlipPresentsTheBackBufferAndKeepsTheOlderFrameBehind) {
     EXPECT_EQ(display->Surface().Pixel(0, 0), 0x00AA);
 }
 
+// What a run's end digests: the frame presented last, also once the buffers
+// were cleared by a restore or given back, and whatever is drawn since.
+TEST_F(DisplayTest, ShownFrameIsTheFramePresentedLast) {
+    auto shown = [&] { return std::vector<uint16_t>(display->ShownFrame().begin(), display->ShownFrame().end()); };
+    display->Initialize();
+    EXPECT_TRUE(display->ShownFrame().empty()) << "nothing presented yet";
+    FillSurface(display->Surface(), 0x00AA);
+    display->Flip();
+    EXPECT_EQ(shown(), platform.lastFrame());
+    FillSurface(display->Surface(), 0x00BB);
+    display->Surface().SetPixel(3, 2, 0x0123);
+    display->Flip();
+    FillSurface(display->Surface(), 0x00CC);
+    EXPECT_EQ(shown(), platform.lastFrame()) << "drawing the next frame leaves it alone";
+    const std::vector<uint16_t> presented = platform.lastFrame();
+    display->markSurfacesLost();
+    ASSERT_TRUE(display->CanDraw());
+    EXPECT_EQ(shown(), presented) << "the restore clears the buffers, not the frame shown";
+    display->Finalize();
+    EXPECT_EQ(shown(), presented) << "nor does giving the buffers back";
+    display->Initialize();
+    FillSurface(display->Surface(), 0x00DD);
+    display->Flip();
+    EXPECT_EQ(shown(), platform.lastFrame());
+}
+
 TEST_F(DisplayTest, FlipDoesNothingWhileInactiveOrUninitialised) {
     display->Flip();
     EXPECT_EQ(platform.framesPresented(), 0u);

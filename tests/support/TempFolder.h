@@ -24,7 +24,7 @@ public:
     // IK_KEEP_TEST_FILES keeps the folder for a look at what a test left.
     ~TempFolder() {
         if (std::getenv("IK_KEEP_TEST_FILES")) {
-            std::fprintf(stderr, "kept %s\n", path_.c_str());
+            std::fprintf(stderr, "kept %s\n", utf8String(path_).c_str());
             return;
         }
         std::error_code ignored;
@@ -33,7 +33,7 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    std::string file(const std::string& name) const { return utf8String(path_ / utf8Path(name)); }
     const std::filesystem::path& path() const { return path_; }
 
 private:
