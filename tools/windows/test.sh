@@ -13,6 +13,7 @@ export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,
 wine=/usr/lib/wine/wine64
 
 # One server for the whole run; the prefix is made once (about 10 seconds).
+mkdir -p "$WINEPREFIX"
 wineserver -p
 trap 'wineserver -k || true' EXIT
 "$wine" wineboot --init >/dev/null 2>&1
