@@ -6,9 +6,10 @@ if(NOT IK_HOST_BUILD OR NOT EXISTS ${IK_HOST_BUILD}/data/general.dat)
   message(FATAL_ERROR "A cross build needs IK_HOST_BUILD: a native build of this tree with its data files "
                       "(tools/windows/build.sh makes one)")
 endif()
-set(IK_HOST_DATA_FILES general.dat series1.dat series2.dat series3.dat series4.dat waves.dat music.dat ironkeel.png)
+include(${CMAKE_SOURCE_DIR}/cmake/DataFiles.cmake)
 set(outputs "")
-foreach(file ${IK_HOST_DATA_FILES})
+foreach(path ${IK_INSTALLED_DATA_FILES} ${IK_DATA_DIR}/ironkeel.png)
+  get_filename_component(file ${path} NAME)
   add_custom_command(
     OUTPUT ${IK_DATA_DIR}/${file}
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${IK_HOST_BUILD}/data/${file} ${IK_DATA_DIR}/${file}

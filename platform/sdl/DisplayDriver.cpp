@@ -1,6 +1,5 @@
 #include "platform/sdl/DisplayDriver.h"
 
-#include <cstdlib>
 #include <cstring>
 
 namespace ik {
@@ -21,14 +20,6 @@ VideoChoice chooseVideoDriver(const DisplayEnvironment& environment) {
     if (!environment.sdlVideoDriver.empty() || waylandReachable) return VideoChoice::LetSdlChoose;
     if (!environment.display.empty()) return VideoChoice::AskForX11;
     return VideoChoice::NoDisplay;
-}
-
-DisplayEnvironment currentDisplayEnvironment() {
-    auto variable = [](const char* name) {
-        const char* value = std::getenv(name);
-        return std::string(value != nullptr ? value : "");
-    };
-    return {variable("SDL_VIDEODRIVER"), variable("DISPLAY"), variable("WAYLAND_DISPLAY"), variable("XDG_RUNTIME_DIR")};
 }
 
 }  // namespace ik

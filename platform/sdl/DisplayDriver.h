@@ -25,6 +25,10 @@ struct DisplayEnvironment {
 enum class VideoChoice { LetSdlChoose, AskForX11, NoDisplay };
 
 VideoChoice chooseVideoDriver(const DisplayEnvironment& environment);
-DisplayEnvironment currentDisplayEnvironment();
+
+// The choice for the system the game runs on: the above from the
+// environment on X11 and Wayland systems; on Windows SDL's own, for the
+// display is always the system's. Each system implements it in its own folder.
+VideoChoice systemVideoChoice();
 
 }  // namespace ik

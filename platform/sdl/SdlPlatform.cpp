@@ -80,7 +80,7 @@ std::vector<char32_t> codePoints(const char* text) {
 SdlPlatform::VideoSubsystem::VideoSubsystem(bool allowInvisible) {
     // Our own handlers end the program even while a message box is up.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    switch (chooseVideoDriver(currentDisplayEnvironment())) {
+    switch (systemVideoChoice()) {
         case VideoChoice::NoDisplay:
             throw PlatformError(noDisplayMessage(nullptr));
         case VideoChoice::AskForX11:

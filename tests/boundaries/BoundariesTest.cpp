@@ -60,11 +60,12 @@ TEST(Scanner, BlanksCommentsAndStringsButKeepsLines) {
 
 TEST(Boundaries, GameCodeUsesOnlyThePlatformForSdlClocksAndRandomness) {
     const fs::path root = IK_SOURCE_DIR;
-    const fs::path allowedAudioLibrary = root / "audio" / "trackaudio";
+    // With the system's separator at its end, so that a prefix match names the folder.
+    const std::string allowedAudioLibrary = (root / "audio" / "trackaudio" / "").string();
     std::vector<std::string> problems;
     int scanned = 0;
     for (const fs::path& path : sourcesUnder(root, {"app", "screens", "episodes", "assets", "display", "audio"})) {
-        if (path.string().rfind(allowedAudioLibrary.string() + "/", 0) == 0) continue;
+        if (path.string().rfind(allowedAudioLibrary, 0) == 0) continue;
         ++scanned;
         for (const Violation& v : findViolations(readSource(path))) {
             problems.push_back(fs::relative(path, root).string() + ":" + std::to_string(v.line) + ": " + v.rule);

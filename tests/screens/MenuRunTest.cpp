@@ -11,9 +11,6 @@
 namespace ik::test {
 namespace {
 
-// Valid records that open everything on the hard thresholds.
-constexpr const char* kAllOpen =
-    "[game1]\nscore=200\nverify=42\n[game2]\nscore=5000\nverify=842\n[game3]\nscore=90000\nverify=15011\n";
 // Only episode 2 open: game1 reached 200, nothing else stored.
 constexpr const char* kSecondOpen = "[game1]\nscore=200\nverify=42\n";
 

@@ -36,6 +36,11 @@ prefix="$("$root/tools/windows/deps.sh")"
 echo "   $prefix"
 
 echo "== the game for Windows ($build)"
+# What CMake found in an older prefix (new Debian sources make a new one) is
+# forgotten, or the build would still look there.
+if [ -f "$build/CMakeCache.txt" ] && ! grep -qx "IK_WINDOWS_PREFIX:[A-Z]*=$prefix" "$build/CMakeCache.txt"; then
+  rm -f "$build/CMakeCache.txt"
+fi
 # shellcheck disable=SC2086
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/tools/windows/mingw-w64-x86_64.cmake" \
   -DIK_WINDOWS_PREFIX="$prefix" -DIK_HOST_BUILD="$host" -DIK_WERROR=ON -DIK_BENCH=OFF \

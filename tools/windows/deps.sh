@@ -82,9 +82,14 @@ build_libpng1.6() {
 }
 
 build_freetype() {
-  # TrueType outlines only: no other compressor, shaper or image format.
-  cmake_build freetype "$1" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
+  # TrueType outlines only: no other compressor, shaper or image format. Its
+  # gzip module takes the prefix's zlib, which libpng links too, instead of a
+  # second copy of zlib's functions under the same names.
+  cmake_build freetype "$1" -DFT_REQUIRE_ZLIB=ON -DZLIB_LIBRARY="$prefix/lib/libz.a" \
+    -DZLIB_INCLUDE_DIR="$prefix/include" -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
     -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
+  # Its version resource, meant for a DLL, would clash with the game's own.
+  "$triple-ar" d "$prefix/lib/libfreetype.a" ftver.rc.res
 }
 
 build_libsdl2() {

@@ -13,7 +13,9 @@ export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,
 wine=/usr/lib/wine/wine64
 
 # One server for the whole run; the prefix is made once (about 10 seconds).
-wineserver -p
+mkdir -p "$WINEPREFIX"
+# (A server already running for this prefix, from an earlier run, serves as well.)
+wineserver -p || true
 trap 'wineserver -k || true' EXIT
 "$wine" wineboot --init >/dev/null 2>&1
 

@@ -57,10 +57,17 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments) : system_(
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = write;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    const BOOL started = CreateProcessW(self, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                                        &system_->process);
+    // Under Wine a start right after a kill fails now and then while the
+    // killed process is still being taken down; a few more tries get past it.
+    BOOL started = FALSE;
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+        started = CreateProcessW(self, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                                 &system_->process);
+        if (!started) error = GetLastError();
+    }
     CloseHandle(write);
-    if (!started) throw std::runtime_error("CreateProcessW failed");
+    if (!started) throw std::runtime_error("CreateProcessW failed, error " + std::to_string(error));
 }
 
 ChildProcess::~ChildProcess() {
